@@ -1,0 +1,32 @@
+# make run  - installs what is missing, builds, starts Pemblo!
+# make test - installs what is missing, builds, runs every test
+BUILD ?= build
+CMAKE_OPTIONS ?=
+ifdef CI
+CMAKE_OPTIONS += -DPEMBLO_WERROR=ON
+endif
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_OPTIONS)
+
+build: configure
+	@cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/bin/pemblo-cli simulate examples/001_veltor_pulsar.lsq --ticks 100
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j 2
+
+bench: build
+	@for b in $(BUILD)/bin/*_bench; do $$b; done
+
+clean:
+	rm -rf $(BUILD)

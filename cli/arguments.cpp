@@ -1,0 +1,73 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+
+namespace
+{
+
+const OptionSpec *FindOption(const std::vector<OptionSpec> &options, const std::string &word)
+{
+    const auto it = std::find_if(
+        options.begin(), options.end(), [&word](const OptionSpec &spec) { return word == spec.name; });
+    return it == options.end() ? nullptr : &*it;
+}
+
+bool LooksLikeOption(const std::string &word)
+{
+    return word.size() > 1 && word[0] == '-';
+}
+
+} // namespace
+
+Arguments::Arguments(const std::vector<std::string> &words, const std::vector<OptionSpec> &options)
+{
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string &word = words[i];
+        if (!LooksLikeOption(word)) {
+            m_positionals.push_back(word);
+            continue;
+        }
+        const OptionSpec *spec = FindOption(options, word);
+        if (!spec)
+            throw UsageError("unknown option " + word);
+        if (!spec->takesValue) {
+            m_values[word];
+            continue;
+        }
+        if (++i == words.size())
+            throw UsageError("option " + word + " needs a value");
+        m_values[word] = words[i];
+    }
+}
+
+std::string Arguments::Value(const std::string &option, const std::string &fallback) const
+{
+    const auto it = m_values.find(option);
+    return it == m_values.end() ? fallback : it->second;
+}
+
+std::uint64_t Arguments::Number(const std::string &option, std::uint64_t fallback, std::uint64_t max) const
+{
+    if (!Has(option))
+        return fallback;
+    std::uint64_t value = 0;
+    if (!ParseNumber(Value(option), max, value))
+        throw UsageError(option + " takes a whole number from 0 to " + std::to_string(max));
+    return value;
+}
+
+bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &value)
+{
+    if (text.empty())
+        return false;
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (max - digit) / 10)
+            return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}

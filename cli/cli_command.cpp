@@ -1,0 +1,28 @@
+#include "cli/cli_command.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string UsageLine(const CliCommand &command)
+{
+    return std::string("usage: pemblo-cli ") + command.name + " " + command.usage;
+}
+
+int RunCliCommand(const CliCommand &command, const std::vector<std::string> &words)
+{
+    if (std::find(words.begin(), words.end(), "--help") != words.end()) {
+        std::printf("%s\n\n%s\n", UsageLine(command).c_str(), command.help);
+        return 0;
+    }
+    try {
+        const Arguments arguments(words, command.options);
+        if (arguments.Positionals().size() != command.positionalCount)
+            throw UsageError(
+                command.positionalCount == 1 ? "expected one file" : "wrong number of arguments");
+        return command.run(arguments);
+    } catch (const UsageError &error) {
+        std::fprintf(
+            stderr, "pemblo-cli %s: %s\n%s\n", command.name, error.what(), UsageLine(command).c_str());
+        return EXIT_USAGE;
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/cli_command.h"
+
+class SequenceInterpreter;
+
+// check, dump and simulate: loading and running sequence files.
+const std::vector<CliCommand> &SequenceCommands();
+
+// Loads path into the device's table; on a load error says so on stderr,
+// naming the file, and returns the load error code; otherwise 0.
+int LoadOrReport(SequenceInterpreter &device, const std::string &path);

@@ -1,0 +1,36 @@
+#pragma once
+
+// The fixed capacities and timings of the VELTOR light controller and of
+// Pemblo!. Everything that sizes a buffer or paces the simulation is here.
+
+// Rows a light sequence can hold: the device stores 224 row slots.
+inline constexpr int MAX_ROWS = 224;
+
+// Switched LED outputs of the device; bit j of a pattern is channel j.
+inline constexpr int CHANNEL_COUNT = 8;
+
+// LED positions on the device picture: LEDs 0..7 are channels 0..7,
+// LED 8 repeats channel 3 and LED 9 repeats channel 4.
+inline constexpr int LED_COUNT = 10;
+inline constexpr int LED_CHANNEL[LED_COUNT] = { 0, 1, 2, 3, 4, 5, 6, 7, 3, 4 };
+
+// Brightness of an LED, 0 (dark) .. MAX_LED_LEVEL (full).
+inline constexpr int MAX_LED_LEVEL = 127;
+
+// The display shows an LED level in steps of 8: level / 8 is 0..15.
+inline constexpr int BRIGHTNESS_STEPS = 16;
+
+// Size of the line buffer the sequence file reader works with.
+inline constexpr int LINE_BUFFER_SIZE = 80;
+
+// Characters of a row line in a sequence file: "%02x%08x%04x%02x%04x".
+inline constexpr int ROW_LINE_LENGTH = 20;
+
+// One simulation tick, in milliseconds of the system clock.
+inline constexpr int TICK_MS = 12;
+
+// The device memory image of a sequence: two bytes per row slot, sent as
+// blocks of 32 bytes.
+inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
+inline constexpr int UPLOAD_BLOCK_SIZE = 32;
+inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;

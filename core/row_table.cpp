@@ -1,0 +1,81 @@
+#include "core/row_table.h"
+
+#include "core/sequence_file.h"
+#include "core/text_stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+
+// The built-in default sequence. The list ends with an all-zero entry, and
+// the copy stops at the first entry whose command byte is 0; that is why the
+// two pattern rows carry the letter 'X'.
+constexpr SequenceRow DEFAULT_SEQUENCE[] = {
+    { 1, 0x00, 0, CMD_FADE_OUT, 15 },
+    { 0, 0xFF, 20, 'X', 0 },
+    { 0, 0x00, 20, 'X', 0 },
+    { 1, 0x00, 0, CMD_GOTO, 0 },
+    { 0, 0, 0, 0, 0 },
+};
+
+} // namespace
+
+void RowTable::SetCount(int count)
+{
+    m_count = std::clamp(count, 0, MAX_ROWS);
+}
+
+SequenceRow *RowTable::GetRow(int index)
+{
+    return index >= 0 && index < m_count ? &m_records[static_cast<std::size_t>(index)] : nullptr;
+}
+
+const SequenceRow *RowTable::GetRow(int index) const
+{
+    return const_cast<RowTable *>(this)->GetRow(index);
+}
+
+bool RowTable::Append(const SequenceRow &row)
+{
+    if (m_count == MAX_ROWS)
+        return false;
+    m_records[static_cast<std::size_t>(m_count++)] = row;
+    return true;
+}
+
+void RowTable::LoadDefault()
+{
+    m_count = 0;
+    for (const SequenceRow &row : DEFAULT_SEQUENCE) {
+        if (row.command == 0)
+            break;
+        Append(row);
+    }
+}
+
+void RowTable::WriteRows(TextOutput &file) const
+{
+    for (int i = 0; i < m_count; ++i)
+        WriteFileLine(file, FormatRowLine(m_records[static_cast<std::size_t>(i)]));
+}
+
+void RowTable::ReadRows(TextInput &file)
+{
+    Clear();
+    char line[LINE_BUFFER_SIZE];
+    while (!file.AtEnd()) {
+        ReadLine(line, sizeof line, file);
+        const std::size_t length = std::strlen(line);
+        if (length == 0)
+            continue;
+        // A sequence read only in part would lose rows when saved again, so
+        // more rows than the device holds refuse the file as a short line does.
+        if (length < static_cast<std::size_t>(ROW_LINE_LENGTH) || m_count == MAX_ROWS) {
+            Clear();
+            throw LoadError(LOAD_INVALID);
+        }
+        Append(ParseRowLine(line));
+    }
+}

@@ -1,0 +1,152 @@
+#include "core/sequence_interpreter.h"
+
+#include "core/sequence_file.h"
+
+namespace
+{
+
+// Channel levels are fixed point: level / 256 is the brightness.
+constexpr int LEVEL_SHIFT = 8;
+constexpr std::int32_t FULL_LEVEL = MAX_LED_LEVEL << LEVEL_SHIFT;
+// A step larger than any level: the channel reaches its target in one tick.
+constexpr std::int32_t INSTANT_STEP = 32760;
+constexpr std::uint16_t LIT_FLAG = 0x8000;
+constexpr std::uint16_t LEVEL_MASK = 0x7FFF;
+// Row fetches allowed in one tick before the sequence counts as stuck.
+constexpr int MAX_FETCHES_PER_TICK = 100;
+// The longest fade, in ticks, and the parameter bits that count for it.
+constexpr std::int32_t FADE_SPAN = 4080;
+constexpr std::uint16_t FADE_PARAMETER_MASK = 0x0FFF;
+constexpr std::uint16_t DIM_PARAMETER_MASK = 0x7F;
+
+std::uint8_t ReverseBits(std::uint8_t b)
+{
+    std::uint8_t reversed = 0;
+    for (int j = 0; j < CHANNEL_COUNT; ++j)
+        if (b & (1u << j))
+            reversed |= static_cast<std::uint8_t>(1u << (CHANNEL_COUNT - 1 - j));
+    return reversed;
+}
+
+} // namespace
+
+std::int32_t FadeStep(std::uint16_t parameter)
+{
+    if (parameter == 0)
+        return INSTANT_STEP;
+    const std::int32_t ticks = parameter & FADE_PARAMETER_MASK;
+    // A parameter whose low 12 bits are 0 can only come from a file; the
+    // device image carries step 0 for it, so the simulation does the same.
+    if (ticks == 0)
+        return 0;
+    return (FADE_SPAN / ticks) * 8;
+}
+
+SequenceInterpreter::SequenceInterpreter(RowTable &table)
+    : m_table(table)
+{
+    Reset();
+}
+
+void SequenceInterpreter::Reset()
+{
+    m_nextRow = 0;
+    m_currentRow = 0;
+    m_holdTicks = 0;
+    m_dimLevel = FULL_LEVEL;
+    m_fadeInStep = INSTANT_STEP;
+    m_fadeOutStep = INSTANT_STEP;
+    m_mirror = false;
+    m_pattern = 0;
+    m_channelLevel.fill(0);
+}
+
+bool SequenceInterpreter::Step(int input)
+{
+    if (RunRows(input) != Fetch::Held)
+        return false;
+    UpdateChannels();
+    return true;
+}
+
+SequenceInterpreter::Fetch SequenceInterpreter::RunRows(int input)
+{
+    for (int fetches = 0; fetches < MAX_FETCHES_PER_TICK; ++fetches) {
+        if (m_holdTicks != 0) {
+            --m_holdTicks;
+            return Fetch::Held;
+        }
+        m_currentRow = m_nextRow++;
+        const SequenceRow *row = m_table.GetRow(m_currentRow);
+        if (!row)
+            return Fetch::Ended;
+        if (row->isCommand) {
+            RunCommand(*row, input);
+        } else {
+            m_pattern = static_cast<std::uint8_t>(row->pattern);
+            m_holdTicks = row->time;
+        }
+    }
+    return Fetch::RanAway;
+}
+
+void SequenceInterpreter::RunCommand(const SequenceRow &row, int input)
+{
+    const std::uint16_t p = row.parameter;
+    const bool inputOn = (input & 1) != 0;
+    switch (row.command) {
+    case CMD_DIM: m_dimLevel = (p & DIM_PARAMETER_MASK) << LEVEL_SHIFT; break;
+    case CMD_FADE_IN: m_fadeInStep = FadeStep(p); break;
+    case CMD_FADE_OUT: m_fadeOutStep = FadeStep(p); break;
+    case CMD_GOTO: m_nextRow = p; break;
+    case CMD_IF_ON:
+        if (inputOn)
+            m_nextRow = p;
+        break;
+    case CMD_IF_OFF:
+        if (!inputOn)
+            m_nextRow = p;
+        break;
+    case CMD_MIRROR_ON: m_mirror = true; break;
+    case CMD_MIRROR_OFF: m_mirror = false; break;
+    case CMD_MIRROR_TOGGLE: m_mirror = !m_mirror; break;
+    default: break;
+    }
+}
+
+void SequenceInterpreter::UpdateChannels()
+{
+    const std::uint8_t lit = m_mirror ? ReverseBits(m_pattern) : m_pattern;
+    for (int j = 0; j < CHANNEL_COUNT; ++j) {
+        std::uint16_t &channel = m_channelLevel[static_cast<std::size_t>(j)];
+        std::int32_t level = channel & LEVEL_MASK;
+        if (lit & (1u << j)) {
+            level = level + m_fadeInStep > m_dimLevel ? m_dimLevel : level + m_fadeInStep;
+            channel = static_cast<std::uint16_t>(LIT_FLAG | level);
+        } else {
+            level = level >= m_fadeOutStep ? level - m_fadeOutStep : 0;
+            channel = static_cast<std::uint16_t>(level);
+        }
+    }
+}
+
+const SequenceInterpreter::Outputs &SequenceInterpreter::GetOutputs()
+{
+    for (std::size_t k = 0; k < m_output.size(); ++k) {
+        const std::uint16_t level = m_channelLevel[static_cast<std::size_t>(LED_CHANNEL[k])];
+        m_output[k] = (level >> LEVEL_SHIFT) & MAX_LED_LEVEL;
+    }
+    return m_output;
+}
+
+void SequenceInterpreter::WriteDevice(TextOutput &file) const
+{
+    WriteFileLine(file, FILE_DEVICE_LINE);
+    m_table.WriteRows(file);
+}
+
+void SequenceInterpreter::ReadDevice(TextInput &file)
+{
+    ExpectFileLine(file, FILE_DEVICE_LINE, LOAD_OTHER_DEVICE);
+    m_table.ReadRows(file);
+}

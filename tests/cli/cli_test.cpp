@@ -1,0 +1,170 @@
+// Runs the real pemblo-cli binary, as scripts do.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Result Cli(const std::string &arguments)
+{
+    const fs::path errFile = fs::temp_directory_path() / ("pemblo_cli_err_" + std::to_string(getpid()));
+    const std::string command
+        = std::string(PEMBLO_BIN_DIR) + "/pemblo-cli " + arguments + " 2>" + errFile.string();
+    Result result { -1, {}, {} };
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = Slurp(errFile);
+    fs::remove(errFile);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string Example(const char *name)
+{
+    return std::string(PEMBLO_SOURCE_DIR) + "/examples/" + name;
+}
+
+class CliFile : public ::testing::Test
+{
+protected:
+    std::string Write(const std::string &rows, const std::string &header = "#=QUORBEL\nV=1\nD=VELTOR3\n")
+    {
+        std::ofstream(m_path, std::ios::binary) << header << rows;
+        return m_path.string();
+    }
+    void TearDown() override { fs::remove(m_path); }
+
+private:
+    fs::path m_path = fs::temp_directory_path() / ("pemblo_cli_" + std::to_string(getpid()) + ".lsq");
+};
+
+TEST(Cli, EveryExampleLoadsAndRuns)
+{
+    int examples = 0;
+    for (const auto &entry : fs::directory_iterator(std::string(PEMBLO_SOURCE_DIR) + "/examples")) {
+        if (entry.path().extension() != ".lsq")
+            continue;
+        ++examples;
+        const Result check = Cli("check " + entry.path().string());
+        EXPECT_EQ(check.exitCode, 0) << entry.path() << check.err;
+        EXPECT_NE(check.out.find(" rows\n"), std::string::npos);
+
+        const Result simulate = Cli("simulate " + entry.path().string() + " --ticks 300 --input 50-150");
+        EXPECT_EQ(simulate.exitCode, 0);
+        EXPECT_EQ(Lines(simulate.out).size(), 301u) << entry.path() << " stopped early";
+    }
+    EXPECT_GE(examples, 5);
+}
+
+TEST(Cli, SimulatePrintsTheTicksOfTheDefaultSequence)
+{
+    const Result result = Cli("simulate " + Example("001_veltor_pulsar.lsq") + " --ticks 45");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 46u);
+    EXPECT_EQ(lines[0], "tick,row,led0,led1,led2,led3,led4,led5,led6,led7,led8,led9");
+    EXPECT_EQ(lines[1], "1,1,127,127,127,127,127,127,127,127,127,127");
+    EXPECT_EQ(lines[21], "21,2,118,118,118,118,118,118,118,118,118,118");
+    EXPECT_EQ(lines[41], "41,1,127,127,127,127,127,127,127,127,127,127");
+
+    EXPECT_EQ(Lines(Cli("simulate " + Example("001_veltor_pulsar.lsq")).out).size(), 1001u);
+}
+
+TEST_F(CliFile, SimulateSaysWhyTheSequenceStopped)
+{
+    const auto last = [](const Result &result) { return Lines(result.out).back(); };
+    EXPECT_EQ(last(Cli("simulate " + Write("00000000010002580000\n"))), "stopped,3,end");
+    EXPECT_EQ(last(Cli("simulate " + Write("01000000000000470000\n"))), "stopped,1,runaway");
+
+    // The input is on in tick 2 only: IF ON THEN 3 jumps to row 3 then.
+    const std::string path = Write("01000000000000490003\n00000000010001580000\n01000000000000470000\n"
+                                   "00000000020001580000\n01000000000000470000\n");
+    const auto lines = Lines(Cli("simulate " + path + " --ticks 3 --input 2").out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "1,1,127,0,0,0,0,0,0,0,0,0");
+    EXPECT_EQ(lines[2], "2,3,0,127,0,0,0,0,0,0,0,0");
+    EXPECT_EQ(lines[3], "3,1,127,0,0,0,0,0,0,0,0,0");
+}
+
+TEST_F(CliFile, LoadErrorsNameTheFileAndExitWithTheirCode)
+{
+    const Result missing = Cli("check /nonexistent.lsq");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "/nonexistent.lsq: file not found\n");
+
+    const std::string wrongVersion = Write("", "#=QUORBEL\nV=7\n");
+    const Result version = Cli("dump " + wrongVersion);
+    EXPECT_EQ(version.exitCode, 3);
+    EXPECT_EQ(version.out, "");
+    EXPECT_EQ(version.err,
+        wrongVersion + ": file version incompatible, please download the newest version of this program\n");
+
+    EXPECT_EQ(Cli("simulate " + Write("0000000000001458000\n")).exitCode, 2);
+    EXPECT_EQ(Cli("check " + Write("", "#=QUORBEL\nV=1\nD=OTHER\n")).exitCode, 4);
+}
+
+TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
+{
+    const Result result = Cli("dump " + Example("001_veltor_pulsar.lsq"));
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+        "0\t0100000000000046000f\tFADE OUT 15\n"
+        "1\t00000000ff0014580000\tpattern ******** for 20 ticks\n"
+        "2\t00000000000014580000\tpattern ........ for 20 ticks\n"
+        "3\t01000000000000470000\tGOTO 0\n");
+}
+
+TEST(Cli, UsageErrorsExitWithCode64)
+{
+    for (const char *arguments : { "", "frobnicate", "check", "check a b", "simulate x --ticks",
+             "simulate x --ticks -1", "simulate x --ticks 1e3", "simulate x --input 5-2",
+             "simulate x --input 3,,4", "dump x --bogus" }) {
+        const Result result = Cli(arguments);
+        EXPECT_EQ(result.exitCode, 64) << arguments;
+        EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos) << arguments;
+    }
+    const Result help = Cli("simulate --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: pemblo-cli simulate FILE", 0), 0u);
+}
+
+} // namespace
