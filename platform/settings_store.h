@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings of Pemblo!: string values in section "settings" of
+// the store "Quenfel VELTOR pro" / "Pemblo!" (on Linux
+// $XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.conf), read and written as the
+// framework's profile functions did. An unreadable or absent store reads as
+// if every value were absent.
+namespace SettingsStore
+{
+
+inline constexpr char ORGANIZATION[] = "Quenfel VELTOR pro";
+inline constexpr char APPLICATION[] = "Pemblo!";
+inline constexpr char SECTION[] = "settings";
+
+inline constexpr char KEY_LANGUAGE[] = "language";
+inline constexpr char KEY_DEVICE[] = "device";
+inline constexpr char KEY_LAST_FILE[] = "lastfile";
+inline constexpr char KEY_EDITOR_OPEN[] = "editopen";
+
+QString GetProfileString(const QString &section, const QString &key, const QString &fallback = {});
+// False when the value could not be stored (the store is not writable).
+bool WriteProfileString(const QString &section, const QString &key, const QString &value);
+
+} // namespace SettingsStore
