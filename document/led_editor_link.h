@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/constants.h"
+#include "core/row_table.h"
+
+#include <cstdint>
+
+// What the document keeps of the LED Editor: the editor's own copy of the
+// rows, which the document overwrites and reads at any time, and the flags it
+// polls on every tick. The editor never calls the document. The LED Editor
+// window implements this; the document is its only owner, and deleting it
+// closes the window.
+class LedEditorLink {
+public:
+    virtual ~LedEditorLink() = default;
+
+    // Shows the row the simulation executes, or none for -1.
+    virtual void SetTraceLine(int row) = 0;
+    // The pattern of the row the editor last brought into view; 0 when that
+    // row is a command row.
+    virtual std::uint32_t GetCurrentPattern() const = 0;
+    // Takes or gives back the user's input, as a disabled window does.
+    virtual void EnableWindow(bool enable) = 0;
+
+    RowTable::Records m_rows{};
+    int m_rowCount = 0;
+    std::uint8_t m_closed = 0;   // set when the window has been destroyed
+    std::uint8_t m_modified = 0; // set by every edit; cleared only by the document after a save
+    std::uint8_t m_trace = 1;    // the "Trace" item of the context menu
+};
