@@ -34,3 +34,19 @@ inline constexpr int TICK_MS = 12;
 inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
+
+// The simulation clock catches up with the system clock in TICK_MS steps. A
+// gap longer than the limit is dropped: the clock restarts that far behind
+// the present. Only ticks less than the update window behind the present
+// repaint the views.
+inline constexpr int SIMULATION_CATCH_UP_LIMIT_MS = 1000;
+inline constexpr int SIMULATION_RESTART_LAG_MS = 100;
+inline constexpr int SIMULATION_UPDATE_WINDOW_MS = 100;
+
+// Hints the document passes to its views: repaint the LEDs whose brightness
+// step changed; or repaint them and open a new LED Editor.
+inline constexpr int HINT_REPAINT_LEDS = 0;
+inline constexpr int HINT_OPEN_EDITOR = 1;
+
+// Files the recent-file list remembers.
+inline constexpr int RECENT_FILE_COUNT = 4;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/constants.h"
+#include "core/row_table.h"
+#include "core/sequence_interpreter.h"
+#include "document/led_editor_link.h"
+#include "platform/document.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CCmdUI;
+class CommandTable;
+
+// The one document of Pemblo!: the light sequence, the interpreter that runs
+// it, the ten LED levels the simulation view paints, and the LED Editor, of
+// which the document is the only owner. It reloads the last file at start,
+// remembers in the settings which file was used last and whether the editor
+// was open, and keeps the editor's copy of the rows in step with its own.
+class CBrelvimDoc : public CDocument
+{
+public:
+    CBrelvimDoc();
+    ~CBrelvimDoc() override;
+
+    bool OnNewDocument() override;
+    // Reports a file that cannot be loaded in a message box and still
+    // returns true: the document stays usable, without a file.
+    bool OnOpenDocument(const QString &path) override;
+    // Reports a file that cannot be written and returns false; the file on
+    // disk and the modified flags are then as they were.
+    bool OnSaveDocument(const QString &path) override;
+
+    // The update handlers and commands of the simulation and the file
+    // commands' enable rules.
+    void RegisterCommands(CommandTable &commands);
+    void OnUpdateStartSave(CCmdUI &ui) const;
+    void OnUpdateStopSimulation(CCmdUI &ui) const;
+    void OnUpdateFileOpen(CCmdUI &ui) const;
+    void OnStartSimulation();
+    void OnStopSimulation();
+
+    void CopyRowsToEditor();
+    void CopyRowsFromEditor();
+
+    // One 12 ms simulation step; input is 1 while the input switch is on.
+    void Tick(int input, bool updateViews);
+
+    LedEditorLink *GetEditor() const { return m_editor.get(); }
+    bool HasEditor() const { return m_editor != nullptr; }
+    // Deletes the editor's window without taking its rows.
+    void DeleteEditor();
+    // Takes the new editor, deleting an old one first.
+    void SetEditor(std::unique_ptr<LedEditorLink> editor);
+
+    RowTable m_rows;
+    SequenceInterpreter m_interpreter { m_rows };
+    std::array<std::uint8_t, LED_COUNT> m_ledLevels {};
+    bool m_running = false;
+
+private:
+    void LoadFile(const QString &path);
+    bool WriteFile(const QString &path);
+    void KeepEditorInStep();
+    void StepSimulation(int input);
+    void ShowStoppedPattern();
+    void CommandStateChanged();
+
+    std::unique_ptr<LedEditorLink> m_editor;
+    bool m_quietLoad = false;
+    CommandTable *m_commands = nullptr;
+};

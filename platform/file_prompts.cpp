@@ -1,0 +1,77 @@
+#include "platform/file_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace
+{
+
+constexpr char ALL_FILES_FILTER[] = "All files (*)";
+constexpr char SAVE_CHANGES_TEXT[] = "Save changes to %1?";
+
+std::function<QString(const FileDialogRequest &)> &FileDialogInterceptor()
+{
+    static std::function<QString(const FileDialogRequest &)> interceptor;
+    return interceptor;
+}
+
+std::function<SaveChangesAnswer(const SaveChangesRequest &)> &SaveChangesInterceptor()
+{
+    static std::function<SaveChangesAnswer(const SaveChangesRequest &)> interceptor;
+    return interceptor;
+}
+
+QString RunFileDialog(const FileDialogRequest &request)
+{
+    QFileDialog dialog(request.owner, request.caption);
+    const bool open = request.mode == FileDialogRequest::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters({ request.filter, QLatin1String(ALL_FILES_FILTER) });
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+SaveChangesAnswer RunSaveChangesBox(const SaveChangesRequest &request)
+{
+    QMessageBox box(QMessageBox::Warning, request.title, request.text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, request.owner);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return SaveChangesAnswer::Yes;
+    case QMessageBox::No: return SaveChangesAnswer::No;
+    default: return SaveChangesAnswer::Cancel;
+    }
+}
+
+} // namespace
+
+QString PromptFileName(const FileDialogRequest &request)
+{
+    if (FileDialogInterceptor())
+        return FileDialogInterceptor()(request);
+    return RunFileDialog(request);
+}
+
+void InterceptFileDialogs(std::function<QString(const FileDialogRequest &)> interceptor)
+{
+    FileDialogInterceptor() = std::move(interceptor);
+}
+
+SaveChangesAnswer AskToSaveChanges(QWidget *owner, const QString &documentName)
+{
+    const SaveChangesRequest request { owner, QString::fromLatin1(SAVE_CHANGES_TEXT).arg(documentName),
+        QApplication::applicationDisplayName() };
+    if (SaveChangesInterceptor())
+        return SaveChangesInterceptor()(request);
+    return RunSaveChangesBox(request);
+}
+
+void InterceptSaveChangesQuestion(std::function<SaveChangesAnswer(const SaveChangesRequest &)> interceptor)
+{
+    SaveChangesInterceptor() = std::move(interceptor);
+}

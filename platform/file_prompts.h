@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The two questions the file commands ask, each through one function that
+// tests can intercept instead of blocking on a modal dialog.
+
+// A file dialog: Open or Save As.
+struct FileDialogRequest {
+    enum Mode { Open, SaveAs };
+
+    QWidget *owner;
+    Mode mode;
+    QString caption;
+    QString fileName; // the name proposed to the user
+    QString filter; // such as "Pemblo files (*.lsq)"
+    QString defaultSuffix; // added to a name typed without one, such as "lsq"
+};
+
+// The chosen file's path, or an empty string when the user cancelled.
+QString PromptFileName(const FileDialogRequest &request);
+// Replaces the dialog by a call of interceptor (an empty function shows
+// dialogs again).
+void InterceptFileDialogs(std::function<QString(const FileDialogRequest &)> interceptor);
+
+// Asked before a modified document is replaced or the application closes.
+enum class SaveChangesAnswer { Yes, No, Cancel };
+
+struct SaveChangesRequest {
+    QWidget *owner;
+    QString text;
+    QString title;
+};
+
+SaveChangesAnswer AskToSaveChanges(QWidget *owner, const QString &documentName);
+void InterceptSaveChangesQuestion(std::function<SaveChangesAnswer(const SaveChangesRequest &)> interceptor);

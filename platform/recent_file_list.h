@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+// The framework's list of the most recently used files, newest first, kept in
+// the settings store: group "Recent File List", values File1 .. File4.
+inline constexpr char RECENT_FILE_SECTION[] = "Recent File List";
+
+QStringList GetRecentFileList();
+// Moves path to the top of the list, or puts it there and lets the oldest
+// entry drop out of a full list.
+void AddToRecentFileList(const QString &path);

@@ -1,0 +1,327 @@
+#include "../qt_test_environment.h"
+#include "core/sequence_file.h"
+#include "document/brelvim_doc.h"
+#include "platform/command_table.h"
+#include "platform/message_box.h"
+#include "platform/resource_ids.h"
+#include "platform/settings_store.h"
+#include "platform/view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+const QByteArray HEADER = "#=QUORBEL\nV=1\nD=VELTOR3\n";
+const QByteArray DEFAULT_ROWS = "0100000000000046000f\n00000000ff0014580000\n"
+                                "00000000000014580000\n01000000000000470000\n";
+
+class FakeEditor : public LedEditorLink
+{
+public:
+    explicit FakeEditor(bool *deleted = nullptr)
+        : m_deleted(deleted)
+    {
+    }
+    ~FakeEditor() override
+    {
+        if (m_deleted)
+            *m_deleted = true;
+    }
+    void SetTraceLine(int row) override { traceLine = row; }
+    std::uint32_t GetCurrentPattern() const override { return pattern; }
+    void EnableWindow(bool enable) override { enabled = enable; }
+
+    int traceLine = -2;
+    bool enabled = false;
+    std::uint32_t pattern = 0;
+
+private:
+    bool *m_deleted;
+};
+
+class HintView : public CView
+{
+public:
+    void OnDraw(QPainter &) override { }
+    void OnUpdate(CView *, int hint) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
+{
+    return { 0, pattern, time, 'X', 0 };
+}
+
+SequenceRow CommandRow(std::uint8_t command, std::uint16_t parameter)
+{
+    return { 1, 0, 0, command, parameter };
+}
+
+QString Setting(const char *key)
+{
+    return SettingsStore::GetProfileString(SettingsStore::SECTION, key, QStringLiteral("absent"));
+}
+
+class BrelvimDocTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearTestSettings();
+        ASSERT_TRUE(QDir::setCurrent(directory.path()));
+        InterceptMessageBoxes(
+            [this](const MessageBoxRequest &box) { boxes.push_back(box.title + ": " + box.text); });
+        doc = std::make_unique<CBrelvimDoc>();
+        doc->AddView(&view);
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        InterceptMessageBoxes({});
+    }
+
+    QString WriteFile(const char *name, const QByteArray &content) const
+    {
+        QFile file(directory.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    }
+    QByteArray ReadFile(const QString &path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+    }
+    FakeEditor *GiveEditor(bool *deleted = nullptr)
+    {
+        auto editor = std::make_unique<FakeEditor>(deleted);
+        FakeEditor *raw = editor.get();
+        doc->SetEditor(std::move(editor));
+        return raw;
+    }
+
+    QTemporaryDir directory;
+    HintView view;
+    std::unique_ptr<CBrelvimDoc> doc;
+    std::vector<QString> boxes;
+};
+
+TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
+{
+    ASSERT_TRUE(doc->OnNewDocument());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(doc->GetPathName().isEmpty());
+    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("absent")) << "the file did not open";
+    EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS, HINT_OPEN_EDITOR }));
+
+    WriteFile("001_veltor_pulsar.lsq", HEADER + DEFAULT_ROWS);
+    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN, "0");
+    view.hints.clear();
+    ASSERT_TRUE(doc->OnNewDocument());
+    EXPECT_EQ(doc->m_rows.GetCount(), 4);
+    EXPECT_EQ(doc->GetPathName(), directory.filePath("001_veltor_pulsar.lsq"));
+    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("001_veltor_pulsar.lsq"));
+    EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
+
+    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_LAST_FILE, "missing.lsq");
+    doc->OnNewDocument();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(doc->m_rows.GetCount(), 4) << "the rows before the failed load stay";
+}
+
+TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLastFile)
+{
+    const struct {
+        const char *name;
+        QByteArray content;
+        LoadErrorCode code;
+    } cases[] = {
+        { "invalid.lsq", "#=OTHER\n", LOAD_INVALID },
+        { "version.lsq", "#=QUORBEL\nV=2\n", LOAD_VERSION },
+        { "device.lsq", "#=QUORBEL\nV=1\nD=VELTOR2\n", LOAD_OTHER_DEVICE },
+    };
+    for (const auto &c : cases) {
+        const QString path = WriteFile(c.name, c.content);
+        doc->SetPathName(path);
+        boxes.clear();
+        EXPECT_TRUE(doc->OnOpenDocument(path));
+        EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: ") + LoadErrorMessage(c.code) }));
+        EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
+        EXPECT_TRUE(doc->GetPathName().isEmpty());
+    }
+    boxes.clear();
+    doc->OnOpenDocument(directory.filePath("none.lsq"));
+    EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: file not found") }));
+    EXPECT_NE(Setting(SettingsStore::KEY_LAST_FILE), directory.filePath("none.lsq"));
+}
+
+TEST_F(BrelvimDocTest, OpeningDeletesTheEditorWithoutItsRowsAndAsksForANewOne)
+{
+    bool deleted = false;
+    GiveEditor(&deleted)->m_rowCount = 7;
+    doc->OnOpenDocument(directory.filePath("none.lsq"));
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(doc->HasEditor());
+    EXPECT_EQ(doc->m_rows.GetCount(), 0);
+    EXPECT_EQ(view.hints, std::vector<int>({ HINT_OPEN_EDITOR }));
+}
+
+TEST_F(BrelvimDocTest, EditOpenFollowsTheEditorAtDestruction)
+{
+    bool deleted = false;
+    GiveEditor(&deleted);
+    doc.reset();
+    EXPECT_TRUE(deleted);
+    EXPECT_EQ(Setting(SettingsStore::KEY_EDITOR_OPEN), QStringLiteral("1"));
+    {
+        CBrelvimDoc withoutEditor;
+    }
+    EXPECT_EQ(Setting(SettingsStore::KEY_EDITOR_OPEN), QStringLiteral("0"));
+}
+
+TEST_F(BrelvimDocTest, EnableRulesFollowTheRowsAndTheRun)
+{
+    CommandTable commands;
+    doc->RegisterCommands(commands);
+    auto enabled = [&commands](int id) {
+        commands.UpdateCommandUI();
+        return commands.Action(id)->isEnabled();
+    };
+    EXPECT_FALSE(enabled(ID_START_SIMULATION));
+    EXPECT_FALSE(enabled(ID_FILE_SAVE));
+    EXPECT_TRUE(enabled(ID_FILE_OPEN));
+
+    doc->m_rows.LoadDefault();
+    EXPECT_TRUE(enabled(ID_FILE_SAVE_AS));
+    commands.Execute(ID_START_SIMULATION);
+    EXPECT_TRUE(doc->m_running);
+    EXPECT_FALSE(enabled(ID_START_SIMULATION));
+    EXPECT_FALSE(enabled(ID_FILE_SAVE));
+    EXPECT_FALSE(enabled(ID_FILE_OPEN));
+    EXPECT_TRUE(enabled(ID_STOP_SIMULATION));
+    commands.Execute(ID_STOP_SIMULATION);
+    EXPECT_FALSE(enabled(ID_STOP_SIMULATION));
+}
+
+TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndClearsBothFlags)
+{
+    doc->m_rows.LoadDefault();
+    FakeEditor *editor = GiveEditor();
+    editor->m_rows[0] = PatternRow(0x3ff, 20);
+    editor->m_rowCount = 1;
+    editor->m_modified = 1;
+    doc->SetModifiedFlag();
+    const QString path = directory.filePath("saved.lsq");
+
+    EXPECT_TRUE(doc->OnSaveDocument(path));
+    EXPECT_EQ(ReadFile(path), HEADER + "00000003ff0014580000\n");
+    EXPECT_EQ(editor->m_modified, 0);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
+}
+
+TEST_F(BrelvimDocTest, FailedSaveKeepsTheOldFileAndTheFlags)
+{
+    doc->m_rows.LoadDefault();
+    FakeEditor *editor = GiveEditor();
+    doc->CopyRowsToEditor();
+    editor->m_modified = 1;
+    doc->SetModifiedFlag();
+    EXPECT_FALSE(doc->OnSaveDocument(directory.path()));
+    EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: can't open file") }));
+
+    // A write that fails after the file opened, as on a full disk.
+    const QString path = WriteFile("old.lsq", "old content");
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small { 16, limit.rlim_max };
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = doc->OnSaveDocument(path);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(ReadFile(path), QByteArray("old content"));
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList({ "old.lsq" }));
+    EXPECT_EQ(editor->m_modified, 1);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
+{
+    doc->m_rows.LoadDefault();
+    FakeEditor *editor = GiveEditor();
+    doc->CopyRowsToEditor();
+    editor->m_modified = 1;
+    doc->OnStartSimulation();
+    doc->Tick(0, false);
+    doc->Tick(0, false);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_FALSE(editor->enabled);
+    EXPECT_EQ(editor->traceLine, doc->m_interpreter.GetCurrentRow());
+
+    editor->m_trace = 0;
+    doc->Tick(0, false);
+    EXPECT_TRUE(editor->enabled);
+    EXPECT_EQ(editor->traceLine, -1);
+
+    bool deleted = false;
+    editor = GiveEditor(&deleted);
+    editor->m_rows[0] = PatternRow(1, 5);
+    editor->m_rowCount = 1;
+    editor->m_closed = 1;
+    doc->Tick(0, true);
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(doc->HasEditor());
+    EXPECT_EQ(doc->m_rows.GetCount(), 1);
+    EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
+}
+
+TEST_F(BrelvimDocTest, StoppedDisplayShowsTheEditorsPatternWithLedsEightAndNine)
+{
+    using Levels = std::array<std::uint8_t, LED_COUNT>;
+    doc->Tick(0, false);
+    EXPECT_EQ(doc->m_ledLevels, Levels {}) << "dark without an editor";
+    FakeEditor *editor = GiveEditor();
+    editor->pattern = 0x19;
+    doc->Tick(0, false);
+    EXPECT_EQ(doc->m_ledLevels, (Levels { 127, 0, 0, 127, 127, 0, 0, 0, 127, 127 }));
+    editor->pattern = 0x300;
+    doc->Tick(0, false);
+    EXPECT_EQ(doc->m_ledLevels, (Levels { 0, 0, 0, 0, 0, 0, 0, 0, 127, 127 }));
+}
+
+TEST_F(BrelvimDocTest, EndAndRunawayStopTheRun)
+{
+    doc->m_rows.Append(PatternRow(0xff, 1));
+    doc->OnStartSimulation();
+    doc->Tick(0, false);
+    EXPECT_TRUE(doc->m_running);
+    EXPECT_EQ(doc->m_ledLevels[8], doc->m_ledLevels[3]);
+    EXPECT_EQ(doc->m_ledLevels[0], MAX_LED_LEVEL);
+    doc->Tick(0, false);
+    EXPECT_FALSE(doc->m_running);
+    EXPECT_EQ(doc->m_ledLevels[0], 0) << "the stopped display in the same tick";
+
+    doc->m_rows.Clear();
+    doc->m_rows.Append(CommandRow(CMD_GOTO, 0));
+    doc->OnStartSimulation();
+    doc->Tick(0, false);
+    EXPECT_FALSE(doc->m_running);
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include "../qt_test_environment.h"
+#include "platform/doc_manager.h"
+#include "platform/document.h"
+#include "platform/file_prompts.h"
+#include "platform/recent_file_list.h"
+#include "platform/view.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+
+const QString TEMPLATE
+    = QStringLiteral("Pemblo\nPemblo\nnewfile\nPemblo files (*.lsq)\n.lsq\nPemblo\nPemblo!");
+
+class TestDocument : public CDocument
+{
+public:
+    bool OnOpenDocument(const QString &path) override
+    {
+        opened.push_back(path);
+        if (!loads)
+            SetPathName(QString());
+        return true;
+    }
+    bool OnSaveDocument(const QString &path) override
+    {
+        saved.push_back(path);
+        return saves;
+    }
+
+    bool loads = true;
+    bool saves = true;
+    std::vector<QString> opened;
+    std::vector<QString> saved;
+};
+
+class HintView : public CView
+{
+public:
+    void OnDraw(QPainter &) override { }
+    void OnUpdate(CView *, int hint) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+class DocManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearTestSettings();
+        InterceptFileDialogs([this](const FileDialogRequest &request) {
+            dialogs.push_back(request);
+            return dialogAnswer;
+        });
+        InterceptSaveChangesQuestion([this](const SaveChangesRequest &request) {
+            questions.push_back(request.text);
+            return answer;
+        });
+        document.AddView(&view);
+        manager.OnFileNew();
+    }
+    void TearDown() override
+    {
+        InterceptFileDialogs({});
+        InterceptSaveChangesQuestion({});
+    }
+
+    TestDocument document;
+    HintView view;
+    CDocManager manager { TEMPLATE, document };
+    QString dialogAnswer = QStringLiteral("/data/chosen.lsq");
+    SaveChangesAnswer answer = SaveChangesAnswer::Cancel;
+    std::vector<FileDialogRequest> dialogs;
+    std::vector<QString> questions;
+};
+
+TEST_F(DocManagerTest, CaptionFollowsTheDocumentsFile)
+{
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("Pemblo - Pemblo"));
+    ASSERT_TRUE(manager.OpenDocumentFile(QStringLiteral("/data/a.lsq")));
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("a.lsq - Pemblo"));
+    EXPECT_EQ(view.hints, std::vector<int>({ 0, 0 })) << "an initial update after the start and the open";
+}
+
+TEST_F(DocManagerTest, SaveChangesQuestionGuardsAModifiedDocument)
+{
+    document.SetModifiedFlag();
+    manager.OnFileOpen();
+    EXPECT_EQ(questions, std::vector<QString>({ QStringLiteral("Save changes to Pemblo?") }));
+    EXPECT_TRUE(document.opened.empty()) << "Cancel keeps the document";
+    EXPECT_TRUE(document.IsModified());
+
+    answer = SaveChangesAnswer::Yes;
+    document.saves = false;
+    manager.OnFileOpen();
+    EXPECT_TRUE(document.opened.empty()) << "a failed save keeps the document";
+
+    dialogs.clear();
+    document.saves = true;
+    manager.OnFileOpen();
+    ASSERT_EQ(dialogs.size(), 2u) << "Open, then Save As for the untitled document";
+    EXPECT_EQ(dialogs[1].mode, FileDialogRequest::SaveAs);
+    EXPECT_EQ(dialogs[1].fileName, QStringLiteral("Pemblo.lsq"));
+    EXPECT_EQ(dialogs[1].filter, QStringLiteral("Pemblo files (*.lsq)"));
+    EXPECT_EQ(dialogs[1].defaultSuffix, QStringLiteral("lsq"));
+    EXPECT_EQ(document.opened.size(), 1u);
+    EXPECT_FALSE(document.IsModified());
+
+    document.SetModifiedFlag();
+    answer = SaveChangesAnswer::No;
+    EXPECT_TRUE(manager.SaveModified());
+    EXPECT_EQ(document.saved.size(), 2u) << "No discards without saving";
+}
+
+TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFile)
+{
+    manager.OnFileSave();
+    ASSERT_EQ(document.saved, std::vector<QString>({ dialogAnswer }));
+    EXPECT_EQ(document.GetPathName(), dialogAnswer);
+    manager.OnFileSave();
+    EXPECT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(document.saved.size(), 2u);
+
+    document.saves = false;
+    dialogAnswer = QStringLiteral("/data/other.lsq");
+    manager.OnFileSaveAs();
+    EXPECT_EQ(document.GetPathName(), QStringLiteral("/data/chosen.lsq")) << "a failed save renames nothing";
+}
+
+TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
+{
+    for (const char *name : { "/a.lsq", "/b.lsq", "/c.lsq", "/d.lsq", "/e.lsq", "/c.lsq" })
+        manager.OpenDocumentFile(QString::fromLatin1(name));
+    document.loads = false;
+    manager.OpenDocumentFile(QStringLiteral("/broken.lsq"));
+    EXPECT_TRUE(document.GetPathName().isEmpty());
+
+    EXPECT_EQ(GetRecentFileList(), QStringList({ "/c.lsq", "/e.lsq", "/d.lsq", "/b.lsq" }));
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Quenfel VELTOR pro", "Pemblo!");
+    EXPECT_EQ(store.value("Recent File List/File1").toString(), QStringLiteral("/c.lsq"));
+    EXPECT_EQ(store.value("Recent File List/File4").toString(), QStringLiteral("/b.lsq"));
+}
+
+} // namespace
