@@ -33,7 +33,8 @@ public:
     // or the document refused the file.
     bool OpenDocumentFile(const QString &path);
     // Asks whether a modified document is to be saved first: true when it was
-    // saved or the user let the changes go, false to keep it as it is.
+    // saved or the user let the changes go, false to keep it as it is. The
+    // main window asks this before it closes.
     bool SaveModified();
 
 private:

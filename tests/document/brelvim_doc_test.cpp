@@ -134,11 +134,6 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(doc->GetPathName(), directory.filePath("001_veltor_pulsar.lsq"));
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("001_veltor_pulsar.lsq"));
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
-
-    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_LAST_FILE, "missing.lsq");
-    doc->OnNewDocument();
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(doc->m_rows.GetCount(), 4) << "the rows before the failed load stay";
 }
 
 TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLastFile)
