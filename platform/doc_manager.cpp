@@ -42,7 +42,7 @@ bool CDocManager::OnFileNew()
 
 void CDocManager::OnFileOpen()
 {
-    const QString path = PromptFileName(true);
+    const QString path = AskForFileName(true);
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -94,7 +94,7 @@ bool CDocManager::SaveModified()
 
 bool CDocManager::DoSave(const QString &path, bool rename)
 {
-    const QString target = path.isEmpty() ? PromptFileName(false) : path;
+    const QString target = path.isEmpty() ? AskForFileName(false) : path;
     if (target.isEmpty() || !m_document.OnSaveDocument(target))
         return false;
     if (rename)
@@ -107,7 +107,7 @@ bool CDocManager::DoFileSave()
     return DoSave(m_document.GetPathName(), true);
 }
 
-QString CDocManager::PromptFileName(bool open) const
+QString CDocManager::AskForFileName(bool open) const
 {
     QString suffix = m_docTemplate.GetDocString(CDocTemplate::filterExt);
     if (suffix.startsWith(QLatin1Char('.')))
@@ -116,7 +116,7 @@ QString CDocManager::PromptFileName(bool open) const
         open ? FileDialogRequest::Open : FileDialogRequest::SaveAs,
         QLatin1String(open ? OPEN_CAPTION : SAVE_AS_CAPTION), open ? QString() : ProposedSaveName(),
         m_docTemplate.GetDocString(CDocTemplate::filterName), suffix };
-    return ::PromptFileName(request);
+    return PromptFileName(request);
 }
 
 QString CDocManager::ProposedSaveName() const

@@ -42,7 +42,7 @@ private:
     // With rename, the document then belongs to the new file.
     bool DoSave(const QString &path, bool rename);
     bool DoFileSave();
-    QString PromptFileName(bool open) const;
+    QString AskForFileName(bool open) const;
     QString ProposedSaveName() const;
 
     CDocTemplate m_docTemplate;
