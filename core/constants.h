@@ -34,3 +34,9 @@ inline constexpr int TICK_MS = 12;
 inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
+
+// The LED Editor's grid: pixel height of a line, pixel width of a channel
+// cell, and the lines per group that a separator line marks off.
+inline constexpr int EDITOR_ROW_HEIGHT = 16;
+inline constexpr int EDITOR_CELL_WIDTH = 16;
+inline constexpr int EDITOR_GROUP_SIZE = 4;
