@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <optional>
@@ -45,6 +46,7 @@ CLedEditorWnd::CLedEditorWnd()
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_scrollBar->setGeometry(0, 0, 0, 0);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLedEditorWnd::OnScrollBarAction);
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, &CLedEditorWnd::OnScrollBarValue);
 }
 
 CLedEditorWnd::~CLedEditorWnd() = default;
@@ -164,6 +166,8 @@ PixelRect CLedEditorWnd::ClientRect() const
 void CLedEditorWnd::UpdateScrollBar(const EditorLayout &layout)
 {
     const ScrollBarState state = ComputeScrollBar(Metrics(), layout, m_scrollPos);
+    // Setting the range may move the value on the way; that is no scrolling.
+    const QSignalBlocker blocker(m_scrollBar);
     // Qt's range is that of the top of the page; the window system's is that
     // of the whole content.
     m_scrollBar->setRange(state.minimum, std::max(state.minimum, state.maximum - state.page));
@@ -184,4 +188,12 @@ void CLedEditorWnd::OnScrollBarAction(int action)
     // Qt moves the slider by its own steps after this; keep it where the
     // editor scrolled to.
     m_scrollBar->setSliderPosition(m_scrollPos);
+}
+
+void CLedEditorWnd::OnScrollBarValue(int value)
+{
+    // Steps and drags arrive as actions and have set the position already;
+    // what is left is the bar's own "Scroll here".
+    if (value != m_scrollPos)
+        OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }

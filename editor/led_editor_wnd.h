@@ -58,6 +58,7 @@ private:
     PixelRect ClientRect() const;
     void UpdateScrollBar(const EditorLayout &layout);
     void OnScrollBarAction(int action);
+    void OnScrollBarValue(int value);
 
     int m_channelCount = 4; // until Configure gives the device's count
     int m_rowHeight = EDITOR_ROW_HEIGHT;

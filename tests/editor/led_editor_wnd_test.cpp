@@ -174,6 +174,14 @@ TEST_F(LedEditorWndTest, TheScrollBarScrollsLongTablesOnly)
     Grab(*editor);
     EXPECT_EQ(ScrollPos(*editor), 224 * 16 + 28 - 400);
     EXPECT_EQ(bar.value(), ScrollPos(*editor));
+    // Enlarging the window at the end pulls the grid back, and the bar along.
+    editor->resize(232, 3000);
+    Grab(*editor);
+    EXPECT_EQ(ScrollPos(*editor), 224 * 16 + 28 - 3000);
+    EXPECT_EQ(bar.value(), ScrollPos(*editor));
+    // As the bar's context menu scrolls.
+    bar.setValue(100);
+    EXPECT_EQ(ScrollPos(*editor), 100);
 
     auto shortEditor = Editor(3, 232, 400);
     Grab(*shortEditor);
