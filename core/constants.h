@@ -50,3 +50,8 @@ inline constexpr int HINT_OPEN_EDITOR = 1;
 
 // Files the recent-file list remembers.
 inline constexpr int RECENT_FILE_COUNT = 4;
+// The LED Editor's grid: pixel height of a line, pixel width of a channel
+// cell, and the lines per group that a separator line marks off.
+inline constexpr int EDITOR_ROW_HEIGHT = 16;
+inline constexpr int EDITOR_CELL_WIDTH = 16;
+inline constexpr int EDITOR_GROUP_SIZE = 4;

@@ -1,0 +1,229 @@
+#include "editor/led_editor_wnd.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Sees the editor's selection, scroll position and scroll bar.
+class LedEditorWndTest : public ::testing::Test
+{
+protected:
+    static EditorSelection &Selection(CLedEditorWnd &editor) { return editor.m_selected; }
+    static int &ScrollPos(CLedEditorWnd &editor) { return editor.m_scrollPos; }
+    static QScrollBar &ScrollBar(CLedEditorWnd &editor) { return *editor.m_scrollBar; }
+
+    // An editor of `rows` lines with all channels off, at a client size.
+    static std::unique_ptr<CLedEditorWnd> Editor(int rows, int width, int height)
+    {
+        auto editor = std::make_unique<CLedEditorWnd>();
+        editor->Configure(8, rows);
+        editor->resize(width, height);
+        return editor;
+    }
+};
+
+namespace
+{
+
+constexpr QRgb BACKGROUND = qRgb(0, 32, 96);
+constexpr QRgb FRAME = qRgb(32, 80, 255);
+constexpr QRgb GREY = qRgb(128, 128, 128);
+constexpr QRgb LIGHT_GREY = qRgb(146, 146, 146);
+constexpr QRgb DARK_GREY = qRgb(112, 112, 112);
+constexpr QRgb RED = qRgb(255, 64, 64);
+constexpr QRgb BLUE = qRgb(0, 0, 255);
+
+// Pixel columns inside cells, clear of their texts and frames.
+constexpr int INDEX_X = 56;
+constexpr int TIME_X = 97;
+constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
+
+int LineY(int line)
+{
+    return 24 + 16 * line + 8;
+}
+
+QImage Grab(CLedEditorWnd &editor)
+{
+    return editor.grab().toImage();
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(LedEditorWndTest, EmptySlotsHoldOneDarkTick)
+{
+    CLedEditorWnd editor;
+    EXPECT_EQ(editor.m_rows[MAX_ROWS - 1], (SequenceRow { 0, 0, 1, 0, 0 }));
+    EXPECT_EQ(editor.m_trace, 1);
+    EXPECT_EQ(editor.windowTitle(), "Pemblo!");
+    EXPECT_EQ(editor.windowType(), Qt::Tool);
+}
+
+TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
+{
+    auto editor = Editor(10, 300, 240);
+    for (int line = 0; line < 10; ++line)
+        editor->m_rows[static_cast<std::size_t>(line)].pattern = 0x01;
+    editor->m_rows[9] = { 1, 0, 1, 'G', 300 };
+    const QImage image = Grab(*editor);
+
+    // Channel 0 on, channel 1 off, in a checkerboard.
+    EXPECT_EQ(image.pixel(CHANNEL_X, LineY(0)), qRgb(224, 224, 224));
+    EXPECT_EQ(image.pixel(CHANNEL_X, LineY(1)), qRgb(208, 208, 208));
+    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(0)), qRgb(64, 64, 64));
+    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(1)), qRgb(80, 80, 80));
+
+    // A separator above lines 4 and 8 across the channel cells, not above 0.
+    EXPECT_EQ(image.pixel(CHANNEL_X, 24 + 4 * 16), BACKGROUND);
+    EXPECT_EQ(image.pixel(CHANNEL_X + 16 * 7, 24 + 8 * 16), BACKGROUND);
+    EXPECT_EQ(image.pixel(CHANNEL_X, 24 + 4 * 16 + 1), qRgb(224, 224, 224));
+    EXPECT_NE(image.pixel(CHANNEL_X, 24), BACKGROUND);
+    EXPECT_NE(image.pixel(CHANNEL_X, 24 + 5 * 16), BACKGROUND);
+    EXPECT_NE(image.pixel(INDEX_X, 24 + 4 * 16), BACKGROUND);
+
+    // The 3-D frame of an index cell, lighter at the top left.
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), GREY);
+    EXPECT_EQ(image.pixel(25, 24 + 16), LIGHT_GREY);
+    EXPECT_EQ(image.pixel(20, 24 + 20), LIGHT_GREY);
+    EXPECT_EQ(image.pixel(59, 24 + 20), DARK_GREY);
+    EXPECT_EQ(image.pixel(30, 24 + 31), DARK_GREY);
+
+    // A command line: name and parameter cells in their greens.
+    EXPECT_EQ(image.pixel(185, LineY(9)), qRgb(16, 64, 16));
+    EXPECT_EQ(image.pixel(225, LineY(9)), qRgb(8, 48, 8));
+
+    // Margins, with the background right of and below the table.
+    EXPECT_EQ(image.pixel(10, 10), FRAME);
+    EXPECT_EQ(image.pixel(200, 1), FRAME);
+    EXPECT_EQ(image.pixel(230, 10), FRAME);
+    EXPECT_EQ(image.pixel(2, LineY(3)), FRAME);
+    EXPECT_EQ(image.pixel(230, LineY(3)), FRAME);
+    EXPECT_EQ(image.pixel(100, 24 + 160 + 2), FRAME);
+    EXPECT_EQ(image.pixel(100, 24 + 160 + 6), BACKGROUND);
+    EXPECT_EQ(image.pixel(260, LineY(3)), BACKGROUND);
+}
+
+TEST_F(LedEditorWndTest, SelectedLinesAreRedAndTheExecutingLineBlue)
+{
+    auto editor = Editor(4, 232, 92);
+    editor->m_rows[2].pattern = 0x01;
+    Selection(*editor).SelectRange(1, 2);
+    editor->SetTraceLine(2);
+    const QImage image = Grab(*editor);
+
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(0)), GREY);
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), RED);
+    EXPECT_EQ(image.pixel(TIME_X, LineY(1)), RED);
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(2)), BLUE);
+    EXPECT_EQ(image.pixel(TIME_X, LineY(2)), RED);
+    EXPECT_EQ(image.pixel(CHANNEL_X, LineY(2)), qRgb(255, 144, 144));
+    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(2)), qRgb(128, 64, 64));
+}
+
+TEST_F(LedEditorWndTest, PartlyVisibleLinesShowPlainGreyCells)
+{
+    // Rows area 24..116, scrolled by half a line: line 0 shows 8 pixels at
+    // the top, line 6 8 pixels at the bottom.
+    auto editor = Editor(20, 232, 120);
+    editor->m_rows[0].pattern = 0x01;
+    ScrollPos(*editor) = 8;
+    const QImage image = Grab(*editor);
+
+    EXPECT_EQ(image.pixel(20, 24), GREY);
+    EXPECT_EQ(image.pixel(TIME_X + 2, 31), GREY);
+    EXPECT_EQ(image.pixel(CHANNEL_X, 24), qRgb(224, 224, 224));
+    EXPECT_EQ(image.pixel(20, 33), LIGHT_GREY);
+    EXPECT_EQ(image.pixel(20, 113), GREY);
+    EXPECT_EQ(image.pixel(20, 117), FRAME);
+    EXPECT_EQ(ScrollPos(*editor), 8);
+}
+
+TEST_F(LedEditorWndTest, TheScrollBarScrollsLongTablesOnly)
+{
+    auto editor = Editor(224, 232, 400);
+    Grab(*editor);
+    QScrollBar &bar = ScrollBar(*editor);
+    EXPECT_TRUE(bar.isEnabled());
+    EXPECT_EQ(bar.geometry(), QRect(4, 24, 16, 372));
+
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(ScrollPos(*editor), 16);
+    EXPECT_EQ(bar.value(), 16);
+    bar.triggerAction(QAbstractSlider::SliderToMaximum);
+    Grab(*editor);
+    EXPECT_EQ(ScrollPos(*editor), 224 * 16 + 28 - 400);
+    EXPECT_EQ(bar.value(), ScrollPos(*editor));
+    // Enlarging the window at the end pulls the grid back, and the bar along.
+    editor->resize(232, 3000);
+    Grab(*editor);
+    EXPECT_EQ(ScrollPos(*editor), 224 * 16 + 28 - 3000);
+    EXPECT_EQ(bar.value(), ScrollPos(*editor));
+    // As the bar's context menu scrolls.
+    bar.setValue(100);
+    EXPECT_EQ(ScrollPos(*editor), 100);
+
+    auto shortEditor = Editor(3, 232, 400);
+    Grab(*shortEditor);
+    EXPECT_FALSE(ScrollBar(*shortEditor).isEnabled());
+}
+
+TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaint)
+{
+    auto editor = Editor(224, 232, 400);
+    editor->m_rows[100] = { 0, 0x5A, 3, 0, 0 };
+    editor->m_rows[150] = { 1, 0x5A, 3, 'G', 0 };
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    PaintCounter counter;
+    editor->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    counter.paints = 0;
+
+    editor->SetTraceLine(-1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
+
+    editor->SetTraceLine(100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);
+    EXPECT_EQ(ScrollPos(*editor), 101 * 16 + 24 - 396);
+    EXPECT_EQ(editor->GetCurrentPattern(), 0x5Au);
+    editor->SetTraceLine(150);
+    EXPECT_EQ(editor->GetCurrentPattern(), 0u);
+
+    editor->EnableWindow(false);
+    EXPECT_FALSE(editor->isEnabled());
+    editor->EnableWindow(true);
+    EXPECT_TRUE(editor->isEnabled());
+}
+
+TEST_F(LedEditorWndTest, ClosingHidesTheWindowAndSetsTheClosedFlag)
+{
+    auto editor = Editor(3, 232, 76);
+    editor->show();
+    EXPECT_EQ(editor->m_closed, 0);
+    EXPECT_TRUE(editor->close());
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(editor->m_closed, 1);
+}
