@@ -34,3 +34,22 @@ inline constexpr int TICK_MS = 12;
 inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
+
+// The device picture: both of its images are this many pixels across and
+// down, and so is the background of the simulated device.
+inline constexpr int DEVICE_PICTURE_SIZE = 800;
+
+// Shape rectangles an LED position has at most; a shorter list ends with a
+// rectangle whose x1 and x2 are both 0.
+inline constexpr int LED_SHAPE_SLOTS = 6;
+
+// Brightness frames of the device picture: one per brightness step and LED
+// position, step-major.
+inline constexpr int BRIGHTNESS_FRAME_COUNT = BRIGHTNESS_STEPS * LED_COUNT;
+
+// LED level / LED_LEVELS_PER_STEP is the brightness step shown.
+inline constexpr int LED_LEVELS_PER_STEP = 8;
+
+// What a conversion of the pixel buffer writes where it reaches outside the
+// image: red, green and blue 32, a dark grey.
+inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
