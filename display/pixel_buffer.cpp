@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -41,7 +42,8 @@ struct Encoder24 {
 };
 
 // Keeps the top bits of each colour byte and moves them to where the 16-bit
-// format descriptor puts them.
+// format descriptor puts them. Each colour byte lands in the 16-bit word on
+// its own, so one table per colour holds its part of every word.
 class Encoder16
 {
 public:
@@ -52,24 +54,18 @@ public:
         for (int c = 0; c < 3; ++c) {
             const int bits = std::min((format16 >> (8 * c)) & 0xF, 8);
             const int position = (format16 >> (8 * c + 4)) & 0xF;
-            m_mask[c] = ((1u << bits) - 1) << (8 * c + 8 - bits);
-            m_shift[c] = 8 * c + 8 - bits - position;
+            const std::uint32_t mask = ((1u << bits) - 1) << (8 * c + 8 - bits);
+            const int shift = 8 * c + 8 - bits - position;
+            for (std::uint32_t value = 0; value < 256; ++value) {
+                const std::uint32_t kept = (value << (8 * c)) & mask;
+                m_part[c][value] = static_cast<std::uint16_t>(shift >= 0 ? kept >> shift : kept << -shift);
+            }
         }
-    }
-
-    std::uint16_t Encode(std::uint32_t v) const
-    {
-        std::uint32_t word = 0;
-        for (int c = 0; c < 3; ++c) {
-            const std::uint32_t kept = v & m_mask[c];
-            word |= m_shift[c] >= 0 ? kept >> m_shift[c] : kept << -m_shift[c];
-        }
-        return static_cast<std::uint16_t>(word);
     }
 
     void Put(std::uint8_t *out, const std::uint8_t *pixel) const
     {
-        const std::uint16_t word = Encode(ReadPixel(pixel));
+        const std::uint16_t word = m_part[0][pixel[0]] | m_part[1][pixel[1]] | m_part[2][pixel[2]];
         out[0] = static_cast<std::uint8_t>(word);
         out[1] = static_cast<std::uint8_t>(word >> 8);
     }
@@ -80,8 +76,7 @@ public:
     }
 
 private:
-    std::uint32_t m_mask[3];
-    int m_shift[3];
+    std::uint16_t m_part[3][256];
 };
 
 constexpr std::uint8_t FILL_PIXEL[PixelBuffer::PIXEL_BYTES] = { PIXEL_FILL_COLOUR & 0xFF,
@@ -249,12 +244,18 @@ bool PixelBuffer::BlendToward(const PixelBuffer &other, double factor)
         return false;
     if (!m_pixels || !other.m_pixels)
         return m_pixels == other.m_pixels;
+    // Every byte pair (b, o) blends the same way, so the blend of each is
+    // worked out once, in the double arithmetic the fade is defined by.
     const double keep = 1.0 - factor;
+    std::vector<std::uint8_t> blended(256 * 256);
+    for (int b = 0; b < 256; ++b)
+        for (int o = 0; o < 256; ++o)
+            blended[static_cast<std::size_t>(b << 8 | o)] = static_cast<std::uint8_t>(b * keep + o * factor);
     const std::size_t count = PIXEL_BYTES * m_width * m_height;
     std::uint8_t *bytes = m_pixels.get();
     const std::uint8_t *toward = other.m_pixels.get();
     for (std::size_t i = 0; i < count; ++i)
-        bytes[i] = static_cast<std::uint8_t>(bytes[i] * keep + toward[i] * factor);
+        bytes[i] = blended[static_cast<std::size_t>(bytes[i] << 8 | toward[i])];
     return true;
 }
 
