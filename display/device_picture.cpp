@@ -12,7 +12,7 @@ bool HasPictureSize(const PixelBuffer &image)
     return image.Width() == DEVICE_PICTURE_SIZE && image.Height() == DEVICE_PICTURE_SIZE;
 }
 
-ConvertedBlock TakeBlock(const PixelBuffer &buffer, std::int32_t width, std::int32_t height)
+ConvertedBlock OutputOf(const PixelBuffer &buffer, std::int32_t width, std::int32_t height)
 {
     return { buffer.OutputBlock(), buffer.OutputSize(), width, height };
 }
@@ -22,7 +22,7 @@ void ConvertBackground(PixelBuffer &off, std::int32_t depth, std::int32_t format
     const auto width = static_cast<std::int32_t>(off.Width());
     const auto height = static_cast<std::int32_t>(off.Height());
     off.Convert(0, 0, width, height, 1, depth, format16);
-    sink.Background(TakeBlock(off, width, height));
+    sink.Background(OutputOf(off, width, height));
     off.FreeOutput();
 }
 
@@ -32,7 +32,7 @@ void ConvertFrames(
     for (int position = 0; position < LED_COUNT; ++position) {
         const PictureRect &bounds = LED_BOUNDS[position];
         picture.Convert(bounds.left, bounds.top, bounds.Width(), bounds.Height(), 1, depth, format16);
-        sink.Frame(step, position, TakeBlock(picture, bounds.Width(), bounds.Height()));
+        sink.Frame(step, position, OutputOf(picture, bounds.Width(), bounds.Height()));
         picture.FreeOutput();
     }
 }

@@ -242,8 +242,11 @@ bool PixelBuffer::BlendToward(const PixelBuffer &other, double factor)
 {
     if (other.m_width != m_width || other.m_height != m_height || !(factor >= 0.0 && factor <= 1.0))
         return false;
+    const std::size_t count = PIXEL_BYTES * m_width * m_height;
+    if (count == 0)
+        return true;
     if (!m_pixels || !other.m_pixels)
-        return m_pixels == other.m_pixels;
+        return false;
     // Every byte pair (b, o) blends the same way, so the blend of each is
     // worked out once, in the double arithmetic the fade is defined by.
     const double keep = 1.0 - factor;
@@ -251,7 +254,6 @@ bool PixelBuffer::BlendToward(const PixelBuffer &other, double factor)
     for (int b = 0; b < 256; ++b)
         for (int o = 0; o < 256; ++o)
             blended[static_cast<std::size_t>(b << 8 | o)] = static_cast<std::uint8_t>(b * keep + o * factor);
-    const std::size_t count = PIXEL_BYTES * m_width * m_height;
     std::uint8_t *bytes = m_pixels.get();
     const std::uint8_t *toward = other.m_pixels.get();
     for (std::size_t i = 0; i < count; ++i)

@@ -46,7 +46,6 @@ public:
 
     std::uint32_t Width() const { return m_width; }
     std::uint32_t Height() const { return m_height; }
-    bool HasPixels() const { return m_pixels != nullptr; }
     // The pixel at (x, y), which must lie inside the image.
     std::uint32_t Pixel(std::uint32_t x, std::uint32_t y) const;
     const std::uint8_t *OutputBlock() const { return m_outputBlock.get(); }

@@ -88,11 +88,3 @@ void LedAreas::PlaceLenses()
             = QPointF(HUB_X + LENS_RING_RADIUS * std::cos(angle), HUB_Y - LENS_RING_RADIUS * std::sin(angle));
     }
 }
-
-float LedAreas::LensRoom(int position) const
-{
-    const QPointF centre = LensCentre(position);
-    const int x = static_cast<int>(centre.x());
-    const int y = static_cast<int>(centre.y());
-    return Owner(x, y) == position ? Depth(x, y) : 0.0f;
-}

@@ -27,8 +27,6 @@ public:
     // Where a position's lens goes: on the lens ring, along the line from
     // the hub through its area.
     QPointF LensCentre(int position) const { return m_lensCentre[static_cast<std::size_t>(position)]; }
-    // The room there: the lens and its bezel must stay inside the area.
-    float LensRoom(int position) const;
 
 private:
     static std::size_t Index(int x, int y)

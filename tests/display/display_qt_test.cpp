@@ -85,6 +85,15 @@ TEST(DeviceBundle, MissingOrForeignFilesGiveNothing)
     EXPECT_EQ(RenderDevice(bitmaps, Lit(0, 127)).pixel(400, 400), qRgb(0, 0, 0));
 }
 
+TEST(DisplayFormat, TheScreenProbeReadsBackSixteenBitPixels)
+{
+    ScreenFormat16Probe screen;
+    EXPECT_EQ(screen.ReadBack(0x0000FF), 0xF800);
+    EXPECT_EQ(ProbeFormat16(screen), FORMAT16_565);
+    EXPECT_EQ(ConvertibleFormat({ 16, 0x123456 }).depth, 32);
+    EXPECT_EQ(ConvertibleFormat({ 8, 0 }).depth, 32);
+}
+
 TEST(DeviceBitmaps, OtherDisplayDepthsShowTheSamePicture)
 {
     DeviceBitmaps bitmaps24;
