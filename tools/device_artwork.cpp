@@ -40,7 +40,8 @@ constexpr double GLOW_BLOOM = 12.0;
 constexpr double GLOW_HALO = 22.0;
 constexpr double GLOW_TAIL = 45.0;
 constexpr double GLOW_OUTWARD_SHRINK = 0.8;
-constexpr double GLOW_EDGE_FADE = 24.0;
+constexpr double GLOW_INWARD_GROWTH = 1.25;
+constexpr double GLOW_EDGE_FADE = 30.0;
 
 QRectF BoxRect(double inset = 0.0)
 {
@@ -311,14 +312,15 @@ double GlowAt(double d)
 }
 
 // The distance that the glow falls off with: the areas widen away from the
-// hub, so the light reaches further outwards than sideways or inwards.
+// hub and narrow towards it, so the light reaches further outwards than
+// sideways, and least inwards.
 double GlowDistance(QPointF point, QPointF lens)
 {
     const QPointF outwards = (lens - QPointF(HUB_X, HUB_Y)) / LENS_RING_RADIUS;
     const QPointF v = point - lens;
     const double along = v.x() * outwards.x() + v.y() * outwards.y();
     const double across = v.x() * outwards.y() - v.y() * outwards.x();
-    const double stretched = along > 0 ? along * GLOW_OUTWARD_SHRINK : along;
+    const double stretched = along * (along > 0 ? GLOW_OUTWARD_SHRINK : GLOW_INWARD_GROWTH);
     return std::hypot(stretched, across);
 }
 
@@ -383,8 +385,10 @@ DeviceArtwork DrawDeviceArtwork(const LedAreas &areas)
 
 QImage DrawSplashPicture(const DeviceArtwork &device)
 {
-    constexpr int WIDTH = 520;
+    constexpr int WIDTH = 600;
     constexpr int HEIGHT = 300;
+    constexpr double MARGIN = 18.0;
+    constexpr double TEXT_LEFT = HEIGHT + 8.0;
     QImage splash(WIDTH, HEIGHT, QImage::Format_RGB32);
     QPainter painter(&splash);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -393,24 +397,33 @@ QImage DrawSplashPicture(const DeviceArtwork &device)
     ground.setColorAt(0.0, QColor(40, 43, 50));
     ground.setColorAt(1.0, QColor(16, 17, 20));
     painter.fillRect(splash.rect(), ground);
-    painter.drawImage(QRectF(14, 14, HEIGHT - 28, HEIGHT - 28), device.lit);
+
+    // The lit box alone, without the desk it stands on.
+    const double scale = (HEIGHT - 2 * MARGIN) / SIZE;
+    painter.save();
+    painter.translate(MARGIN, MARGIN);
+    painter.scale(scale, scale);
+    QPainterPath box;
+    box.addRoundedRect(BoxRect().united(BoxRect().translated(0, BOX_HEIGHT)), BOX_CORNER, BOX_CORNER);
+    painter.setClipPath(box);
+    painter.drawImage(QPointF(0, 0), device.lit);
+    painter.restore();
 
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setPixelSize(46);
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(LIGHT);
-    painter.drawText(QRectF(HEIGHT, 70, WIDTH - HEIGHT - 10, 60), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(TEXT_LEFT, 86, WIDTH - TEXT_LEFT, 60), Qt::AlignLeft | Qt::AlignVCenter,
         QStringLiteral("Pemblo!"));
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(14);
-    subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     painter.setFont(subtitle);
     painter.setPen(QColor(196, 200, 208));
-    painter.drawText(QRectF(HEIGHT + 2, 136, WIDTH - HEIGHT - 10, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(TEXT_LEFT + 2, 150, WIDTH - TEXT_LEFT, 24), Qt::AlignLeft | Qt::AlignVCenter,
         QStringLiteral("for the VELTOR light controller"));
     painter.setPen(QColor(130, 136, 148));
-    painter.drawText(QRectF(HEIGHT + 2, 162, WIDTH - HEIGHT - 10, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(TEXT_LEFT + 2, 174, WIDTH - TEXT_LEFT, 24), Qt::AlignLeft | Qt::AlignVCenter,
         QStringLiteral("Quenfel"));
     return splash;
 }
