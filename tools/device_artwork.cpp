@@ -2,12 +2,12 @@
 
 #include "core/constants.h"
 #include "display/led_tables.h"
+#include "tools/box_geometry.h"
 #include "tools/led_areas.h"
 
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 #include <algorithm>
@@ -19,10 +19,6 @@ namespace
 
 constexpr int SIZE = DEVICE_PICTURE_SIZE;
 
-// The box: a rounded square around the hub, standing out of the desk.
-constexpr double BOX_HALF = 336.0;
-constexpr double BOX_CORNER = 64.0;
-constexpr double BOX_HEIGHT = 16.0;
 constexpr double BEVEL = 9.0;
 
 constexpr double LENS_RADIUS = 19.0;
@@ -31,8 +27,7 @@ constexpr double BUTTON_RADIUS = 40.0;
 constexpr double BUTTON_RING_RADIUS = 48.0;
 constexpr double LABEL_RADIUS = 262.0;
 
-// The light of a lit LED: warm amber, white-hot in its core.
-const QColor LIGHT(255, 150, 36);
+// The white-hot core of a lit LED.
 const QColor LIGHT_CORE(255, 244, 214);
 // How far the parts of the glow reach, and the soft edge at which it fades
 // out before its area ends.
@@ -42,12 +37,6 @@ constexpr double GLOW_TAIL = 45.0;
 constexpr double GLOW_OUTWARD_SHRINK = 0.8;
 constexpr double GLOW_INWARD_GROWTH = 1.25;
 constexpr double GLOW_EDGE_FADE = 30.0;
-
-QRectF BoxRect(double inset = 0.0)
-{
-    const double half = BOX_HALF - inset;
-    return QRectF(HUB_X - half, HUB_Y - half, 2 * half, 2 * half);
-}
 
 QRectF CircleRect(QPointF centre, double radius)
 {
@@ -329,8 +318,8 @@ QRgb Lighten(QRgb base, double amount)
 {
     const double a = std::clamp(amount, 0.0, 1.0);
     auto screen = [a](int c, int light) { return Clamp8(c + (light - c * light / 255.0) * a); };
-    return qRgb(screen(qRed(base), LIGHT.red()), screen(qGreen(base), LIGHT.green()),
-        screen(qBlue(base), LIGHT.blue()));
+    return qRgb(screen(qRed(base), LED_LIGHT.red()), screen(qGreen(base), LED_LIGHT.green()),
+        screen(qBlue(base), LED_LIGHT.blue()));
 }
 
 void AddGlow(QImage &image, const LedAreas &areas)
@@ -381,49 +370,4 @@ DeviceArtwork DrawDeviceArtwork(const LedAreas &areas)
     artwork.off = DrawOffImage(areas);
     artwork.lit = DrawLitImage(artwork.off, areas);
     return artwork;
-}
-
-QImage DrawSplashPicture(const DeviceArtwork &device)
-{
-    constexpr int WIDTH = 600;
-    constexpr int HEIGHT = 300;
-    constexpr double MARGIN = 18.0;
-    constexpr double TEXT_LEFT = HEIGHT + 8.0;
-    QImage splash(WIDTH, HEIGHT, QImage::Format_RGB32);
-    QPainter painter(&splash);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    QLinearGradient ground(0, 0, 0, HEIGHT);
-    ground.setColorAt(0.0, QColor(40, 43, 50));
-    ground.setColorAt(1.0, QColor(16, 17, 20));
-    painter.fillRect(splash.rect(), ground);
-
-    // The lit box alone, without the desk it stands on.
-    const double scale = (HEIGHT - 2 * MARGIN) / SIZE;
-    painter.save();
-    painter.translate(MARGIN, MARGIN);
-    painter.scale(scale, scale);
-    QPainterPath box;
-    box.addRoundedRect(BoxRect().united(BoxRect().translated(0, BOX_HEIGHT)), BOX_CORNER, BOX_CORNER);
-    painter.setClipPath(box);
-    painter.drawImage(QPointF(0, 0), device.lit);
-    painter.restore();
-
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(46);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.setPen(LIGHT);
-    painter.drawText(QRectF(TEXT_LEFT, 86, WIDTH - TEXT_LEFT, 60), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("Pemblo!"));
-    QFont subtitle(QStringLiteral("DejaVu Sans"));
-    subtitle.setPixelSize(14);
-    painter.setFont(subtitle);
-    painter.setPen(QColor(196, 200, 208));
-    painter.drawText(QRectF(TEXT_LEFT + 2, 150, WIDTH - TEXT_LEFT, 24), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("for the VELTOR light controller"));
-    painter.setPen(QColor(130, 136, 148));
-    painter.drawText(QRectF(TEXT_LEFT + 2, 174, WIDTH - TEXT_LEFT, 24), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("Quenfel"));
-    return splash;
 }

@@ -12,6 +12,3 @@ struct DeviceArtwork {
 };
 
 DeviceArtwork DrawDeviceArtwork(const LedAreas &areas);
-
-// The splash picture shown at start and as the about window.
-QImage DrawSplashPicture(const DeviceArtwork &device);

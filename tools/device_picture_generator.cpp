@@ -9,6 +9,7 @@
 
 #include "tools/device_artwork.h"
 #include "tools/led_areas.h"
+#include "tools/splash_picture.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -73,7 +74,7 @@ int main(int argc, char **argv)
 
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool written = WriteFile(out.filePath(QStringLiteral("idx_pmb.raw")), picture)
-        && WritePng(out.filePath(QStringLiteral("splash.png")), DrawSplashPicture(device));
+        && WritePng(out.filePath(QStringLiteral("splash.png")), DrawSplashPicture(device.lit));
     if (argc == 3) {
         const QDir preview(QString::fromLocal8Bit(argv[2]));
         written = written && WritePng(preview.filePath(QStringLiteral("off.png")), device.off)
