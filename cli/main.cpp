@@ -2,6 +2,7 @@
 // window, on the same code as Pemblo! itself.
 
 #include "cli/cli_command.h"
+#include "cli/render_command.h"
 #include "cli/sequence_commands.h"
 
 #include <cstdio>
@@ -15,7 +16,7 @@ namespace
 std::vector<const CliCommand *> AllCommands()
 {
     std::vector<const CliCommand *> all;
-    for (const auto *group : { &SequenceCommands() })
+    for (const auto *group : { &SequenceCommands(), &RenderCommands() })
         for (const CliCommand &command : *group)
             all.push_back(&command);
     return all;

@@ -12,7 +12,6 @@ namespace
 {
 
 constexpr std::uint64_t DEFAULT_TICKS = 1000;
-constexpr std::uint64_t MAX_TICKS = 1'000'000'000;
 
 // A sequence file read into its own table.
 struct LoadedSequence {

@@ -2,7 +2,12 @@
 
 #include "cli/cli_command.h"
 
+#include <cstdint>
+
 class SequenceInterpreter;
+
+// The most ticks a command runs a sequence for.
+inline constexpr std::uint64_t MAX_TICKS = 1'000'000'000;
 
 // check, dump and simulate: loading and running sequence files.
 const std::vector<CliCommand> &SequenceCommands();

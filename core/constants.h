@@ -55,3 +55,21 @@ inline constexpr int RECENT_FILE_COUNT = 4;
 inline constexpr int EDITOR_ROW_HEIGHT = 16;
 inline constexpr int EDITOR_CELL_WIDTH = 16;
 inline constexpr int EDITOR_GROUP_SIZE = 4;
+// The device picture: both of its images are this many pixels across and
+// down, and so is the background of the simulated device.
+inline constexpr int DEVICE_PICTURE_SIZE = 800;
+
+// Shape rectangles an LED position has at most; a shorter list ends with a
+// rectangle whose x1 and x2 are both 0.
+inline constexpr int LED_SHAPE_SLOTS = 6;
+
+// Brightness frames of the device picture: one per brightness step and LED
+// position, step-major.
+inline constexpr int BRIGHTNESS_FRAME_COUNT = BRIGHTNESS_STEPS * LED_COUNT;
+
+// LED level / LED_LEVELS_PER_STEP is the brightness step shown.
+inline constexpr int LED_LEVELS_PER_STEP = 8;
+
+// What a conversion of the pixel buffer writes where it reaches outside the
+// image: red, green and blue 32, a dark grey.
+inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;

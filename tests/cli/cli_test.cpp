@@ -1,5 +1,9 @@
 // Runs the real pemblo-cli binary, as scripts do.
 
+#include "display/led_tables.h"
+
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -165,6 +169,59 @@ TEST(Cli, UsageErrorsExitWithCode64)
     const Result help = Cli("simulate --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: pemblo-cli simulate FILE", 0), 0u);
+}
+
+} // namespace
+
+namespace
+{
+
+// The rendered picture of FILE after ticks, or a null image.
+QImage Render(const std::string &file, int ticks, const fs::path &out)
+{
+    const Result result = Cli("render " + file + " --tick " + std::to_string(ticks) + " -o " + out.string());
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return QImage(QString::fromStdString(out.string()));
+}
+
+TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
+{
+    // Channel 3 alone: LED 3 and LED 8, which repeats it.
+    const std::string file = Write("0000000008001e580000\n");
+    const fs::path dir = fs::temp_directory_path();
+    const fs::path darkPath = dir / ("pemblo_render_dark_" + std::to_string(getpid()) + ".png");
+    const fs::path litPath = dir / ("pemblo_render_lit_" + std::to_string(getpid()) + ".png");
+    const QImage dark = Render(file, 0, darkPath);
+    const QImage lit = Render(file, 5, litPath);
+    fs::remove(darkPath);
+    fs::remove(litPath);
+    ASSERT_EQ(dark.size(), QSize(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE));
+    ASSERT_EQ(lit.size(), dark.size());
+    int changedAt3 = 0, changedAt8 = 0;
+    for (int y = 0; y < DEVICE_PICTURE_SIZE; ++y)
+        for (int x = 0; x < DEVICE_PICTURE_SIZE; ++x) {
+            if (dark.pixel(x, y) == lit.pixel(x, y))
+                continue;
+            const bool at3 = IsInLedArea(LED_ORDER[3], x, y), at8 = IsInLedArea(LED_ORDER[8], x, y);
+            ASSERT_TRUE(at3 || at8) << x << "," << y;
+            changedAt3 += at3;
+            changedAt8 += at8;
+        }
+    EXPECT_GT(changedAt3, 1000);
+    EXPECT_GT(changedAt8, 1000);
+}
+
+TEST_F(CliFile, RenderWithoutADeviceBundleWritesNothing)
+{
+    const fs::path out
+        = fs::temp_directory_path() / ("pemblo_render_none_" + std::to_string(getpid()) + ".png");
+    const Result result = Cli(
+        "render " + Write("0000000008001e580000\n") + " --tick 1 -o " + out.string() + " --device nope.rcc");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("nope.rcc"), std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(Cli("render x.lsq --tick 1").exitCode, 64);
+    EXPECT_EQ(Cli("render x.lsq -o x.png").exitCode, 64);
 }
 
 } // namespace

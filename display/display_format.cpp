@@ -1,0 +1,59 @@
+#include "display/display_format.h"
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <cstring>
+
+namespace
+{
+
+constexpr DisplayFormat RGB32_FORMAT { 32, 0 };
+
+QColor FromColourRef(std::uint32_t colourRef)
+{
+    return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);
+}
+
+} // namespace
+
+std::uint16_t ScreenFormat16Probe::ReadBack(std::uint32_t colourRef)
+{
+    QPixmap pixel(1, 1);
+    pixel.fill(FromColourRef(colourRef));
+    QImage stored = pixel.toImage();
+    if (stored.depth() != 16)
+        stored.convertTo(QImage::Format_RGB16);
+    std::uint16_t word;
+    std::memcpy(&word, stored.constScanLine(0), sizeof word);
+    return word;
+}
+
+DisplayFormat ScreenDisplayFormat()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const std::int32_t depth = screen ? screen->depth() : RGB32_FORMAT.depth;
+    if (depth != 16)
+        return { depth, 0 };
+    ScreenFormat16Probe probe;
+    return { depth, ProbeFormat16(probe) };
+}
+
+DisplayFormat ConvertibleFormat(const DisplayFormat &display)
+{
+    const bool known16 = display.format16 == FORMAT16_565 || display.format16 == FORMAT16_555;
+    if (display.depth == 24 || (display.depth == 16 && known16))
+        return display;
+    return RGB32_FORMAT;
+}
+
+QImage::Format BlockImageFormat(const DisplayFormat &format)
+{
+    switch (format.depth) {
+    case 16: return format.format16 == FORMAT16_555 ? QImage::Format_RGB555 : QImage::Format_RGB16;
+    case 24: return QImage::Format_BGR888;
+    default: return QImage::Format_RGB32;
+    }
+}

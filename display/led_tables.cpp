@@ -1,0 +1,27 @@
+#include "display/led_tables.h"
+
+#include <algorithm>
+
+PictureRect ShapeRect::Normalised() const
+{
+    return { std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2) };
+}
+
+int ShapeCount(int position)
+{
+    int count = 0;
+    while (count < LED_SHAPE_SLOTS && !LED_SHAPES[position][count].IsEndMark())
+        ++count;
+    return count;
+}
+
+bool IsInLedArea(int position, std::int32_t x, std::int32_t y)
+{
+    if (!LED_BOUNDS[position].Contains(x, y))
+        return false;
+    const int count = ShapeCount(position);
+    for (int i = 0; i < count; ++i)
+        if (LED_SHAPES[position][i].Normalised().Contains(x, y))
+            return true;
+    return false;
+}

@@ -1,0 +1,140 @@
+#include "display/device_bitmaps.h"
+#include "display/device_bundle.h"
+#include "display/led_painter.h"
+#include "display/led_tables.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace
+{
+
+const QString BUILT_BUNDLE = QStringLiteral(PEMBLO_BIN_DIR "/veltor.rcc");
+
+QByteArray BuiltPicture()
+{
+    DeviceBundle bundle;
+    return bundle.Open(BUILT_BUNDLE) ? bundle.DevicePicture() : QByteArray();
+}
+
+// The bitmaps of the bundle the build made, built once for all tests.
+const DeviceBitmaps &Bitmaps32()
+{
+    static DeviceBitmaps bitmaps;
+    if (!bitmaps.IsBuilt())
+        bitmaps.Build(BuiltPicture(), { 32, 0 });
+    return bitmaps;
+}
+
+LedLevels Lit(int channel, int level)
+{
+    LedLevels levels {};
+    for (int k = 0; k < LED_COUNT; ++k)
+        if (LED_CHANNEL[k] == channel)
+            levels[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(level);
+    return levels;
+}
+
+bool InAreaOfChannel(int channel, int x, int y)
+{
+    for (int k = 0; k < LED_COUNT; ++k)
+        if (LED_CHANNEL[k] == channel && IsInLedArea(LED_ORDER[static_cast<std::size_t>(k)], x, y))
+            return true;
+    return false;
+}
+
+int Brightness(QRgb pixel)
+{
+    return qRed(pixel) + qGreen(pixel) + qBlue(pixel);
+}
+
+TEST(DeviceBundle, TheBuiltBundleHoldsBothPictures)
+{
+    DeviceBundle bundle;
+    ASSERT_TRUE(bundle.Open(BUILT_BUNDLE));
+    EXPECT_EQ(bundle.DevicePicture().size(), 2 * (4 + 4 * DEVICE_PICTURE_SIZE * DEVICE_PICTURE_SIZE));
+    EXPECT_FALSE(bundle.SplashPicture().isNull());
+    EXPECT_TRUE(Bitmaps32().IsBuilt());
+    EXPECT_EQ(Bitmaps32().Frame(15, 4).size(), QSize(345, 159));
+}
+
+TEST(DeviceBundle, MissingOrForeignFilesGiveNothing)
+{
+    QTemporaryDir dir;
+    const QString junk = dir.filePath(QStringLiteral("junk.rcc"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("qres but not really");
+    file.close();
+    EXPECT_TRUE(FindDeviceBundle(dir.filePath(QStringLiteral("none.rcc"))).isEmpty());
+    EXPECT_EQ(FindDeviceBundle(junk), junk);
+    DeviceBundle bundle;
+    EXPECT_FALSE(bundle.Open(junk));
+    EXPECT_TRUE(bundle.DevicePicture().isEmpty());
+    EXPECT_TRUE(bundle.SplashPicture().isNull());
+
+    DeviceBitmaps bitmaps;
+    EXPECT_FALSE(bitmaps.Build(BuiltPicture().left(1000), { 32, 0 }));
+    EXPECT_FALSE(bitmaps.IsBuilt());
+    EXPECT_TRUE(bitmaps.Frame(0, 0).isNull());
+    EXPECT_EQ(RenderDevice(bitmaps, Lit(0, 127)).pixel(400, 400), qRgb(0, 0, 0));
+}
+
+TEST(DisplayFormat, TheScreenProbeReadsBackSixteenBitPixels)
+{
+    ScreenFormat16Probe screen;
+    EXPECT_EQ(screen.ReadBack(0x0000FF), 0xF800);
+    EXPECT_EQ(ProbeFormat16(screen), FORMAT16_565);
+    EXPECT_EQ(ConvertibleFormat({ 16, 0x123456 }).depth, 32);
+    EXPECT_EQ(ConvertibleFormat({ 8, 0 }).depth, 32);
+}
+
+TEST(DeviceBitmaps, OtherDisplayDepthsShowTheSamePicture)
+{
+    DeviceBitmaps bitmaps24;
+    DeviceBitmaps bitmaps16;
+    ASSERT_TRUE(bitmaps24.Build(BuiltPicture(), { 24, 0 }));
+    ASSERT_TRUE(bitmaps16.Build(BuiltPicture(), { 16, 0xB55605 }));
+    // Frames of odd width show whether padded 24-bit rows are read right.
+    for (const auto &[step, position] : { std::pair { 15, 0 }, { 7, 4 }, { 15, 3 } }) {
+        const QImage exact = Bitmaps32().Frame(step, position).toImage();
+        const QImage from24 = bitmaps24.Frame(step, position).toImage();
+        const QImage from16 = bitmaps16.Frame(step, position).toImage();
+        for (int y = 0; y < exact.height(); y += 7)
+            for (int x = 0; x < exact.width(); x += 5) {
+                ASSERT_EQ(from24.pixel(x, y), exact.pixel(x, y)) << x << "," << y;
+                ASSERT_LE(std::abs(qRed(from16.pixel(x, y)) - qRed(exact.pixel(x, y))), 8);
+                ASSERT_LE(std::abs(qGreen(from16.pixel(x, y)) - qGreen(exact.pixel(x, y))), 4);
+            }
+    }
+}
+
+TEST(RenderDevice, EachChannelLightsOnlyItsOwnAreasAndGrowsWithItsLevel)
+{
+    const QImage dark = RenderDevice(Bitmaps32(), LedLevels {});
+    EXPECT_EQ(dark, Bitmaps32().Background().toImage().convertToFormat(QImage::Format_RGB32));
+    for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+        long previous = -1;
+        for (const int level : { 16, 64, 127 }) {
+            const QImage lit = RenderDevice(Bitmaps32(), Lit(channel, level));
+            long gained = 0;
+            for (int y = 0; y < DEVICE_PICTURE_SIZE; ++y)
+                for (int x = 0; x < DEVICE_PICTURE_SIZE; ++x) {
+                    const QRgb before = dark.pixel(x, y), after = lit.pixel(x, y);
+                    if (before == after)
+                        continue;
+                    ASSERT_TRUE(InAreaOfChannel(channel, x, y)) << channel << " at " << x << "," << y;
+                    gained += Brightness(after) - Brightness(before);
+                }
+            EXPECT_GT(gained, previous) << channel << " at level " << level;
+            previous = gained;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,223 @@
+#include "display/pixel_buffer.h"
+#include "display/probe_format16.h"
+#include "tests/display/image_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+
+// Pixel (x, y) of the test images: distinct in every column and row.
+std::uint32_t Coded(int x, int y)
+{
+    return 0x00010000u * static_cast<std::uint32_t>(y + 1) + static_cast<std::uint32_t>(x + 1);
+}
+
+class Converted : public ::testing::Test
+{
+protected:
+    void Load(int width, int height, const std::function<std::uint32_t(int, int)> &pixel = Coded)
+    {
+        m_bytes = ImageBytes(width, height, pixel);
+        const std::uint8_t *cursor = m_bytes.data();
+        m_buffer.Init();
+        ASSERT_TRUE(m_buffer.ReadImage(cursor, m_bytes.data() + m_bytes.size()));
+    }
+    std::uint32_t Out32(int row, int column, int width) const
+    {
+        const std::uint8_t *p = m_buffer.OutputBlock() + 4 * (row * width + column);
+        return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    }
+    std::uint16_t Out16(int index) const
+    {
+        const std::uint8_t *p = m_buffer.OutputBlock() + 2 * index;
+        return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+    }
+
+    std::vector<std::uint8_t> m_bytes;
+    PixelBuffer m_buffer;
+};
+
+constexpr std::uint32_t FILL = 0x00202020;
+
+TEST(PixelBufferRead, ReadsImagesBackToBackAndRefusesWhatDoesNotFit)
+{
+    std::vector<std::uint8_t> bytes;
+    AppendImage(bytes, 2, 1, [](int x, int) { return 0xAABBCC00u + static_cast<std::uint32_t>(x); });
+    AppendImage(bytes, 1, 3, [](int, int y) { return static_cast<std::uint32_t>(y); });
+    PixelBuffer buffer;
+    buffer.Init();
+    const std::uint8_t *cursor = bytes.data();
+    const std::uint8_t *end = bytes.data() + bytes.size();
+    ASSERT_TRUE(buffer.ReadImage(cursor, end));
+    EXPECT_EQ(buffer.Pixel(1, 0), 0xAABBCC01u);
+    ASSERT_TRUE(buffer.ReadImage(cursor, end));
+    EXPECT_EQ(buffer.Width(), 1u);
+    EXPECT_EQ(buffer.Pixel(0, 2), 2u);
+    EXPECT_EQ(cursor, end);
+
+    // A header with no room for its pixels, and a cut header.
+    const std::uint8_t *shortEnd = bytes.data() + 4 + 7;
+    cursor = bytes.data();
+    EXPECT_FALSE(buffer.ReadImage(cursor, shortEnd));
+    EXPECT_EQ(cursor, bytes.data());
+    EXPECT_EQ(buffer.Width(), 1u);
+    EXPECT_EQ(buffer.Pixel(0, 2), 2u);
+    EXPECT_FALSE(buffer.ReadImage(cursor, bytes.data() + 3));
+}
+
+TEST_F(Converted, InsideRectangleGivesTheSourcePixelsOnly)
+{
+    Load(4, 3);
+    ASSERT_TRUE(m_buffer.Convert(1, 1, 3, 2, 1, 32, 0));
+    EXPECT_EQ(m_buffer.OutputSize(), 4u * 3 * 2);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(Out32(r, c, 3), Coded(c + 1, r + 1));
+}
+
+TEST_F(Converted, FillsLeftRightAndAboveTheImageWithZoom)
+{
+    Load(4, 3);
+    ASSERT_TRUE(m_buffer.Convert(-2, 0, 5, 1, 1, 32, 0));
+    const std::uint32_t zoom1[] = { FILL, FILL, Coded(0, 0), Coded(1, 0), Coded(2, 0) };
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(Out32(0, c, 5), zoom1[c]) << c;
+    m_buffer.FreeOutput();
+
+    ASSERT_TRUE(m_buffer.Convert(-2, 0, 8, 2, 2, 32, 0));
+    const std::uint32_t zoom2[]
+        = { FILL, FILL, FILL, FILL, Coded(0, 0), Coded(0, 0), Coded(1, 0), Coded(1, 0) };
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 8; ++c)
+            EXPECT_EQ(Out32(r, c, 8), zoom2[c]) << r << "," << c;
+    m_buffer.FreeOutput();
+
+    // Three columns past the right edge, starting two rows above the image.
+    ASSERT_TRUE(m_buffer.Convert(1, -2, 6, 3, 1, 32, 0));
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 6; ++c)
+            EXPECT_EQ(Out32(r, c, 6), FILL);
+    const std::uint32_t row[] = { Coded(1, 0), Coded(2, 0), Coded(3, 0), FILL, FILL, FILL };
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(Out32(2, c, 6), row[c]) << c;
+}
+
+TEST_F(Converted, TwentyFourBitRowsEndOnAnEvenByteCount)
+{
+    Load(5, 2, [](int x, int) { return 0x00030201u + 0x00101010u * static_cast<std::uint32_t>(x); });
+    ASSERT_TRUE(m_buffer.Convert(0, -1, 5, 3, 1, 24, 0));
+    ASSERT_EQ(m_buffer.OutputSize(), 54u);
+    const std::uint8_t *block = m_buffer.OutputBlock();
+    for (int i = 0; i < 15; ++i)
+        EXPECT_EQ(block[i], 0x20) << i;
+    EXPECT_EQ(block[15], 0);
+    const std::uint8_t secondRow[16]
+        = { 1, 2, 3, 0x11, 0x12, 0x13, 0x21, 0x22, 0x23, 0x31, 0x32, 0x33, 0x41, 0x42, 0x43, 0 };
+    EXPECT_EQ(std::vector<std::uint8_t>(block + 16, block + 32),
+        std::vector<std::uint8_t>(secondRow, secondRow + 16));
+    EXPECT_EQ(std::vector<std::uint8_t>(block + 48, block + 54), std::vector<std::uint8_t>(6, 0));
+}
+
+TEST_F(Converted, OneBitRowsPackMostSignificantBitFirst)
+{
+    // Column 0 white, 1 black, 2 black but for the fourth byte, 3 dark red.
+    const std::uint32_t columns[] = { 0x00FFFFFF, 0, 0xFF000000, 0x00010000 };
+    Load(4, 1, [&columns](int x, int) { return columns[x]; });
+    ASSERT_TRUE(m_buffer.Convert(0, 0, 12, 2, 1, 1, 0));
+    ASSERT_EQ(m_buffer.OutputSize(), 4u);
+    const std::uint8_t *block = m_buffer.OutputBlock();
+    EXPECT_EQ(block[0], 0x90);
+    EXPECT_EQ(block[1], 0x00);
+    EXPECT_EQ(block[2], 0x00);
+    EXPECT_EQ(block[3], 0x00);
+}
+
+TEST_F(Converted, SixteenBitPacksByTheFormatDescriptor)
+{
+    const std::uint32_t colours[] = { 0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456 };
+    Load(4, 1, [&colours](int x, int) { return colours[x]; });
+    ASSERT_TRUE(m_buffer.Convert(0, 0, 5, 1, 1, 16, FORMAT16_565));
+    const std::uint16_t expected565[] = { 0xF800, 0x07E0, 0x001F, 0x11AA, 0x2104 };
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Out16(i), expected565[i]) << i;
+    m_buffer.FreeOutput();
+    ASSERT_TRUE(m_buffer.Convert(0, 0, 5, 1, 1, 16, FORMAT16_555));
+    const std::uint16_t expected555[] = { 0x7C00, 0x03E0, 0x001F, 0x08CA, 0x1084 };
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Out16(i), expected555[i]) << i;
+}
+
+TEST_F(Converted, AnUnsupportedRequestKeepsTheLastBlock)
+{
+    Load(2, 2);
+    ASSERT_TRUE(m_buffer.Convert(0, 0, 2, 2, 1, 32, 0));
+    const std::uint8_t *block = m_buffer.OutputBlock();
+    EXPECT_FALSE(m_buffer.Convert(0, 0, 2, 2, 1, 8, 0));
+    EXPECT_FALSE(m_buffer.Convert(0, 0, 2, 2, 0, 32, 0));
+    EXPECT_FALSE(m_buffer.Convert(0, 0, -1, 2, 1, 32, 0));
+    EXPECT_EQ(m_buffer.OutputBlock(), block);
+    EXPECT_EQ(m_buffer.OutputSize(), 16u);
+}
+
+TEST(PixelBufferBlend, TruncatesEveryByteAndRefusesAnotherSize)
+{
+    const std::vector<std::uint8_t> dark = ImageBytes(2, 1, [](int, int) { return 0u; });
+    const std::vector<std::uint8_t> bright = ImageBytes(2, 1, [](int, int) { return 0xFFFFFFFFu; });
+    const std::vector<std::uint8_t> wide = ImageBytes(3, 1, [](int, int) { return 0u; });
+    PixelBuffer a, b, c;
+    for (auto [buffer, bytes] : { std::pair { &a, &dark }, { &b, &bright }, { &c, &wide } }) {
+        buffer->Init();
+        const std::uint8_t *cursor = bytes->data();
+        ASSERT_TRUE(buffer->ReadImage(cursor, bytes->data() + bytes->size()));
+    }
+    ASSERT_TRUE(a.BlendToward(b, 1.0 / 15));
+    EXPECT_EQ(a.Pixel(1, 0), 0x11111111u);
+    ASSERT_TRUE(a.BlendToward(b, 0.0));
+    EXPECT_EQ(a.Pixel(1, 0), 0x11111111u);
+    EXPECT_FALSE(a.BlendToward(c, 0.5));
+    EXPECT_FALSE(a.BlendToward(b, 1.5));
+    EXPECT_EQ(a.Pixel(0, 0), 0x11111111u);
+    ASSERT_TRUE(a.BlendToward(b, 1.0));
+    EXPECT_EQ(a.Pixel(0, 0), 0xFFFFFFFFu);
+}
+
+// A 16-bit display that stores the top bits of each primary at fixed places.
+class FakeDisplay : public Format16Probe
+{
+public:
+    FakeDisplay(int greenBits, int redPosition, bool blind = false)
+        : m_greenBits(greenBits)
+        , m_redPosition(redPosition)
+        , m_blind(blind)
+    {
+    }
+    std::uint16_t ReadBack(std::uint32_t colourRef) override
+    {
+        if (m_blind)
+            return 0;
+        const std::uint32_t red = colourRef & 0xFF, green = (colourRef >> 8) & 0xFF, blue = colourRef >> 16;
+        return static_cast<std::uint16_t>(
+            (red >> 3) << m_redPosition | (green >> (8 - m_greenBits)) << 5 | (blue >> 3));
+    }
+
+private:
+    int m_greenBits;
+    int m_redPosition;
+    bool m_blind;
+};
+
+TEST(ProbeFormat16, LearnsTheLayoutOfTheDisplay)
+{
+    FakeDisplay rgb565(6, 11);
+    EXPECT_EQ(rgb565.ReadBack(0x0000FF), 0xF800);
+    EXPECT_EQ(ProbeFormat16(rgb565), 0xB55605);
+    FakeDisplay rgb555(5, 10);
+    EXPECT_EQ(ProbeFormat16(rgb555), 0xA55505);
+    FakeDisplay blind(6, 11, true);
+    EXPECT_EQ(ProbeFormat16(blind), FORMAT16_565);
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+// Any bytes as device picture data: reading must neither crash nor read past
+// the data, every image it accepts must convert to blocks of exactly the
+// size its depth gives, and a whole picture must build every frame.
+
+#include "core/constants.h"
+#include "display/device_picture.h"
+#include "display/pixel_buffer.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace
+{
+
+class CountingSink : public DevicePictureSink
+{
+public:
+    void Background(const ConvertedBlock &) override { ++blocks; }
+    void Frame(int, int, const ConvertedBlock &) override { ++blocks; }
+    int blocks = 0;
+};
+
+// Conversions of one image with a window, zoom and depth taken from its
+// own first bytes.
+void ConvertAround(PixelBuffer &image, const std::uint8_t *seed, std::size_t seedSize)
+{
+    constexpr std::uint32_t MAX_PIXELS = 1 << 14;
+    if ((image.Width() + 5) * (image.Height() + 3) > MAX_PIXELS || seedSize < 3)
+        return;
+    const std::int32_t depths[] = { 1, 16, 24, 32 };
+    const std::int32_t x0 = static_cast<std::int8_t>(seed[0]);
+    const std::int32_t y0 = static_cast<std::int8_t>(seed[1]);
+    const std::int32_t zoom = 1 + seed[2] % 3;
+    const auto width = static_cast<std::int32_t>(image.Width()) + 5;
+    const auto height = static_cast<std::int32_t>(image.Height()) + 3;
+    for (const std::int32_t depth : depths) {
+        if (!image.Convert(x0, y0, width, height, zoom, depth, 0xB55605))
+            std::abort();
+        const std::size_t rows = static_cast<std::size_t>(height);
+        const std::size_t expected = depth == 24 ? 3 * rows * static_cast<std::size_t>(width + (width & 1))
+                                                 : rows * OutputRowLength(depth, width);
+        if (image.OutputSize() != expected)
+            std::abort();
+        image.FreeOutput();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::uint8_t *cursor = data;
+    const std::uint8_t *end = data + size;
+    PixelBuffer image;
+    image.Init();
+    while (image.ReadImage(cursor, end)) {
+        if (cursor > end)
+            std::abort();
+        ConvertAround(image, data, size);
+        // Halfway towards itself is exact: nothing may change.
+        const std::uint32_t corner = image.Width() && image.Height() ? image.Pixel(0, 0) : 0;
+        if (!image.BlendToward(image, 0.5)
+            || (image.Width() && image.Height() && image.Pixel(0, 0) != corner))
+            std::abort();
+    }
+
+    CountingSink sink;
+    const bool built = BuildDevicePictureBlocks(data, size, 32, 0, sink);
+    if (built != (sink.blocks == 1 + BRIGHTNESS_FRAME_COUNT) || (!built && sink.blocks != 0))
+        std::abort();
+    return 0;
+}
