@@ -34,3 +34,7 @@ inline constexpr int TICK_MS = 12;
 inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
+
+// How long the splash picture stays on screen after start, in milliseconds;
+// an about window open at that moment closes with it.
+inline constexpr int SPLASH_TIME_MS = 4000;
