@@ -1,16 +1,15 @@
 #include "platform/resource_module.h"
 
 #include "platform/bundle_file.h"
+#include "platform/resource_tables.h"
 #include "resources/resource_roots.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QResource>
 
-#include <map>
 #include <optional>
 
 namespace
@@ -57,8 +56,7 @@ QJsonObject ReadTable(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    return document.isObject() ? document.object() : QJsonObject();
+    return ResourceTables::Parse(file.readAll());
 }
 
 const QJsonObject &Table(const QString &root, std::optional<QJsonObject> &cache, const QString &name)
@@ -66,31 +64,6 @@ const QJsonObject &Table(const QString &root, std::optional<QJsonObject> &cache,
     if (!cache)
         cache = ReadTable(root + '/' + name);
     return *cache;
-}
-
-std::vector<MenuItem> ReadMenuItems(const QJsonArray &entries);
-
-MenuItem ReadMenuItem(const QJsonObject &entry)
-{
-    MenuItem item;
-    item.id = entry.value(QStringLiteral("id")).toInt();
-    item.text = entry.value(QStringLiteral("text")).toString();
-    item.key = entry.value(QStringLiteral("key")).toString();
-    item.separator = entry.value(QStringLiteral("separator")).toBool();
-    const QJsonValue checked = entry.value(QStringLiteral("checked"));
-    item.checkable = checked.isBool();
-    item.checked = checked.toBool();
-    item.items = ReadMenuItems(entry.value(QStringLiteral("items")).toArray());
-    return item;
-}
-
-std::vector<MenuItem> ReadMenuItems(const QJsonArray &entries)
-{
-    std::vector<MenuItem> items;
-    for (const QJsonValue &entry : entries)
-        if (entry.isObject())
-            items.push_back(ReadMenuItem(entry.toObject()));
-    return items;
 }
 
 // The path of a file of the first module that has it; empty when none has.
@@ -108,11 +81,9 @@ QString FindFile(const QString &relativePath)
 
 QString ResourceModule::LoadString(int id)
 {
-    for (Module *module : LookUpOrder()) {
-        const QJsonValue text = Table(module->root, module->strings, STRING_TABLE).value(QString::number(id));
-        if (text.isString())
-            return text.toString();
-    }
+    for (Module *module : LookUpOrder())
+        if (auto text = ResourceTables::String(Table(module->root, module->strings, STRING_TABLE), id))
+            return *text;
     return {};
 }
 
@@ -123,11 +94,9 @@ QString ResourceModule::LoadToolTip(int id)
 
 std::vector<MenuItem> ResourceModule::LoadMenu(int id)
 {
-    for (Module *module : LookUpOrder()) {
-        const QJsonValue popups = Table(module->root, module->menus, MENUS).value(QString::number(id));
-        if (popups.isArray())
-            return ReadMenuItems(popups.toArray());
-    }
+    for (Module *module : LookUpOrder())
+        if (auto popups = ResourceTables::Menu(Table(module->root, module->menus, MENUS), id))
+            return *popups;
     return {};
 }
 

@@ -97,6 +97,17 @@ TEST_F(CMainFrameTest, SplashAtStartClosesWithTimerOne)
     EXPECT_EQ(Splash()->size(), QSize(300, 200));
     EXPECT_TRUE(Splash()->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(Splash()->geometry().center(), Splash()->screen()->availableGeometry().center());
+    // "V1.1" in the bottom-right corner, white over its dark shadow.
+    const QImage shot = Splash()->grab().toImage().copy(240, 170, 60, 30);
+    bool white = false, shadow = false;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            white = white || shot.pixel(x, y) == qRgb(255, 255, 255);
+            shadow = shadow || shot.pixel(x, y) == qRgb(32, 32, 64);
+        }
+    EXPECT_TRUE(white);
+    EXPECT_TRUE(shadow);
+    EXPECT_EQ(Splash()->grab().toImage().pixel(10, 10), qRgb(0, 0, 0));
     // The start-up splash does not react to input.
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_NE(Splash(), nullptr);
@@ -159,4 +170,11 @@ TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
     EXPECT_TRUE(frame->isVisible());
     allow = true;
     EXPECT_TRUE(frame->close());
+}
+
+TEST(SplashWindow, WithoutAPictureShowsNothing)
+{
+    const CSplashWnd splash { QPixmap() };
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.size(), QSize(0, 0));
 }
