@@ -24,10 +24,11 @@ struct Module {
     QString root;
     std::optional<QJsonObject> strings;
     std::optional<QJsonObject> menus;
+    std::optional<QJsonObject> accelerators;
 };
 
 struct Modules {
-    Module builtIn { ResourceRoots::BUILT_IN, {}, {} };
+    Module builtIn { ResourceRoots::BUILT_IN, {}, {}, {} };
     std::optional<Module> german;
     QString germanPath;
 };
@@ -121,8 +122,8 @@ QIcon ResourceModule::LoadIcon(int id)
 std::vector<Accelerator> ResourceModule::LoadAccelerators(int id)
 {
     Module &builtIn = Loaded().builtIn;
-    std::optional<QJsonObject> table;
-    const QJsonArray entries = Table(builtIn.root, table, ACCELERATORS).value(QString::number(id)).toArray();
+    const QJsonArray entries
+        = Table(builtIn.root, builtIn.accelerators, ACCELERATORS).value(QString::number(id)).toArray();
     std::vector<Accelerator> accelerators;
     for (const QJsonValue &entry : entries) {
         const QJsonObject object = entry.toObject();
@@ -143,7 +144,7 @@ bool ResourceModule::LoadLanguageBundle(const QString &path)
         return false;
     }
     Modules &modules = Loaded();
-    modules.german = Module { root, {}, {} };
+    modules.german = Module { root, {}, {}, {} };
     modules.germanPath = path;
     return true;
 }

@@ -38,8 +38,9 @@ QIcon LoadIcon(int id);
 // from the built-in resources only.
 std::vector<Accelerator> LoadAccelerators(int id);
 
-// Registers the German bundle at path; false, and nothing changed, when it
-// is not a bundle with a German string table.
+// Registers the German bundle at path in place of one loaded before; false,
+// and the program English, when it is not a bundle with a German string
+// table.
 bool LoadLanguageBundle(const QString &path);
 // Loads german.rcc, found as bundles are found (FindBundleFile).
 bool LoadGermanBundle();
