@@ -4,10 +4,14 @@
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -145,4 +149,20 @@ TEST_F(StartupTest, StoreThatCannotBeWrittenAsksOnlyOnce)
     EXPECT_EQ(questions, 1);
     EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
     EXPECT_NE(app->MainWindow(), nullptr);
+}
+
+TEST_F(StartupTest, FirstStartShowsTheLanguageDialog)
+{
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Language");
+        dialog->findChildren<QRadioButton *>().last()->click();
+        dialog->findChild<QPushButton *>()->click();
+    });
+    CPembloApp start(
+        [](const QString &) { return true; }, [] { return std::make_unique<QWidget>(); }, { "pemblo" });
+    ASSERT_TRUE(start.InitInstance());
+    EXPECT_EQ(Setting("language"), "D");
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
 }
