@@ -73,3 +73,6 @@ inline constexpr int LED_LEVELS_PER_STEP = 8;
 // What a conversion of the pixel buffer writes where it reaches outside the
 // image: red, green and blue 32, a dark grey.
 inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
+// How long the splash picture stays on screen after start, in milliseconds;
+// an about window open at that moment closes with it.
+inline constexpr int SPLASH_TIME_MS = 4000;

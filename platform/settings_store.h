@@ -19,6 +19,9 @@ inline constexpr char KEY_DEVICE[] = "device";
 inline constexpr char KEY_LAST_FILE[] = "lastfile";
 inline constexpr char KEY_EDITOR_OPEN[] = "editopen";
 
+// The device bundle used while "device" names none.
+inline constexpr char DEFAULT_DEVICE[] = "veltor.rcc";
+
 QString GetProfileString(const QString &section, const QString &key, const QString &fallback = {});
 // False when the value could not be stored (the store is not writable).
 bool WriteProfileString(const QString &section, const QString &key, const QString &value);

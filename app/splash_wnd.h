@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// The splash window: the device's splash picture in a frameless window above
+// all others, centred on the screen, with the version in its bottom-right
+// corner. The main frame shows it at start and as the about window. With no
+// picture the window has no size and is not shown.
+class CSplashWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CSplashWnd(const QPixmap &picture, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void OnPaint();
+    void CenterWindow();
+
+    QPixmap m_picture;
+    int m_width;
+    int m_height;
+};

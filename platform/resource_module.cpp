@@ -1,0 +1,171 @@
+#include "platform/resource_module.h"
+
+#include "platform/bundle_file.h"
+#include "platform/resource_tables.h"
+#include "resources/resource_roots.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QResource>
+
+#include <optional>
+
+namespace
+{
+
+const QString STRING_TABLE = QStringLiteral("strings.json");
+const QString MENUS = QStringLiteral("menus.json");
+const QString ACCELERATORS = QStringLiteral("accelerators.json");
+
+// The tables of one module, read from its JSON files on first use.
+struct Module {
+    QString root;
+    std::optional<QJsonObject> strings;
+    std::optional<QJsonObject> menus;
+    std::optional<QJsonObject> accelerators;
+};
+
+struct Modules {
+    Module builtIn { ResourceRoots::BUILT_IN, {}, {}, {} };
+    std::optional<Module> german;
+    QString germanPath;
+};
+
+Modules &Loaded()
+{
+    static Modules modules;
+    return modules;
+}
+
+// The modules a look-up asks, in turn.
+std::vector<Module *> LookUpOrder()
+{
+    Modules &modules = Loaded();
+    std::vector<Module *> order;
+    if (modules.german)
+        order.push_back(&*modules.german);
+    order.push_back(&modules.builtIn);
+    return order;
+}
+
+// A JSON file's top-level object; an empty one when the file is missing or
+// is not a JSON object.
+QJsonObject ReadTable(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ResourceTables::Parse(file.readAll());
+}
+
+const QJsonObject &Table(const QString &root, std::optional<QJsonObject> &cache, const QString &name)
+{
+    if (!cache)
+        cache = ReadTable(root + '/' + name);
+    return *cache;
+}
+
+// The path of a file of the first module that has it; empty when none has.
+QString FindFile(const QString &relativePath)
+{
+    for (const Module *module : LookUpOrder()) {
+        const QString path = module->root + '/' + relativePath;
+        if (QFile::exists(path))
+            return path;
+    }
+    return {};
+}
+
+} // namespace
+
+QString ResourceModule::LoadString(int id)
+{
+    for (Module *module : LookUpOrder())
+        if (auto text = ResourceTables::String(Table(module->root, module->strings, STRING_TABLE), id))
+            return *text;
+    return {};
+}
+
+QString ResourceModule::LoadToolTip(int id)
+{
+    return LoadString(id).section('\n', 1, 1);
+}
+
+std::vector<MenuItem> ResourceModule::LoadMenu(int id)
+{
+    for (Module *module : LookUpOrder())
+        if (auto popups = ResourceTables::Menu(Table(module->root, module->menus, MENUS), id))
+            return *popups;
+    return {};
+}
+
+QImage ResourceModule::LoadBitmap(int id)
+{
+    const QString path = FindFile(QStringLiteral("bitmaps/%1.png").arg(id));
+    return path.isEmpty() ? QImage() : QImage(path);
+}
+
+QIcon ResourceModule::LoadIcon(int id)
+{
+    const QString folder = FindFile(QStringLiteral("icons/%1").arg(id));
+    QIcon icon;
+    if (folder.isEmpty())
+        return icon;
+    const QDir sizes(folder);
+    for (const QString &name : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(name));
+    return icon;
+}
+
+std::vector<Accelerator> ResourceModule::LoadAccelerators(int id)
+{
+    Module &builtIn = Loaded().builtIn;
+    const QJsonArray entries
+        = Table(builtIn.root, builtIn.accelerators, ACCELERATORS).value(QString::number(id)).toArray();
+    std::vector<Accelerator> accelerators;
+    for (const QJsonValue &entry : entries) {
+        const QJsonObject object = entry.toObject();
+        accelerators.push_back({ QKeySequence(object.value(QStringLiteral("keys")).toString()),
+            object.value(QStringLiteral("id")).toInt() });
+    }
+    return accelerators;
+}
+
+bool ResourceModule::LoadLanguageBundle(const QString &path)
+{
+    UnloadLanguageBundle();
+    if (!QResource::registerResource(path))
+        return false;
+    const QString root = ResourceRoots::GERMAN;
+    if (!QFile::exists(root + '/' + STRING_TABLE)) {
+        QResource::unregisterResource(path);
+        return false;
+    }
+    Modules &modules = Loaded();
+    modules.german = Module { root, {}, {}, {} };
+    modules.germanPath = path;
+    return true;
+}
+
+bool ResourceModule::LoadGermanBundle()
+{
+    const QString path = FindBundleFile(QString::fromLatin1(GERMAN_BUNDLE));
+    return !path.isEmpty() && LoadLanguageBundle(path);
+}
+
+void ResourceModule::UnloadLanguageBundle()
+{
+    Modules &modules = Loaded();
+    if (!modules.german)
+        return;
+    QResource::unregisterResource(modules.germanPath);
+    modules.german.reset();
+    modules.germanPath.clear();
+}
+
+bool ResourceModule::IsLanguageBundleLoaded()
+{
+    return Loaded().german.has_value();
+}

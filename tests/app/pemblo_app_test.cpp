@@ -1,0 +1,168 @@
+#include "app/pemblo_app.h"
+
+#include "platform/message_box.h"
+#include "platform/resource_module.h"
+#include "platform/settings_store.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+QString Setting(const char *key, const QString &fallback = {})
+{
+    return SettingsStore::GetProfileString(SettingsStore::SECTION, key, fallback);
+}
+
+void SetSetting(const char *key, const QString &value)
+{
+    ASSERT_TRUE(SettingsStore::WriteProfileString(SettingsStore::SECTION, key, value));
+}
+
+QString StoreFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/'
+        + SettingsStore::ORGANIZATION;
+}
+
+class StartupTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::ORGANIZATION,
+            SettingsStore::APPLICATION)
+            .clear();
+        InterceptMessageBoxes([this](const MessageBoxRequest &box) { boxes.push_back(box); });
+    }
+
+    void TearDown() override
+    {
+        InterceptMessageBoxes({});
+        ResourceModule::UnloadLanguageBundle();
+        QFile::remove(StoreFolder());
+    }
+
+    // Starts with the arguments given, answering the Language dialog with
+    // answer; the device loads unless it is called "missing.rcc".
+    bool Start(char answer, QStringList arguments = { "pemblo" })
+    {
+        app = std::make_unique<CPembloApp>(
+            [this](const QString &device) {
+                devices.push_back(device);
+                return device != "missing.rcc";
+            },
+            [] { return std::make_unique<QWidget>(); }, arguments);
+        app->SetLanguageQuestion([this, answer] {
+            ++questions;
+            return answer;
+        });
+        return app->InitInstance();
+    }
+
+    std::unique_ptr<CPembloApp> app;
+    int questions = 0;
+    QStringList devices;
+    std::vector<MessageBoxRequest> boxes;
+};
+
+} // namespace
+
+TEST_F(StartupTest, FirstStartAsksOnceAndTheNextStartNot)
+{
+    ASSERT_TRUE(Start('D'));
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(Setting("language"), "D");
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+    EXPECT_EQ(devices, QStringList { "veltor.rcc" });
+    ASSERT_NE(app->MainWindow(), nullptr);
+    EXPECT_TRUE(app->MainWindow()->isVisible());
+    EXPECT_TRUE(boxes.empty());
+
+    ResourceModule::UnloadLanguageBundle();
+    questions = 0;
+    ASSERT_TRUE(Start('E', { "pemblo", "some.lsq" }));
+    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+}
+
+TEST_F(StartupTest, QuestionMarkOnTheCommandLineAsksAgain)
+{
+    SetSetting("language", "D");
+    ASSERT_TRUE(Start('E', { "pemblo", "?" }));
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(Setting("language"), "E");
+    EXPECT_FALSE(ResourceModule::IsLanguageBundleLoaded());
+}
+
+TEST_F(StartupTest, AnyValueStartingWithDIsGerman)
+{
+    for (const char *language : { "d", "Deutsch" }) {
+        SetSetting("language", language);
+        ASSERT_TRUE(Start('E'));
+        EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded()) << language;
+        ResourceModule::UnloadLanguageBundle();
+    }
+    for (const char *language : { "E", "", "english" }) {
+        SetSetting("language", language);
+        ASSERT_TRUE(Start('D'));
+        EXPECT_FALSE(ResourceModule::IsLanguageBundleLoaded()) << language;
+    }
+    EXPECT_EQ(questions, 0);
+}
+
+TEST_F(StartupTest, MissingDeviceBundleIsReportedAndEndsTheStart)
+{
+    SetSetting("language", "E");
+    SetSetting("device", "missing.rcc");
+    EXPECT_FALSE(Start('E'));
+    EXPECT_EQ(app->MainWindow(), nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Can't load driver missing.rcc for the selected device.");
+    EXPECT_EQ(boxes[0].title, "Error");
+
+    SetSetting("language", "D");
+    EXPECT_FALSE(Start('E'));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "Der Treiber missing.rcc für das gewählte Gerät kann nicht geladen werden.");
+}
+
+TEST_F(StartupTest, StoreThatCannotBeWrittenAsksOnlyOnce)
+{
+    // A file where the store's folder should be: nothing can be stored.
+    QDir(StoreFolder()).removeRecursively();
+    QFile blocker(StoreFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    ASSERT_TRUE(Start('D'));
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+    EXPECT_NE(app->MainWindow(), nullptr);
+}
+
+TEST_F(StartupTest, FirstStartShowsTheLanguageDialog)
+{
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Language");
+        dialog->findChildren<QRadioButton *>().last()->click();
+        dialog->findChild<QPushButton *>()->click();
+    });
+    CPembloApp start(
+        [](const QString &) { return true; }, [] { return std::make_unique<QWidget>(); }, { "pemblo" });
+    ASSERT_TRUE(start.InitInstance());
+    EXPECT_EQ(Setting("language"), "D");
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+
+// The eight toolbar buttons in toolbar order: open, save as, start, stop,
+// upload, editor, about, web site.
+inline constexpr int TOOLBAR_BUTTON_COUNT = 8;
+inline constexpr int TOOLBAR_BUTTON_SIZE = 32;
+
+// The eight icons side by side on a transparent ground (256 x 32, ARGB).
+QImage DrawToolbarIcons();
+
+// The strips the toolbar is made from. Each colour strip holds the plain
+// colour of the icons, the mask says how much of the button face shows
+// through (255 - alpha in all three components), as the frame blends them.
+QImage ColourStrip(const QImage &icons);
+QImage DisabledStrip(const QImage &icons);
+QImage HotStrip(const QImage &icons);
+QImage MaskStrip(const QImage &icons);
+// The icons as a plain button face shows them, for the toolbar resource.
+QImage FlatStrip(const QImage &icons, QColor face);
