@@ -5,6 +5,7 @@
 #include "core/sequence_interpreter.h"
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
+#include "platform/bundle_file.h"
 #include "display/led_painter.h"
 
 #include <QGuiApplication>
@@ -51,7 +52,7 @@ LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
 
 void BuildFromBundle(DeviceBitmaps &bitmaps, const QString &name)
 {
-    const QString path = FindDeviceBundle(name);
+    const QString path = FindBundleFile(name);
     if (path.isEmpty())
         throw RenderFailure("cannot find the device bundle " + name.toStdString());
     DeviceBundle bundle;

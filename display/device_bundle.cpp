@@ -1,9 +1,6 @@
 #include "display/device_bundle.h"
 
 #include <QAtomicInt>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QResource>
 
 namespace
@@ -64,20 +61,4 @@ QByteArray DeviceBundle::DevicePicture() const
 QImage DeviceBundle::SplashPicture() const
 {
     return QImage::fromData(Entry(SPLASH_PICTURE_ENTRY));
-}
-
-QString FindDeviceBundle(const QString &name)
-{
-    if (QDir::isAbsolutePath(name))
-        return QFileInfo(name).isFile() ? name : QString();
-    const QDir executableDir(QCoreApplication::applicationDirPath());
-    const QString candidates[] = {
-        executableDir.filePath(name),
-        executableDir.filePath(QStringLiteral("../share/pemblo/") + name),
-        QDir::current().filePath(name),
-    };
-    for (const QString &candidate : candidates)
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
-    return {};
 }

@@ -33,8 +33,3 @@ private:
     QString m_path;
 };
 
-// The file of the device bundle called name: an absolute path is taken as it
-// is; a relative name is looked for beside the executable, then in
-// ../share/pemblo/ from there, then in the current directory. Empty when
-// there is no such file.
-QString FindDeviceBundle(const QString &name);

@@ -1,5 +1,6 @@
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
+#include "platform/bundle_file.h"
 #include "display/led_painter.h"
 #include "display/led_tables.h"
 
@@ -71,8 +72,8 @@ TEST(DeviceBundle, MissingOrForeignFilesGiveNothing)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("qres but not really");
     file.close();
-    EXPECT_TRUE(FindDeviceBundle(dir.filePath(QStringLiteral("none.rcc"))).isEmpty());
-    EXPECT_EQ(FindDeviceBundle(junk), junk);
+    EXPECT_TRUE(FindBundleFile(dir.filePath(QStringLiteral("none.rcc"))).isEmpty());
+    EXPECT_EQ(FindBundleFile(junk), junk);
     DeviceBundle bundle;
     EXPECT_FALSE(bundle.Open(junk));
     EXPECT_TRUE(bundle.DevicePicture().isEmpty());
