@@ -1,4 +1,4 @@
-#include "../qt_test_environment.h"
+#include "../gui_test.h"
 #include "core/sequence_file.h"
 #include "document/brelvim_doc.h"
 #include "platform/command_table.h"

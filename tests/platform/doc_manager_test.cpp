@@ -1,4 +1,4 @@
-#include "../qt_test_environment.h"
+#include "../gui_test.h"
 #include "platform/doc_manager.h"
 #include "platform/document.h"
 #include "platform/file_prompts.h"
