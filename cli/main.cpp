@@ -3,6 +3,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/sequence_commands.h"
+#include "cli/upload_commands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,7 +16,7 @@ namespace
 std::vector<const CliCommand *> AllCommands()
 {
     std::vector<const CliCommand *> all;
-    for (const auto *group : { &SequenceCommands() })
+    for (const auto *group : { &SequenceCommands(), &UploadCommands() })
         for (const CliCommand &command : *group)
             all.push_back(&command);
     return all;

@@ -34,3 +34,20 @@ inline constexpr int TICK_MS = 12;
 inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
+
+// The upload signal: 8-bit unsigned mono PCM at UPLOAD_SAMPLE_RATE, one full
+// sine period per bit; a 0 bit is the longer period.
+inline constexpr int UPLOAD_SAMPLE_RATE = 48000;
+inline constexpr int UPLOAD_ZERO_BIT_SAMPLES = 72;
+inline constexpr int UPLOAD_ONE_BIT_SAMPLES = 36;
+
+// Most blocks one transmission can carry: the device counts them in a byte.
+inline constexpr int UPLOAD_MAX_BLOCKS = 255;
+
+// The frame of one block on the line: lead-in zeros, a start bit 1, the
+// header byte, the block number byte, the data bytes (each byte least
+// significant bit first) and a trailer of ones, long after blocks 0 and 1.
+inline constexpr int UPLOAD_LEAD_IN_BITS = 50;
+inline constexpr int UPLOAD_HEADER_BYTE = 0x01;
+inline constexpr int UPLOAD_LONG_TRAILER_BITS = 2500;
+inline constexpr int UPLOAD_SHORT_TRAILER_BITS = 50;
