@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 // The device's side of the line. Every bit is one sine period that starts on
 // a rising zero crossing, so the bits are the intervals between rising
@@ -21,21 +22,26 @@ namespace
 {
 
 constexpr double PI = 3.14159265358979323846;
-constexpr double BUTTERWORTH_Q = 0.70710678118654752;
-constexpr double HIGH_PASS_HZ = 200.0;
-constexpr double LOW_PASS_HZ = 2500.0;
+// Far below the bit frequencies, so that it shifts their crossings by no
+// more than a few microseconds.
+constexpr double DC_BLOCKER_HZ = 30.0;
+// A fourth-order Butterworth low-pass, as two sections.
+constexpr double LOW_PASS_HZ = 2000.0;
+constexpr double LOW_PASS_Q[] = { 0.54119610014619698, 1.3065629648763766 };
 constexpr double MAX_LOW_PASS_FRACTION = 0.35;
 constexpr double ENVELOPE_SECONDS = 0.005;
 // Fraction of the mean rectified level (about 0.64 of the peak for a sine)
 // the signal must pass on the far side before the next crossing counts.
 constexpr double HYSTERESIS = 0.6;
 
-// Period lengths, in 1-bit periods, read as a 1 or as a 0; anything between
-// or beyond is no bit at all rather than a guess.
+// Period lengths, in 1-bit periods, that may be a 1 at all; their median
+// tells how fast the recording runs.
 constexpr double ONE_MIN = 0.6;
 constexpr double ONE_MAX = 1.4;
-constexpr double ZERO_MIN = 1.6;
-constexpr double ZERO_MAX = 2.8;
+// How far a period may stray from its nominal length, at the measured speed,
+// to still count as a bit. Anything else is no bit at all rather than a
+// guess, so that noise shows up as damage instead of wrong data.
+constexpr double PERIOD_TOLERANCE = 0.22;
 
 // Zeros in a row that count as a frame's lead-in; fewer than the 50 sent, so
 // that a frame is found after a late start or a disturbed lead-in.
@@ -44,47 +50,76 @@ constexpr std::size_t BYTE_BITS = 8;
 
 enum Symbol : std::uint8_t { SYMBOL_ZERO = 0, SYMBOL_ONE = 1, SYMBOL_BAD = 2 };
 
-// A second-order section (transposed direct form II), coefficients after
-// the well-known audio cookbook formulas.
-class Biquad
+// A second-order low-pass section (transposed direct form II), after the
+// well-known audio cookbook formulas.
+class LowPassSection
 {
 public:
-    static Biquad LowPass(double rate, double hz)
+    LowPassSection(double rate, double hz, double q)
     {
         const double w = 2.0 * PI * hz / rate;
-        const double alpha = std::sin(w) / (2.0 * BUTTERWORTH_Q);
+        const double alpha = std::sin(w) / (2.0 * q);
         const double c = std::cos(w);
-        return Biquad((1.0 - c) / 2.0, 1.0 - c, (1.0 - c) / 2.0, 1.0 + alpha, -2.0 * c, 1.0 - alpha);
-    }
-    static Biquad HighPass(double rate, double hz)
-    {
-        const double w = 2.0 * PI * hz / rate;
-        const double alpha = std::sin(w) / (2.0 * BUTTERWORTH_Q);
-        const double c = std::cos(w);
-        return Biquad((1.0 + c) / 2.0, -(1.0 + c), (1.0 + c) / 2.0, 1.0 + alpha, -2.0 * c, 1.0 - alpha);
+        const double a0 = 1.0 + alpha;
+        m_b0 = (1.0 - c) / 2.0 / a0;
+        m_b1 = (1.0 - c) / a0;
+        m_a1 = -2.0 * c / a0;
+        m_a2 = (1.0 - alpha) / a0;
     }
 
     double Process(double x)
     {
         const double y = m_b0 * x + m_z1;
         m_z1 = m_b1 * x - m_a1 * y + m_z2;
-        m_z2 = m_b2 * x - m_a2 * y;
+        m_z2 = m_b0 * x - m_a2 * y;
         return y;
     }
 
 private:
-    Biquad(double b0, double b1, double b2, double a0, double a1, double a2)
-        : m_b0(b0 / a0)
-        , m_b1(b1 / a0)
-        , m_b2(b2 / a0)
-        , m_a1(a1 / a0)
-        , m_a2(a2 / a0)
+    double m_b0, m_b1, m_a1, m_a2;
+    double m_z1 = 0.0;
+    double m_z2 = 0.0;
+};
+
+// Takes off the offset and the slowest drift: the input less its running
+// mean.
+class DcBlocker
+{
+public:
+    DcBlocker(double rate, double hz)
+        : m_weight(1.0 - std::exp(-2.0 * PI * hz / rate))
     {
     }
 
-    double m_b0, m_b1, m_b2, m_a1, m_a2;
-    double m_z1 = 0.0;
-    double m_z2 = 0.0;
+    double Process(double x)
+    {
+        m_mean += m_weight * (x - m_mean);
+        return x - m_mean;
+    }
+
+private:
+    double m_weight;
+    double m_mean = 0.0;
+};
+
+// The filters a recording goes through before its crossings are timed.
+class InputFilter
+{
+public:
+    explicit InputFilter(double rate)
+        : m_dcBlocker(rate, DC_BLOCKER_HZ)
+        , m_low { LowPassSection(rate, LowPassHz(rate), LOW_PASS_Q[0]),
+            LowPassSection(rate, LowPassHz(rate), LOW_PASS_Q[1]) }
+    {
+    }
+
+    double Process(double x) { return m_low[1].Process(m_low[0].Process(m_dcBlocker.Process(x))); }
+
+private:
+    static double LowPassHz(double rate) { return std::min(LOW_PASS_HZ, MAX_LOW_PASS_FRACTION * rate); }
+
+    DcBlocker m_dcBlocker;
+    LowPassSection m_low[2];
 };
 
 // Times, in samples, of the rising and of the falling zero crossings.
@@ -95,8 +130,7 @@ struct Crossings {
 
 Crossings FindCrossings(const float *samples, std::size_t count, double rate)
 {
-    Biquad highPass = Biquad::HighPass(rate, HIGH_PASS_HZ);
-    Biquad lowPass = Biquad::LowPass(rate, std::min(LOW_PASS_HZ, MAX_LOW_PASS_FRACTION * rate));
+    InputFilter filter(rate);
     const double envelopeWeight = 1.0 - std::exp(-1.0 / (ENVELOPE_SECONDS * rate));
     Crossings crossings;
     const std::size_t expected = static_cast<std::size_t>(count * UPLOAD_SAMPLE_RATE / rate) / 40;
@@ -108,7 +142,7 @@ Crossings FindCrossings(const float *samples, std::size_t count, double rate)
     bool risingArmed = false;
     bool fallingArmed = false;
     for (std::size_t i = 0; i < count; ++i) {
-        const double x = lowPass.Process(highPass.Process(samples[i]));
+        const double x = filter.Process(samples[i]);
         envelope += envelopeWeight * (std::fabs(x) - envelope);
         const double threshold = HYSTERESIS * envelope;
         risingArmed = risingArmed || x < -threshold;
@@ -126,16 +160,42 @@ Crossings FindCrossings(const float *samples, std::size_t count, double rate)
     return crossings;
 }
 
-std::vector<std::uint8_t> ClassifyPeriods(const std::vector<double> &crossings, double rate)
+// Period lengths in 1-bit periods of the nominal speed.
+std::vector<double> PeriodLengths(const std::vector<double> &crossings, double rate)
 {
     const double oneBitSamples = UPLOAD_ONE_BIT_SAMPLES * rate / UPLOAD_SAMPLE_RATE;
+    std::vector<double> lengths;
+    lengths.reserve(crossings.size());
+    for (std::size_t k = 1; k < crossings.size(); ++k)
+        lengths.push_back((crossings[k] - crossings[k - 1]) / oneBitSamples);
+    return lengths;
+}
+
+// The length of a 1 as recorded, from the median of all periods that can be
+// a 1: the long trailers make them the majority.
+double MeasuredOneLength(const std::vector<double> &lengths)
+{
+    std::vector<double> ones;
+    std::copy_if(lengths.begin(), lengths.end(), std::back_inserter(ones),
+        [](double length) { return length >= ONE_MIN && length <= ONE_MAX; });
+    if (ones.empty())
+        return 1.0;
+    const auto middle = ones.begin() + static_cast<std::ptrdiff_t>(ones.size() / 2);
+    std::nth_element(ones.begin(), middle, ones.end());
+    return *middle;
+}
+
+std::vector<std::uint8_t> ClassifyPeriods(const std::vector<double> &crossings, double rate)
+{
+    const std::vector<double> lengths = PeriodLengths(crossings, rate);
+    const double one = MeasuredOneLength(lengths);
+    const double zero = one * UPLOAD_ZERO_BIT_SAMPLES / UPLOAD_ONE_BIT_SAMPLES;
     std::vector<std::uint8_t> symbols;
-    symbols.reserve(crossings.size());
-    for (std::size_t k = 1; k < crossings.size(); ++k) {
-        const double length = (crossings[k] - crossings[k - 1]) / oneBitSamples;
-        if (length >= ONE_MIN && length <= ONE_MAX)
+    symbols.reserve(lengths.size());
+    for (const double length : lengths) {
+        if (std::fabs(length - one) <= PERIOD_TOLERANCE * one)
             symbols.push_back(SYMBOL_ONE);
-        else if (length >= ZERO_MIN && length <= ZERO_MAX)
+        else if (std::fabs(length - zero) <= PERIOD_TOLERANCE * zero)
             symbols.push_back(SYMBOL_ZERO);
         else
             symbols.push_back(SYMBOL_BAD);
