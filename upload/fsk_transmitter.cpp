@@ -107,7 +107,6 @@ void FskTransmitter::Release()
         m_sink.reset();
     }
     m_source.close();
-    m_source.setData(QByteArray());
     m_samples = QByteArray();
     m_receiver = nullptr;
 }

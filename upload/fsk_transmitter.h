@@ -55,6 +55,7 @@ signals:
     void Done();
 
 private:
+    // Frees what the attempt took and keeps the reason; returns false.
     bool Fail(const QString &error);
     bool StartPlayback();
     void CheckPlayed();

@@ -89,7 +89,8 @@ TEST(UploadImage, UnknownLettersAreDroppedAndLaterRowsMoveUp)
 TEST(UploadImage, FullAndEmptyTables)
 {
     RowTable table;
-    EXPECT_TRUE(AllFF(EncodeUploadImage(table).begin(), EncodeUploadImage(table).end()));
+    const UploadImage empty = EncodeUploadImage(table);
+    EXPECT_TRUE(AllFF(empty.begin(), empty.end()));
 
     for (int i = 0; i < MAX_ROWS; ++i)
         table.Append(Pattern(0, static_cast<std::uint16_t>(i % 128)));
