@@ -11,12 +11,13 @@
 
 // The device's side of the line. Every bit is one sine period that starts on
 // a rising zero crossing, so the bits are the intervals between rising
-// crossings: about 0.75 ms for a 1, twice that for a 0. A band filter takes
-// off DC, hum and most of the noise; crossings count only after the signal
-// has swung past a hysteresis that follows its envelope, so noise near the
-// zero line makes no extra crossings at any level. An inverted recording
-// starts its periods on falling crossings instead: both are read and the
-// better reading wins.
+// crossings: about 0.75 ms for a 1, twice that for a 0. A slow DC blocker
+// and a low-pass filter take off the offset and most of the noise while
+// moving the crossings of both bit frequencies alike. Crossings count only
+// after the signal has swung past a hysteresis that follows its envelope, so
+// noise near the zero line makes no extra crossings at any level. An
+// inverted recording starts its periods on falling crossings instead: both
+// are read and the better reading wins.
 
 namespace
 {
@@ -34,10 +35,11 @@ constexpr double ENVELOPE_SECONDS = 0.005;
 // the signal must pass on the far side before the next crossing counts.
 constexpr double HYSTERESIS = 0.6;
 
-// Period lengths, in 1-bit periods, that may be a 1 at all; their median
-// tells how fast the recording runs.
+// Period lengths, in 1-bit periods, that may be a 1 at all; long runs of
+// them tell how fast the recording runs.
 constexpr double ONE_MIN = 0.6;
 constexpr double ONE_MAX = 1.4;
+constexpr std::size_t MIN_RUN_OF_ONES = 16;
 // How far a period may stray from its nominal length, at the measured speed,
 // to still count as a bit. Anything else is no bit at all rather than a
 // guess, so that noise shows up as damage instead of wrong data.
@@ -171,13 +173,21 @@ std::vector<double> PeriodLengths(const std::vector<double> &crossings, double r
     return lengths;
 }
 
-// The length of a 1 as recorded, from the median of all periods that can be
-// a 1: the long trailers make them the majority.
+// The length of a 1 as recorded: the median of the periods in long runs
+// that can all be 1s. The trailers make up most of them; noise before or
+// after the signal rarely forms such runs.
 double MeasuredOneLength(const std::vector<double> &lengths)
 {
     std::vector<double> ones;
-    std::copy_if(lengths.begin(), lengths.end(), std::back_inserter(ones),
-        [](double length) { return length >= ONE_MIN && length <= ONE_MAX; });
+    std::size_t runStart = 0;
+    for (std::size_t k = 0; k <= lengths.size(); ++k) {
+        if (k < lengths.size() && lengths[k] >= ONE_MIN && lengths[k] <= ONE_MAX)
+            continue;
+        if (k - runStart >= MIN_RUN_OF_ONES)
+            ones.insert(ones.end(), lengths.begin() + static_cast<std::ptrdiff_t>(runStart),
+                lengths.begin() + static_cast<std::ptrdiff_t>(k));
+        runStart = k + 1;
+    }
     if (ones.empty())
         return 1.0;
     const auto middle = ones.begin() + static_cast<std::ptrdiff_t>(ones.size() / 2);
