@@ -41,9 +41,6 @@ inline constexpr int UPLOAD_SAMPLE_RATE = 48000;
 inline constexpr int UPLOAD_ZERO_BIT_SAMPLES = 72;
 inline constexpr int UPLOAD_ONE_BIT_SAMPLES = 36;
 
-// Most blocks one transmission can carry: the device counts them in a byte.
-inline constexpr int UPLOAD_MAX_BLOCKS = 255;
-
 // The frame of one block on the line: lead-in zeros, a start bit 1, the
 // header byte, the block number byte, the data bytes (each byte least
 // significant bit first) and a trailer of ones, long after blocks 0 and 1.
