@@ -4,6 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/render_command.h"
 #include "cli/sequence_commands.h"
+#include "cli/upload_commands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -16,7 +17,7 @@ namespace
 std::vector<const CliCommand *> AllCommands()
 {
     std::vector<const CliCommand *> all;
-    for (const auto *group : { &SequenceCommands(), &RenderCommands() })
+    for (const auto *group : { &SequenceCommands(), &UploadCommands(), &RenderCommands() })
         for (const CliCommand &command : *group)
             all.push_back(&command);
     return all;

@@ -76,3 +76,16 @@ inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
 // How long the splash picture stays on screen after start, in milliseconds;
 // an about window open at that moment closes with it.
 inline constexpr int SPLASH_TIME_MS = 4000;
+// The upload signal: 8-bit unsigned mono PCM at UPLOAD_SAMPLE_RATE, one full
+// sine period per bit; a 0 bit is the longer period.
+inline constexpr int UPLOAD_SAMPLE_RATE = 48000;
+inline constexpr int UPLOAD_ZERO_BIT_SAMPLES = 72;
+inline constexpr int UPLOAD_ONE_BIT_SAMPLES = 36;
+
+// The frame of one block on the line: lead-in zeros, a start bit 1, the
+// header byte, the block number byte, the data bytes (each byte least
+// significant bit first) and a trailer of ones, long after blocks 0 and 1.
+inline constexpr int UPLOAD_LEAD_IN_BITS = 50;
+inline constexpr int UPLOAD_HEADER_BYTE = 0x01;
+inline constexpr int UPLOAD_LONG_TRAILER_BITS = 2500;
+inline constexpr int UPLOAD_SHORT_TRAILER_BITS = 50;

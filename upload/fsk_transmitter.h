@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+
+class QAudioSink;
+
+// Posted to the receiver of a transmission once its last sample has played;
+// the receiver then calls Release.
+class TransmitDoneEvent : public QEvent
+{
+public:
+    TransmitDoneEvent();
+    static QEvent::Type EventType();
+};
+
+// Plays the upload signal once on the default sound output: 8-bit unsigned
+// mono at 48 kHz, rendered completely before playback starts.
+class FskTransmitter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FskTransmitter(QObject *parent = nullptr);
+    // Stops a transmission that is still playing and frees everything.
+    ~FskTransmitter() override;
+
+    // Renders blockCount blocks of 32 bytes at data (at least one block) and
+    // starts playing them; data may go as soon as this returns. When the last
+    // sample has really left the output, Done is emitted and a
+    // TransmitDoneEvent posted to receiver (if any), once. Returns false when
+    // nothing plays: no sound output, an output that cannot be opened, no
+    // memory for the samples, or a transmission already under way. Then no
+    // completion comes, nothing is held, and ErrorText says why.
+    bool Transmit(QObject *receiver, std::uint8_t blockCount, const std::uint8_t *data);
+    // Stops the output and frees the samples; nothing happens without a
+    // transmission.
+    void Release();
+
+    bool IsTransmitting() const { return m_sink != nullptr; }
+    // Length of the transmission being played, in milliseconds.
+    qint64 DurationMs() const { return m_durationUs / 1000; }
+    QString ErrorText() const { return m_error; }
+
+signals:
+    void Done();
+
+private:
+    // Frees what the attempt took and keeps the reason; returns false.
+    bool Fail(const QString &error);
+    bool StartPlayback();
+    void CheckPlayed();
+    bool HasPlayed() const;
+
+    std::unique_ptr<QAudioSink> m_sink;
+    QByteArray m_samples;
+    QBuffer m_source;
+    QTimer m_poll;
+    QElapsedTimer m_clock;
+    QPointer<QObject> m_receiver;
+    qint64 m_durationUs = 0;
+    bool m_reported = false;
+    QString m_error;
+};
