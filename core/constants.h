@@ -76,3 +76,9 @@ inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
 // How long the splash picture stays on screen after start, in milliseconds;
 // an about window open at that moment closes with it.
 inline constexpr int SPLASH_TIME_MS = 4000;
+// What the LED Editor's value entry accepts: hold times of 1..MAX_ROW_TIME
+// ticks; FADE IN and FADE OUT durations up to MAX_FADE_PARAMETER ticks; row
+// indices as jump targets; up to MAX_PLAIN_PARAMETER for any other command.
+inline constexpr int MAX_ROW_TIME = 127;
+inline constexpr int MAX_FADE_PARAMETER = 4095;
+inline constexpr int MAX_PLAIN_PARAMETER = 127;
