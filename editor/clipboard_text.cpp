@@ -1,5 +1,7 @@
 #include "editor/clipboard_text.h"
 
+#include "core/hex_digit.h"
+
 #include <cstdio>
 
 namespace
@@ -8,17 +10,6 @@ namespace
 constexpr int VALUE_DIGITS = 8;
 constexpr char CHANNEL_ON = '*';
 constexpr char CHANNEL_OFF = '.';
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool IsSkipped(unsigned char c)
 {
@@ -43,7 +34,7 @@ struct LineReader {
     {
         const int at = column++;
         if (at < VALUE_DIGITS) {
-            const int digit = HexDigit(c);
+            const int digit = HexDigitValue(c);
             value = value << 4 | static_cast<std::uint32_t>(digit);
             return digit >= 0;
         }
