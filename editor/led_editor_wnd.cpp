@@ -71,6 +71,8 @@ CLedEditorWnd::CLedEditorWnd()
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_scrollBar->setGeometry(0, 0, 0, 0);
+    // The wheel over the bar moves as far as over the grid.
+    m_scrollBar->setSingleStep(m_rowHeight);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLedEditorWnd::OnScrollBarAction);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &CLedEditorWnd::OnScrollBarValue);
 }
