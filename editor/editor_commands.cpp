@@ -133,6 +133,9 @@ void EditorCommands::Cut()
 
 void EditorCommands::Copy()
 {
+    // Nothing to copy leaves what the clipboard holds.
+    if (m_table.selection.Count(Count()) == 0)
+        return;
     m_host.SetClipboardText(FormatClipboardText(m_table.rows, m_table.selection, m_table.channelCount));
 }
 
