@@ -93,9 +93,10 @@ private:
     // Sets or clears the channel under the point on a pattern line or, in
     // parameter mode, finds a command line's parameter cell; the line, or -1.
     int HitChannelCell(int x, int y, bool set, bool paramMode);
-    // The line whose index or time cell is at the point, or -1.
+    // The line whose time cell (timeColumn) or index cell is at the point,
+    // or -1.
     int HitRowColumn(int x, int y, bool timeColumn);
-    // The line whose time or index cell is at the point, or -1.
+    // The line whose time or else index cell is at the point, or -1.
     int LineHit(int x, int y);
     void SelectOnly(int line);
     void SelectRange(int a, int b);
