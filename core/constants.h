@@ -89,3 +89,9 @@ inline constexpr int UPLOAD_LEAD_IN_BITS = 50;
 inline constexpr int UPLOAD_HEADER_BYTE = 0x01;
 inline constexpr int UPLOAD_LONG_TRAILER_BITS = 2500;
 inline constexpr int UPLOAD_SHORT_TRAILER_BITS = 50;
+// What the LED Editor's value entry accepts: hold times of 1..MAX_ROW_TIME
+// ticks; FADE IN and FADE OUT durations up to MAX_FADE_PARAMETER ticks; row
+// indices as jump targets; up to MAX_PLAIN_PARAMETER for any other command.
+inline constexpr int MAX_ROW_TIME = 127;
+inline constexpr int MAX_FADE_PARAMETER = 4095;
+inline constexpr int MAX_PLAIN_PARAMETER = 127;

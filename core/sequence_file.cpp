@@ -1,6 +1,7 @@
 #include "core/sequence_file.h"
 
 #include "core/constants.h"
+#include "core/hex_digit.h"
 #include "core/sequence_interpreter.h"
 #include "core/text_stream.h"
 
@@ -21,17 +22,6 @@ constexpr int PARAMETER_POS = 16;
 bool IsSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace

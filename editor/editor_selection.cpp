@@ -22,6 +22,11 @@ void EditorSelection::Clear()
     m_flags.fill(0);
 }
 
+void EditorSelection::ClearFrom(int firstRow)
+{
+    std::fill(m_flags.begin() + RowsInUse(firstRow), m_flags.end(), 0);
+}
+
 void EditorSelection::Select(int row)
 {
     if (IsSlot(row))

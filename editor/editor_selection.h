@@ -12,6 +12,8 @@ class EditorSelection
 {
 public:
     void Clear();
+    // Clears the flags of the slots from firstRow on.
+    void ClearFrom(int firstRow);
     void Select(int row);
     bool IsSelected(int row) const;
     // Selects every slot from the smaller to the larger of a and b and

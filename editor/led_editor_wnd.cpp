@@ -1,14 +1,24 @@
 #include "editor/led_editor_wnd.h"
 
+#include "editor/editor_accelerators.h"
+#include "editor/editor_command_ids.h"
 #include "editor/editor_rows.h"
 #include "editor/editor_scrolling.h"
 #include "editor/led_editor_painter.h"
+#include "editor/line_commands.h"
+#include "editor/value_edit.h"
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <optional>
@@ -33,23 +43,46 @@ std::optional<ScrollCode> ToScrollCode(int action)
     }
 }
 
+// One notch of a mouse wheel, in the units of QWheelEvent::angleDelta.
+constexpr int WHEEL_NOTCH = 120;
+
+PixelPoint ToPixelPoint(const QMouseEvent &event)
+{
+    const QPoint point = event.position().toPoint();
+    return { point.x(), point.y() };
+}
+
 } // namespace
 
 CLedEditorWnd::CLedEditorWnd()
     : QWidget(nullptr, Qt::Tool)
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
+    , m_contextMenu(this)
+    , m_accel(new EditorAccelerators(
+          ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS), [this](int id) { OnCommand(id); }, this))
 {
     m_rows.fill(EmptyRow());
+    m_contextMenu.SetTrace(m_trace != 0);
+    setFocusPolicy(Qt::StrongFocus);
+    m_accel->Watch(this);
+    m_accel->Watch(m_scrollBar);
 
     setWindowTitle(QStringLiteral("Pemblo!"));
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_scrollBar->setGeometry(0, 0, 0, 0);
+    // The wheel over the bar moves as far as over the grid.
+    m_scrollBar->setSingleStep(m_rowHeight);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLedEditorWnd::OnScrollBarAction);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &CLedEditorWnd::OnScrollBarValue);
 }
 
-CLedEditorWnd::~CLedEditorWnd() = default;
+CLedEditorWnd::~CLedEditorWnd()
+{
+    // Its focus loss on the way out must not reach a half-destroyed editor.
+    if (m_valueEdit)
+        m_valueEdit->disconnect(this);
+}
 
 void CLedEditorWnd::Configure(int channelCount, int rowCount)
 {
@@ -110,6 +143,7 @@ void CLedEditorWnd::OnPaint()
 
 void CLedEditorWnd::OnSize(int, int)
 {
+    CloseValueEdit(true);
     update();
 }
 
@@ -120,11 +154,13 @@ void CLedEditorWnd::OnClose()
 
 void CLedEditorWnd::OnDestroy()
 {
+    CloseValueEdit(true);
     m_closed = 1;
 }
 
 void CLedEditorWnd::OnVScroll(ScrollCode code, int position, QScrollBar *scrollBar)
 {
+    CloseValueEdit(true);
     if (scrollBar != m_scrollBar)
         return;
     const std::optional<int> scrollPos
@@ -196,4 +232,291 @@ void CLedEditorWnd::OnScrollBarValue(int value)
     // what is left is the bar's own "Scroll here".
     if (value != m_scrollPos)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
+}
+
+EditorTable CLedEditorWnd::Table()
+{
+    return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
+}
+
+bool CLedEditorWnd::OnCommand(int id)
+{
+    const int command = MenuItemCommand(id);
+    if (command == ID_MENU_TRACE) {
+        OnTrace();
+        return true;
+    }
+    if (!EditorCommands(Table(), *this).Execute(command))
+        return false;
+    update();
+    return true;
+}
+
+void CLedEditorWnd::OnTrace()
+{
+    m_trace = m_trace ? 0 : 1;
+    m_contextMenu.SetTrace(m_trace != 0);
+}
+
+bool CLedEditorWnd::IsValueEditOpen() const
+{
+    return m_valueEdit != nullptr;
+}
+
+void CLedEditorWnd::OpenValueEdit(int line, bool time)
+{
+    CloseValueEdit(true);
+    if (line < 0 || line >= Metrics().rowCount)
+        return;
+    m_editTime = time;
+    EnsureVisible(line);
+    const EditorLayout layout = ComputeLayout();
+    const int top = LineTop(Metrics(), layout, line, m_scrollPos);
+    const int left = time ? layout.timeLeft : layout.paramLeft;
+    const int right = time ? layout.channelLeft : layout.channelRight;
+
+    m_valueEdit = new CValueEdit(this);
+    m_valueEdit->setGeometry(left, top, right - left, m_rowHeight);
+    const SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
+    m_valueEdit->setText(QString::number(time ? row.time : row.parameter));
+    m_accel->Watch(m_valueEdit);
+    connect(m_valueEdit, &CValueEdit::focusLost, this, [this] { OnCommand(ID_APPLY_VALUE); });
+    m_valueEdit->selectAll();
+    m_valueEdit->show();
+    m_valueEdit->setFocus();
+}
+
+void CLedEditorWnd::CloseValueEdit(bool apply)
+{
+    if (!m_valueEdit)
+        return;
+    // Closing moves the focus away from the edit; that must not apply the
+    // value a second time.
+    CValueEdit *edit = std::exchange(m_valueEdit, nullptr);
+    edit->disconnect(this);
+    if (apply)
+        LineCommands(Table()).ApplyValue(edit->text().toLatin1().toStdString(), m_editTime);
+    const bool hadFocus = edit->hasFocus();
+    edit->hide();
+    // It may be closing from within its own focus handler.
+    edit->deleteLater();
+    if (hadFocus)
+        setFocus();
+    update();
+}
+
+void CLedEditorWnd::SetClipboardText(const std::string &text)
+{
+    QApplication::clipboard()->setText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+}
+
+std::optional<std::string> CLedEditorWnd::ClipboardText()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    // As 8-bit text: a character beyond Latin-1 becomes "?" and spoils the
+    // text, as it would have in the device's own character set.
+    return data->text().toLatin1().toStdString();
+}
+
+int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)
+{
+    const GridMetrics grid = Metrics();
+    const EditorLayout layout = ComputeLayout();
+    const int channel = ChannelAt(grid, layout, x);
+    const int line = LineAt(grid, layout, m_scrollPos, y);
+    if (channel < 0 || line < 0)
+        return -1;
+    SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
+    if (paramMode != (row.isCommand != 0) || (paramMode && !IsParameterColumn(layout, x)))
+        return -1;
+    if (!paramMode) {
+        const std::uint32_t bit = 1U << channel;
+        row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
+    }
+    EnsureVisible(line);
+    m_modified = 1;
+    update();
+    return line;
+}
+
+int CLedEditorWnd::HitRowColumn(int x, int y, bool timeColumn)
+{
+    return RowColumnAt(
+        Metrics(), ComputeLayout(), m_scrollPos, { x, y }, timeColumn ? GridColumn::Time : GridColumn::Index);
+}
+
+int CLedEditorWnd::LineHit(int x, int y)
+{
+    const int line = HitRowColumn(x, y, true);
+    return line >= 0 ? line : HitRowColumn(x, y, false);
+}
+
+void CLedEditorWnd::SelectOnly(int line)
+{
+    m_selected.Clear();
+    m_selected.Select(line);
+    update();
+}
+
+void CLedEditorWnd::SelectRange(int a, int b)
+{
+    m_selected.SelectRange(a, b);
+    update();
+}
+
+void CLedEditorWnd::OnLButtonDown(Qt::KeyboardModifiers, PixelPoint point)
+{
+    int line = HitChannelCell(point.x, point.y, true, false);
+    if (line >= 0) {
+        CloseValueEdit(true);
+        SelectOnly(line);
+        m_mouseMode = MouseMode::SetDrag;
+    }
+    line = HitChannelCell(point.x, point.y, true, true);
+    if (line >= 0) {
+        OpenValueEdit(line, false);
+        SelectRange(line, line);
+        EnsureVisible(line);
+        m_mouseMode = MouseMode::Idle;
+    }
+    line = LineHit(point.x, point.y);
+    if (line >= 0) {
+        CloseValueEdit(true);
+        m_selectAnchor = line;
+        EnsureVisible(line);
+        SelectRange(m_selectAnchor, line);
+        m_mouseMode = MouseMode::SelectDrag;
+    }
+}
+
+void CLedEditorWnd::OnLButtonDblClk(Qt::KeyboardModifiers flags, PixelPoint point)
+{
+    const int line = HitRowColumn(point.x, point.y, true);
+    if (line < 0) {
+        OnLButtonDown(flags, point);
+        return;
+    }
+    if (!m_rows[static_cast<std::size_t>(line)].isCommand)
+        OpenValueEdit(line, true);
+    if (!m_selected.IsSelected(line))
+        SelectRange(line, line);
+    EnsureVisible(line);
+    m_mouseMode = MouseMode::Idle;
+}
+
+void CLedEditorWnd::OnRButtonDown(Qt::KeyboardModifiers, PixelPoint point)
+{
+    int line = HitChannelCell(point.x, point.y, false, false);
+    if (line >= 0) {
+        CloseValueEdit(true);
+        SelectOnly(line);
+        m_mouseMode = MouseMode::ClearDrag;
+        return;
+    }
+    line = LineHit(point.x, point.y);
+    if (line >= 0)
+        ShowContextMenu(line, point);
+}
+
+void CLedEditorWnd::ShowContextMenu(int line, PixelPoint point)
+{
+    CloseValueEdit(true);
+    int selectedLines = 1;
+    if (m_selected.IsSelected(line))
+        selectedLines = m_selected.Count(Metrics().rowCount);
+    else
+        SelectRange(line, line);
+    const std::optional<int> chosen
+        = m_contextMenu.Track(selectedLines >= 2, mapToGlobal(QPoint(point.x, point.y)));
+    if (chosen)
+        OnCommand(*chosen);
+}
+
+void CLedEditorWnd::OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point)
+{
+    const bool shift = flags.testFlag(Qt::ShiftModifier);
+    switch (m_mouseMode) {
+    case MouseMode::ClearDrag: DragOverCells(false, shift, point); break;
+    case MouseMode::SetDrag: DragOverCells(true, shift, point); break;
+    case MouseMode::ClearLine: DragLocked(false, shift, point); break;
+    case MouseMode::SetLine: DragLocked(true, shift, point); break;
+    case MouseMode::SelectDrag: {
+        const int line = LineHit(point.x, point.y);
+        if (line >= 0) {
+            SelectRange(m_selectAnchor, line);
+            EnsureVisible(line);
+        }
+        break;
+    }
+    case MouseMode::Idle: break;
+    }
+}
+
+void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
+{
+    const int line = HitChannelCell(point.x, point.y, set, false);
+    if (shift) {
+        m_mouseMode = set ? MouseMode::SetLine : MouseMode::ClearLine;
+        m_dragAnchor = point;
+    }
+    if (line >= 0)
+        SelectOnly(line);
+}
+
+void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
+{
+    const PixelPoint used = LockedDragPoint(m_dragAnchor, point);
+    const int line = HitChannelCell(used.x, used.y, set, false);
+    if (!shift) {
+        m_mouseMode = set ? MouseMode::SetDrag : MouseMode::ClearDrag;
+        m_dragAnchor = used;
+    }
+    if (line >= 0)
+        SelectOnly(line);
+}
+
+void CLedEditorWnd::OnButtonUp()
+{
+    m_mouseMode = MouseMode::Idle;
+}
+
+void CLedEditorWnd::mousePressEvent(QMouseEvent *event)
+{
+    // The window keeps the mouse while a button is down, as a captured
+    // mouse does.
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->modifiers(), ToPixelPoint(*event));
+    else if (event->button() == Qt::RightButton)
+        OnRButtonDown(event->modifiers(), ToPixelPoint(*event));
+}
+
+void CLedEditorWnd::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk(event->modifiers(), ToPixelPoint(*event));
+    else if (event->button() == Qt::RightButton)
+        OnRButtonDown(event->modifiers(), ToPixelPoint(*event));
+}
+
+void CLedEditorWnd::mouseMoveEvent(QMouseEvent *event)
+{
+    OnMouseMove(event->modifiers(), ToPixelPoint(*event));
+}
+
+void CLedEditorWnd::mouseReleaseEvent(QMouseEvent *)
+{
+    OnButtonUp();
+}
+
+void CLedEditorWnd::wheelEvent(QWheelEvent *event)
+{
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / WHEEL_NOTCH;
+    m_wheelRemainder -= notches * WHEEL_NOTCH;
+    const ScrollCode code = notches > 0 ? ScrollCode::LineUp : ScrollCode::LineDown;
+    for (int step = 0; step < std::abs(notches) * QApplication::wheelScrollLines(); ++step)
+        OnVScroll(code, 0, m_scrollBar);
+    event->accept();
 }

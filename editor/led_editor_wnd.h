@@ -2,6 +2,9 @@
 
 #include "core/constants.h"
 #include "document/led_editor_link.h"
+#include "editor/editor_commands.h"
+#include "editor/editor_context_menu.h"
+#include "editor/editor_hit_test.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_selection.h"
 
@@ -9,6 +12,8 @@
 
 #include <cstdint>
 
+class CValueEdit;
+class EditorAccelerators;
 class QScrollBar;
 class LedEditorWndTest;
 enum class ScrollCode;
@@ -20,7 +25,12 @@ enum class ScrollCode;
 // and the document deletes the object on its next tick. The window is
 // therefore made without a parent widget; OpenLedEditor makes it stay above
 // the main window.
-class CLedEditorWnd : public QWidget, public LedEditorLink
+//
+// The left button switches channels on and the right button off, dragging
+// across cells, with Shift locked to one line or one channel column; the
+// index and time columns select lines and open the context menu. Keys and
+// menu items run the commands of EditorCommands.
+class CLedEditorWnd : public QWidget, public LedEditorLink, private EditorHost
 {
     Q_OBJECT
 
@@ -35,10 +45,18 @@ public:
     void EnableWindow(bool enable) override;
 
     // Scrolls line `row` into view and makes its pattern the current one.
-    void EnsureVisible(int row);
+    void EnsureVisible(int row) override;
     EditorLayout ComputeLayout();
     // The client size that shows the whole table.
     PixelSize ContentSize() const;
+
+    // Runs a command of the accelerator table or the context menu; false
+    // for an id that is neither.
+    bool OnCommand(int id);
+
+    // The in-place edit of a line's time or (time false) its parameter.
+    void OpenValueEdit(int line, bool time) override;
+    void CloseValueEdit(bool apply) override;
 
 protected:
     void OnPaint();
@@ -46,16 +64,50 @@ protected:
     void OnClose();
     void OnDestroy();
     void OnVScroll(ScrollCode code, int position, QScrollBar *scrollBar);
+    void OnLButtonDown(Qt::KeyboardModifiers flags, PixelPoint point);
+    void OnLButtonDblClk(Qt::KeyboardModifiers flags, PixelPoint point);
+    void OnRButtonDown(Qt::KeyboardModifiers flags, PixelPoint point);
+    void OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point);
+    void OnButtonUp();
+    void OnTrace();
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     friend class LedEditorWndTest;
 
+    // What a drag does with the channel cells it crosses.
+    enum class MouseMode { Idle, ClearDrag, SetDrag, ClearLine, SetLine, SelectDrag };
+
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
+    EditorTable Table();
+
+    // Sets or clears the channel under the point on a pattern line or, in
+    // parameter mode, finds a command line's parameter cell; the line, or -1.
+    int HitChannelCell(int x, int y, bool set, bool paramMode);
+    // The line whose time cell (timeColumn) or index cell is at the point,
+    // or -1.
+    int HitRowColumn(int x, int y, bool timeColumn);
+    // The line whose time or else index cell is at the point, or -1.
+    int LineHit(int x, int y);
+    void SelectOnly(int line);
+    void SelectRange(int a, int b);
+    void DragOverCells(bool set, bool shift, PixelPoint point);
+    void DragLocked(bool set, bool shift, PixelPoint point);
+    void ShowContextMenu(int line, PixelPoint point);
+
+    bool IsValueEditOpen() const override;
+    void SetClipboardText(const std::string &text) override;
+    std::optional<std::string> ClipboardText() override;
+
     void UpdateScrollBar(const EditorLayout &layout);
     void OnScrollBarAction(int action);
     void OnScrollBarValue(int value);
@@ -68,5 +120,14 @@ private:
     int m_traceLine = -1;
     QScrollBar *m_scrollBar;
     int m_scrollPos = 0;
+    MouseMode m_mouseMode = MouseMode::Idle;
+    PixelPoint m_dragAnchor {};
+    EditorContextMenu m_contextMenu;
+    int m_selectAnchor = 0;
     std::uint32_t m_currentPattern = 0;
+    CValueEdit *m_valueEdit = nullptr;
+    bool m_editTime = false;
+    EditorAccelerators *m_accel;
+    // Wheel turns not yet a whole line's worth.
+    int m_wheelRemainder = 0;
 };

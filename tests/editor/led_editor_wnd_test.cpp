@@ -1,4 +1,4 @@
-#include "editor/led_editor_wnd.h"
+#include "led_editor_wnd_test.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,24 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Sees the editor's selection, scroll position and scroll bar.
-class LedEditorWndTest : public ::testing::Test
-{
-protected:
-    static EditorSelection &Selection(CLedEditorWnd &editor) { return editor.m_selected; }
-    static int &ScrollPos(CLedEditorWnd &editor) { return editor.m_scrollPos; }
-    static QScrollBar &ScrollBar(CLedEditorWnd &editor) { return *editor.m_scrollBar; }
-
-    // An editor of `rows` lines with all channels off, at a client size.
-    static std::unique_ptr<CLedEditorWnd> Editor(int rows, int width, int height)
-    {
-        auto editor = std::make_unique<CLedEditorWnd>();
-        editor->Configure(8, rows);
-        editor->resize(width, height);
-        return editor;
-    }
-};
 
 namespace
 {

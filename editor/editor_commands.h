@@ -1,0 +1,73 @@
+#pragma once
+
+#include "editor/editor_table.h"
+#include "editor/line_commands.h"
+
+#include <optional>
+#include <string>
+
+// What the LED Editor's commands need of the window they run in.
+class EditorHost
+{
+public:
+    virtual bool IsValueEditOpen() const = 0;
+    // Opens the in-place edit of a line's time or (time false) parameter,
+    // first closing one that is open.
+    virtual void OpenValueEdit(int line, bool time) = 0;
+    // Closes an open edit, applying its value to the selected lines or not.
+    virtual void CloseValueEdit(bool apply) = 0;
+    virtual void EnsureVisible(int line) = 0;
+    virtual void SetClipboardText(const std::string &text) = 0;
+    // The clipboard's text in 8-bit characters; nullopt when it holds none.
+    virtual std::optional<std::string> ClipboardText() = 0;
+
+protected:
+    ~EditorHost() = default;
+};
+
+// Runs the LED Editor's commands by id on its table: the line commands, the
+// clipboard, the moves of the selection and the value edit's keys.
+class EditorCommands
+{
+public:
+    EditorCommands(const EditorTable &table, EditorHost &host);
+
+    // False for an id that is no editor command.
+    bool Execute(int id);
+
+private:
+    LineCommands Lines() const;
+    int Count() const;
+    // Brings a line into view; -1 for none.
+    void Show(int line);
+
+    void Cut();
+    void Copy();
+    // Inserts the clipboard's lines before the first selected line, which
+    // then is the only one selected, as the first of them.
+    void Paste();
+    void Delete();
+    void InsertEmpty();
+    void Invert();
+    void Mirror();
+    void ShiftLeft();
+    void ShiftRight();
+    void Blink();
+    void Down();
+    void Up();
+    void ExtendDown();
+    void ExtendUp();
+    // Opens the edit on the last selected line, or with one open, moves it
+    // to the next line.
+    void Enter();
+    void DiscardValue();
+    void ApplyValue();
+    // Selects only `line` and brings it into view; with an edit open, the
+    // edit moves there, applying what was typed to the line it leaves.
+    void MoveTo(int line);
+    // The time edit for a pattern row, the parameter edit for a command row.
+    void OpenEditOn(int line);
+
+    EditorTable m_table;
+    EditorHost &m_host;
+};

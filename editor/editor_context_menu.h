@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPoint>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The LED Editor's context menu, from menu resource 149 of the current
+// language: popup "KM1E" for one selected line, "KM2E" for several, with
+// the same commands and a "Trace" item whose check both show.
+class EditorContextMenu
+{
+public:
+    // How a popup is shown and waits for the user's choice; tests replace it
+    // so as not to wait.
+    using ExecHook = std::function<QAction *(QMenu &popup, const QPoint &globalPos)>;
+
+    explicit EditorContextMenu(QWidget *owner);
+    ~EditorContextMenu();
+
+    void SetTrace(bool on);
+    // Shows the popup for one or several lines at a screen point; the
+    // command id of the item chosen, nullopt when none was.
+    std::optional<int> Track(bool severalLines, const QPoint &globalPos);
+
+    void SetExecHook(ExecHook hook) { m_exec = std::move(hook); }
+
+private:
+    // The popups are made when first shown: menus are windows of their own.
+    void Load();
+    void CheckTrace();
+
+    static constexpr int POPUPS = 2;
+    QWidget *m_owner;
+    bool m_trace = true;
+    bool m_loaded = false;
+    std::unique_ptr<QMenu> m_popups[POPUPS];
+    ExecHook m_exec;
+};

@@ -1,0 +1,226 @@
+#include "led_editor_wnd_test.h"
+
+#include "editor/editor_command_ids.h"
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <vector>
+
+namespace
+{
+
+constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
+constexpr int INDEX_X = 40;
+constexpr int TIME_X = 80;
+
+int LineY(int line)
+{
+    return 24 + 16 * line + 8;
+}
+
+QPoint Cell(int line, int channel)
+{
+    return { CHANNEL_X + 16 * channel, LineY(line) };
+}
+
+void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent move(
+        QEvent::MouseMove, point, editor.mapToGlobal(point), Qt::NoButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(&editor, &move);
+}
+
+QAction *FindAction(QMenu &menu, int id)
+{
+    for (QAction *action : menu.actions()) {
+        if (QMenu *submenu = action->menu()) {
+            if (QAction *found = FindAction(*submenu, id))
+                return found;
+        } else if (action->data().toInt() == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Stands in for the user at the context menu: notes the popup's title and
+// chooses the item with the given id, or none.
+struct MenuChoice {
+    int id = 0;
+    std::vector<QString> shown;
+    std::vector<bool> traceChecked;
+
+    EditorContextMenu::ExecHook Hook()
+    {
+        return [this](QMenu &popup, const QPoint &) {
+            shown.push_back(popup.title());
+            traceChecked.push_back(FindAction(popup, ID_MENU_TRACE)->isChecked());
+            return FindAction(popup, id);
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(LedEditorWndTest, ALeftDragPaintsCellsAndShiftLocksItToALineOrAColumn)
+{
+    auto editor = Editor(8, 232, 200);
+    QTest::mousePress(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(2, 0));
+    Move(*editor, Cell(2, 2));
+    Move(*editor, Cell(3, 2));
+    EXPECT_EQ(editor->m_rows[2].pattern, 0x05u);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0x04u);
+    EXPECT_TRUE(Selection(*editor).IsSelected(3));
+    EXPECT_EQ(Selection(*editor).Count(8), 1);
+
+    // Shift takes effect at line 3, channel 2: farther across than down
+    // stays on line 3; as far down as across stays in channel 2.
+    Move(*editor, Cell(3, 2), Qt::ShiftModifier);
+    Move(*editor, Cell(3, 5) + QPoint(0, 20), Qt::ShiftModifier);
+    Move(*editor, Cell(3, 2) + QPoint(32, 32), Qt::ShiftModifier);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0x24u);
+    EXPECT_EQ(editor->m_rows[4].pattern, 0u);
+    EXPECT_EQ(editor->m_rows[5].pattern, 0x04u);
+    QTest::mouseRelease(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(5, 4));
+    Move(*editor, Cell(6, 0));
+    EXPECT_EQ(editor->m_rows[6].pattern, 0u);
+
+    // The right button clears, also a channel that was off.
+    editor->m_modified = 0;
+    QTest::mousePress(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 5));
+    Move(*editor, Cell(3, 7));
+    QTest::mouseRelease(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 7));
+    EXPECT_EQ(editor->m_rows[3].pattern, 0x04u);
+    EXPECT_EQ(editor->m_modified, 1);
+
+    // Dragging down the index column selects lines.
+    QTest::mousePress(editor.get(), Qt::LeftButton, Qt::NoModifier, { INDEX_X, LineY(1) });
+    Move(*editor, { TIME_X, LineY(4) });
+    QTest::mouseRelease(editor.get(), Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(4) });
+    EXPECT_EQ(Selection(*editor).Count(8), 4);
+    EXPECT_EQ(Selection(*editor).First(8), 1);
+}
+
+TEST_F(LedEditorWndTest, ARightClickOpensThePopupForOneOrSeveralLines)
+{
+    auto editor = Editor(6, 232, 200);
+    editor->m_rows[5] = { 1, 0, 1, CMD_GOTO, 3 };
+    MenuChoice user;
+    ContextMenu(*editor).SetExecHook(user.Hook());
+
+    Selection(*editor).SelectRange(0, 2);
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(1) });
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { TIME_X, LineY(4) });
+    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM1E" }));
+    EXPECT_TRUE(Selection(*editor).IsSelected(4));
+    EXPECT_EQ(Selection(*editor).Count(6), 1);
+
+    // Not on a command line's cells.
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(5, 1));
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(5, 7));
+    EXPECT_EQ(user.shown.size(), 2u);
+
+    // An item runs the command of its key; "Trace" is checked in both
+    // popups alike.
+    user.id = ID_MENU_DELETE;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    EXPECT_EQ(editor->m_rowCount, 5);
+    EXPECT_EQ(editor->m_rows[4].parameter, 2);
+    user.id = ID_MENU_TRACE;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    EXPECT_EQ(editor->m_trace, 0);
+    Selection(*editor).SelectRange(0, 1);
+    user.id = ID_MENU_GOTO;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    EXPECT_EQ(user.traceChecked, (std::vector<bool> { true, true, true, true, false }));
+    EXPECT_EQ(editor->m_rows[1].command, CMD_GOTO);
+}
+
+TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)
+{
+    auto editor = Editor(4, 232, 200);
+    const std::vector<Accelerator> table = ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS);
+    ASSERT_EQ(table.size(), 40u);
+    for (const Accelerator &accelerator : table) {
+        const QKeyCombination keys = accelerator.keys[0];
+        const QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(KeyCommand(*editor, press), accelerator.id) << accelerator.keys.toString().toStdString();
+        Selection(*editor).Select(1);
+        EXPECT_TRUE(editor->OnCommand(accelerator.id)) << accelerator.id;
+    }
+}
+
+TEST_F(LedEditorWndTest, LinesGoThroughTheSystemClipboard)
+{
+    auto editor = Editor(4, 232, 200);
+    editor->m_rows[1] = { 0, 0x05, 5, 0, 0 };
+    editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 12 };
+    Selection(*editor).SelectRange(1, 2);
+    QTest::keyClick(editor.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "00000500*.*.....\r\n0047010c........\r\n");
+
+    QApplication::clipboard()->setText("00000300..*\r\n");
+    Selection(*editor).SelectRange(3, 3);
+    QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_rowCount, 5);
+    EXPECT_EQ(editor->m_rows[3], (SequenceRow { 0, 0x04, 3, 0, 0 }));
+}
+
+TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
+{
+    auto editor = Editor(4, 232, 200);
+    editor->m_rows[3] = { 1, 0, 1, CMD_DIM, 5 };
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+
+    QTest::mouseDClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(1) });
+    CValueEdit *edit = ValueEdit(*editor);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "1");
+    EXPECT_EQ(edit->geometry(), QRect(60, 40, 40, 16));
+    QTest::keyClicks(edit, "42");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(editor->m_rows[1].time, 42);
+    ASSERT_NE(ValueEdit(*editor), nullptr);
+    EXPECT_TRUE(Selection(*editor).IsSelected(2));
+
+    // Del in the edit deletes the line and closes the edit.
+    QTest::keyClick(ValueEdit(*editor), Qt::Key_Delete);
+    EXPECT_EQ(editor->m_rowCount, 3);
+    EXPECT_EQ(ValueEdit(*editor), nullptr);
+
+    // A click on a parameter cell edits it; losing the focus applies it.
+    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(2, 6));
+    edit = ValueEdit(*editor);
+    ASSERT_NE(edit, nullptr);
+    edit->setText("200");
+    edit->setText("100");
+    edit->clearFocus();
+    EXPECT_EQ(ValueEdit(*editor), nullptr);
+    EXPECT_EQ(editor->m_rows[2].parameter, 100);
+}
+
+TEST_F(LedEditorWndTest, TheWheelScrollsByLines)
+{
+    auto editor = Editor(224, 232, 400);
+    const QPoint at(INDEX_X, LineY(2));
+    QWheelEvent down(
+        at, editor->mapToGlobal(at), {}, { 0, -120 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(editor.get(), &down);
+    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
+    // Half a notch waits for the other half.
+    QWheelEvent halfUp(
+        at, editor->mapToGlobal(at), {}, { 0, 60 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(editor.get(), &halfUp);
+    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
+    QApplication::sendEvent(editor.get(), &halfUp);
+    EXPECT_EQ(ScrollPos(*editor), 0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/editor_accelerators.h"
+#include "editor/led_editor_wnd.h"
+#include "editor/value_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Sees the editor's selection, scroll position and scroll bar, its value
+// edit, context menu and keys.
+class LedEditorWndTest : public ::testing::Test
+{
+protected:
+    static EditorSelection &Selection(CLedEditorWnd &editor) { return editor.m_selected; }
+    static int &ScrollPos(CLedEditorWnd &editor) { return editor.m_scrollPos; }
+    static QScrollBar &ScrollBar(CLedEditorWnd &editor) { return *editor.m_scrollBar; }
+    static CValueEdit *ValueEdit(CLedEditorWnd &editor) { return editor.m_valueEdit; }
+    static EditorContextMenu &ContextMenu(CLedEditorWnd &editor) { return editor.m_contextMenu; }
+    static std::optional<int> KeyCommand(CLedEditorWnd &editor, const QKeyEvent &event)
+    {
+        return editor.m_accel->CommandOf(event);
+    }
+
+    // An editor of `rows` lines with all channels off, at a client size.
+    static std::unique_ptr<CLedEditorWnd> Editor(int rows, int width, int height)
+    {
+        auto editor = std::make_unique<CLedEditorWnd>();
+        editor->Configure(8, rows);
+        editor->resize(width, height);
+        return editor;
+    }
+};

@@ -1,0 +1,127 @@
+#include "editor/line_commands.h"
+
+#include "test_table.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// Lines 0..5 with pattern = line number and a GOTO 4 in line 5.
+TestTable TableWithJump()
+{
+    TestTable table(6);
+    for (int line = 0; line < 5; ++line)
+        table.Row(line).pattern = std::uint32_t(line);
+    table.Row(5) = { 1, 0, 1, CMD_GOTO, 4 };
+    return table;
+}
+
+TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
+{
+    TestTable deleted = TableWithJump();
+    deleted.selection.Select(1);
+    EXPECT_EQ(LineCommands(deleted.Table()).Delete(), 1);
+    EXPECT_EQ(deleted.rowCount, 5);
+    EXPECT_EQ(deleted.Row(4), (SequenceRow { 1, 0, 1, CMD_GOTO, 3 }));
+    EXPECT_EQ(deleted.Row(3).pattern, 4u);
+    EXPECT_EQ(deleted.Row(5), EmptyRow());
+    EXPECT_TRUE(deleted.selection.IsSelected(1));
+    EXPECT_EQ(deleted.selection.Count(MAX_ROWS), 1);
+    EXPECT_EQ(deleted.modified, 1);
+
+    TestTable inserted = TableWithJump();
+    inserted.selection.Select(2);
+    EXPECT_EQ(LineCommands(inserted.Table()).InsertEmpty(), 2);
+    EXPECT_EQ(inserted.rowCount, 7);
+    EXPECT_EQ(inserted.Row(6), (SequenceRow { 1, 0, 1, CMD_GOTO, 5 }));
+    EXPECT_EQ(inserted.Row(2), EmptyRow());
+    EXPECT_EQ(inserted.Row(3).pattern, 2u);
+    EXPECT_TRUE(inserted.selection.IsSelected(2));
+
+    // A jump at a deleted line keeps its number.
+    TestTable lost = TableWithJump();
+    lost.Row(5).parameter = 2;
+    lost.selection.Select(2);
+    LineCommands(lost.Table()).Delete();
+    EXPECT_EQ(lost.Row(4).parameter, 2);
+}
+
+TEST(LineCommands, DeletingEverythingLeavesOneEmptyLine)
+{
+    TestTable table(3);
+    table.Row(0).pattern = 7;
+    table.selection.SelectRange(0, 2);
+    EXPECT_EQ(LineCommands(table.Table()).Delete(), 0);
+    EXPECT_EQ(table.rowCount, 1);
+    EXPECT_EQ(table.Row(0), EmptyRow());
+    EXPECT_TRUE(table.selection.IsSelected(0));
+}
+
+TEST(LineCommands, InsertingStopsAtTheLastSlot)
+{
+    TestTable table(220);
+    table.Row(219).pattern = 0x55;
+    table.selection.SelectRange(0, 4);
+    EXPECT_EQ(LineCommands(table.Table()).InsertEmpty(), -1);
+    EXPECT_EQ(table.rowCount, 220);
+    EXPECT_EQ(table.modified, 0);
+
+    table.selection.SelectRange(0, 3);
+    // A stale flag of a spare slot neither counts nor stays.
+    table.selection.Select(222);
+    LineCommands(table.Table()).InsertEmpty();
+    EXPECT_EQ(table.rowCount, MAX_ROWS);
+    EXPECT_EQ(table.Row(223).pattern, 0x55u);
+    EXPECT_FALSE(table.selection.IsSelected(222));
+}
+
+TEST(LineCommands, PatternTransformsReachBeyondTheChannels)
+{
+    TestTable table(2);
+    table.selection.Select(0);
+    LineCommands lines(table.Table());
+    table.Row(0).pattern = 0x0F;
+    lines.Invert();
+    EXPECT_EQ(table.Row(0).pattern, 0xFFFFFFF0u);
+    lines.ShiftLeft();
+    EXPECT_EQ(table.Row(0).pattern, 0x7FFFFFF8u);
+
+    table.Row(0).pattern = 0x80;
+    lines.ShiftRight();
+    EXPECT_EQ(table.Row(0).pattern & 0xFF, 0u);
+    lines.ShiftLeft();
+    EXPECT_EQ(table.Row(0).pattern, 0x80u);
+
+    table.Row(0).pattern = 0xF01;
+    lines.Mirror();
+    EXPECT_EQ(table.Row(0).pattern, 0x80u);
+    EXPECT_EQ(table.Row(1).pattern, 0u);
+    EXPECT_EQ(table.modified, 1);
+}
+
+TEST(LineCommands, CommandRowsKeepWhatTheyHeld)
+{
+    TestTable table(3);
+    table.Row(0) = { 1, 0x11, 9, CMD_GOTO, 2 };
+    table.Row(1) = { 1, 0x22, 9, CMD_DIM, 50 };
+    table.Row(2) = { 0, 0x33, 5, 0, 0 };
+    table.selection.SelectRange(0, 2);
+    LineCommands lines(table.Table());
+
+    EXPECT_EQ(lines.SetCommand(CMD_GOTO), 2);
+    EXPECT_EQ(table.Row(0).parameter, 2);
+    EXPECT_EQ(table.Row(1), (SequenceRow { 1, 0x22, 9, CMD_GOTO, 0 }));
+    EXPECT_EQ(table.Row(2).isCommand, 1);
+
+    lines.Blink();
+    EXPECT_EQ(table.Row(1), (SequenceRow { 0, 0x22, 9, CMD_GOTO, 0 }));
+
+    table.Row(0).isCommand = 1;
+    lines.ToggleChannel(3);
+    EXPECT_EQ(table.Row(0).pattern, 0x11u);
+    EXPECT_EQ(table.Row(1).pattern, 0x26u);
+    EXPECT_EQ(table.Row(2).pattern, 0x37u);
+}
+
+} // namespace
