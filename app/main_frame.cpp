@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 #include <QTimerEvent>
 #include <QToolBar>
 
@@ -81,6 +82,9 @@ void CMainFrame::SetCloseQuery(std::function<bool()> query)
 
 void CMainFrame::OnCreateClient(QWidget *client)
 {
+    // Without a window manager nobody maximises the window: it takes the
+    // screen itself, and the view has its size as soon as it is shown.
+    setGeometry(screen()->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     SetTimer(SPLASH_TIMER, SPLASH_TIME_MS);
     setCentralWidget(client);
