@@ -53,7 +53,6 @@ CBrelvimView::CBrelvimView(
     : CView(parent)
     , m_devicePicture(std::move(devicePicture))
     , m_readDisplayFormat(std::move(readDisplayFormat))
-    , m_canvas(size().expandedTo(QSize(1, 1)))
 {
     m_lastStep.fill(-1);
     // The paint covers every pixel; nothing is erased first.
@@ -132,7 +131,8 @@ void CBrelvimView::OnDraw(QPainter &painter)
     SetTimer(SIMULATION_TIMER, SIMULATION_TIMER_MS);
     // Painting and building are not caught up: the clock resumes now.
     m_simTime = timeGetTime();
-    PaintLeds(painter, true);
+    PaintLeds(painter, TakeChangedSteps(true));
+    m_pendingLeds = 0;
 }
 
 void CBrelvimView::BuildDevicePicture()
@@ -163,43 +163,49 @@ QPoint CBrelvimView::PictureOrigin() const
         CentringOffset(width(), DEVICE_PICTURE_SIZE), CentringOffset(height(), DEVICE_PICTURE_SIZE));
 }
 
-CBrelvimView::LedMask CBrelvimView::PaintLeds(QPainter &painter, bool force)
+CBrelvimView::LedMask CBrelvimView::TakeChangedSteps(bool force)
 {
     const CBrelvimDoc *document = GetDocument();
     if (!document)
         return 0;
-    const QPoint origin = PictureOrigin();
-    LedMask painted = 0;
+    LedMask changed = 0;
     for (int k = 0; k < LED_COUNT; ++k) {
-        const int level = document->m_ledLevels[static_cast<std::size_t>(k)];
-        const auto step = static_cast<std::int8_t>(BrightnessStep(level));
+        const auto step
+            = static_cast<std::int8_t>(BrightnessStep(document->m_ledLevels[static_cast<std::size_t>(k)]));
         std::int8_t &last = m_lastStep[static_cast<std::size_t>(k)];
         if (!force && step == last)
             continue;
         last = step;
-        PaintLed(painter, origin, m_bitmaps, k, level);
-        painted |= static_cast<LedMask>(1U << k);
+        changed |= static_cast<LedMask>(1U << k);
     }
-    return painted;
+    return changed;
+}
+
+void CBrelvimView::PaintLeds(QPainter &painter, LedMask leds)
+{
+    const QPoint origin = PictureOrigin();
+    for (int k = 0; k < LED_COUNT; ++k)
+        if (leds & (1U << k))
+            PaintLed(
+                painter, origin, m_bitmaps, k, m_lastStep[static_cast<std::size_t>(k)] * LED_LEVELS_PER_STEP);
 }
 
 // Hint 0 repaints the LEDs whose step changed; hint 1 also opens a new LED
 // Editor.
 void CBrelvimView::OnUpdate(CView *, int hint)
 {
-    QPainter painter(&m_canvas);
-    const LedMask painted = PaintLeds(painter, false);
-    painter.end();
-    ShowLeds(painted);
+    const LedMask changed = TakeChangedSteps(false);
+    m_pendingLeds |= changed;
+    ShowLeds(changed);
     if (hint == HINT_OPEN_EDITOR)
         OnOpenEditor();
 }
 
-void CBrelvimView::ShowLeds(LedMask painted)
+void CBrelvimView::ShowLeds(LedMask leds)
 {
     const QPoint origin = PictureOrigin();
     for (int k = 0; k < LED_COUNT; ++k)
-        if (painted & (1U << k))
+        if (leds & (1U << k))
             update(ScreenBounds(k, origin));
 }
 
@@ -233,12 +239,21 @@ void CBrelvimView::RenderCanvas()
     m_canvasStale = false;
 }
 
+void CBrelvimView::PaintPendingLeds()
+{
+    QPainter painter(&m_canvas);
+    PaintLeds(painter, m_pendingLeds);
+    m_pendingLeds = 0;
+}
+
 void CBrelvimView::paintEvent(QPaintEvent *event)
 {
     if (size().isEmpty())
         return;
     if (m_canvasStale)
         RenderCanvas();
+    else if (m_pendingLeds)
+        PaintPendingLeds();
     QPainter painter(this);
     for (const QRect &area : event->region())
         painter.drawPixmap(area.topLeft(), m_canvas, area);

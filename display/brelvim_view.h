@@ -25,8 +25,8 @@ class BrelvimViewTest;
 //
 // Painting goes into a canvas of the view's size: a full paint (when the view
 // is first shown or resized) draws the picture, the margins and every LED;
-// a document update draws only the LEDs whose brightness step changed and
-// asks Qt to show just their rectangles.
+// a document update marks only the LEDs whose brightness step changed, and
+// the next paint draws just those and shows just their rectangles.
 class CBrelvimView : public CView
 {
     Q_OBJECT
@@ -73,13 +73,16 @@ private:
     using LedMask = std::uint16_t;
 
     void BuildDevicePicture();
-    // Paints the LEDs whose brightness step changed since they were last
-    // painted, or all of them with force; returns which it painted.
-    LedMask PaintLeds(QPainter &painter, bool force);
+    // Takes the brightness steps of the LEDs whose step changed since they
+    // were last taken, or of all of them with force; returns which.
+    LedMask TakeChangedSteps(bool force);
+    // Paints the LEDs at the steps last taken.
+    void PaintLeds(QPainter &painter, LedMask leds);
     void PaintMargins(QPainter &painter, QPoint origin);
     QPoint PictureOrigin() const;
-    void ShowLeds(LedMask painted);
+    void ShowLeds(LedMask leds);
     void RenderCanvas();
+    void PaintPendingLeds();
 
     QByteArray m_devicePicture;
     DisplayFormatSource m_readDisplayFormat;
@@ -97,4 +100,8 @@ private:
     // What the window shows; stale until the next paint renders all of it.
     QPixmap m_canvas;
     bool m_canvasStale = true;
+    // LEDs whose step changed since the canvas last showed them. Several
+    // ticks run per timer message and only the last is seen, so the canvas
+    // takes them once, at the next paint.
+    LedMask m_pendingLeds = 0;
 };
