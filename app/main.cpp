@@ -13,7 +13,9 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(ResourceModule::LoadString(IDS_APP_NAME));
+    // Named, but without a display name: Qt would add that to every caption
+    // ("Error — Pemblo!"), and the captions are the system's own.
+    QApplication::setApplicationName(ResourceModule::LoadString(IDS_APP_NAME));
 
     // Declared after the QApplication and before the application object:
     // the main window goes first, then the document with the LED Editor,

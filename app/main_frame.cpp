@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QToolBar>
 
@@ -188,6 +189,17 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager nothing keeps the splash above the windows
+    // shown after it; lift it once the start-up has shown them all.
+    QTimer::singleShot(0, this, [this] {
+        if (m_splashWnd)
+            m_splashWnd->raise();
+    });
 }
 
 void CMainFrame::DestroySplashWnd()
