@@ -128,6 +128,17 @@ TEST_F(BrelvimViewTest, AnOddWidthLeavesOneColumnOnTheRight)
     EXPECT_EQ(shown.copy(0, 0, 800, 800), ExpectedDevice());
 }
 
+TEST_F(BrelvimViewTest, WithoutADevicePictureTheViewShowsTheMarginColour)
+{
+    picture.clear();
+    MakeView(QSize(900, 700));
+    const QImage shown = ShownPicture();
+    EXPECT_FALSE(Bitmaps().IsBuilt());
+    QImage expected(shown.size(), QImage::Format_RGB32);
+    expected.fill(MARGIN);
+    EXPECT_EQ(shown, expected);
+}
+
 TEST_F(BrelvimViewTest, AFullPaintDrawsEveryLedAndRestartsTheClock)
 {
     document->m_ledLevels.fill(MAX_LED_LEVEL);
