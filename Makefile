@@ -19,8 +19,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD)
 
+# From the examples, where the default sequence of a first start lies.
 run: build
-	$(BUILD)/bin/pemblo-cli simulate examples/001_veltor_pulsar.lsq --ticks 100
+	cd examples && $(abspath $(BUILD))/bin/pemblo
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2

@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QToolBar>
 
@@ -81,6 +83,9 @@ void CMainFrame::SetCloseQuery(std::function<bool()> query)
 
 void CMainFrame::OnCreateClient(QWidget *client)
 {
+    // Without a window manager nobody maximises the window: it takes the
+    // screen itself, and the view has its size as soon as it is shown.
+    setGeometry(screen()->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     SetTimer(SPLASH_TIMER, SPLASH_TIME_MS);
     setCentralWidget(client);
@@ -184,6 +189,17 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager nothing keeps the splash above the windows
+    // shown after it; lift it once the start-up has shown them all.
+    QTimer::singleShot(0, this, [this] {
+        if (m_splashWnd)
+            m_splashWnd->raise();
+    });
 }
 
 void CMainFrame::DestroySplashWnd()

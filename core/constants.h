@@ -42,6 +42,8 @@ inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
 inline constexpr int SIMULATION_CATCH_UP_LIMIT_MS = 1000;
 inline constexpr int SIMULATION_RESTART_LAG_MS = 100;
 inline constexpr int SIMULATION_UPDATE_WINDOW_MS = 100;
+// The simulation view's window timer, which runs the catch-up.
+inline constexpr int SIMULATION_TIMER_MS = 100;
 
 // Hints the document passes to its views: repaint the LEDs whose brightness
 // step changed; or repaint them and open a new LED Editor.

@@ -1,0 +1,29 @@
+// Pemblo!: the desktop tool for the VELTOR light controller.
+
+#include "app/pemblo_app.h"
+#include "app/pemblo_session.h"
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    // Named, but without a display name: Qt would add that to every caption
+    // ("Error — Pemblo!"), and the captions are the system's own.
+    QApplication::setApplicationName(ResourceModule::LoadString(IDS_APP_NAME));
+
+    // Declared after the QApplication and before the application object:
+    // the main window goes first, then the document with the LED Editor,
+    // and the QApplication last.
+    PembloSession session;
+    CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
+        [&session] { return session.CreateMainWindow(); });
+    if (!app.InitInstance())
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

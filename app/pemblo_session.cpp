@@ -1,0 +1,48 @@
+#include "app/pemblo_session.h"
+
+#include "app/main_frame.h"
+#include "display/brelvim_view.h"
+#include "document/brelvim_doc.h"
+#include "platform/bundle_file.h"
+#include "platform/doc_manager.h"
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
+
+#include <QPixmap>
+
+PembloSession::PembloSession()
+{
+    m_commands.WatchUserInput();
+}
+
+PembloSession::~PembloSession() = default;
+
+bool PembloSession::LoadDevice(const QString &deviceName)
+{
+    const QString path = FindBundleFile(deviceName);
+    return !path.isEmpty() && m_device.Open(path);
+}
+
+std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
+{
+    m_document = std::make_unique<CBrelvimDoc>();
+    // Made after the language is settled: the template string comes in it.
+    m_docManager = std::make_unique<CDocManager>(ResourceModule::LoadString(IDR_MAINFRAME), *m_document);
+
+    auto frame = std::make_unique<CMainFrame>(m_commands, QPixmap::fromImage(m_device.SplashPicture()));
+    auto *view = new CBrelvimView(*m_document, m_device.DevicePicture());
+    if (!frame->OnCreate(view))
+        return nullptr;
+    frame->SetCloseQuery([this] { return m_docManager->SaveModified(); });
+    m_docManager->SetMainWindow(frame.get());
+    m_docManager->RegisterCommands(m_commands);
+    m_document->RegisterCommands(m_commands);
+    view->RegisterCommands(m_commands);
+
+    // Shown before the document starts, so that an LED Editor opened at
+    // start is sized and placed by the view's real size.
+    frame->show();
+    if (!m_docManager->OnFileNew() || !view->IsDisplaySupported())
+        return nullptr;
+    return frame;
+}
