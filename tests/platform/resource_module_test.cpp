@@ -41,8 +41,6 @@ TEST_F(ResourceModuleTest, EnglishStringsAndTooltips)
     EXPECT_EQ(ResourceModule::LoadToolTip(ID_FILE_SAVE_AS), "save as");
     EXPECT_EQ(ResourceModule::LoadToolTip(ID_GOTO_SITE), MAKER_SITE_HOST);
     EXPECT_EQ(ResourceModule::LoadToolTip(ID_APP_ABOUT), "");
-    EXPECT_EQ(
-        ResourceModule::LoadString(IDS_CANT_LOAD_DRIVER), "Can't load driver %s for the selected device.");
     EXPECT_EQ(ResourceModule::LoadString(IDR_MAINFRAME).section('\n', 3, 3), "Pemblo files (*.lsq)");
     EXPECT_EQ(ResourceModule::LoadString(4711), "");
 }
@@ -51,8 +49,6 @@ TEST_F(ResourceModuleTest, GermanBundleGoesFirstAndFallsBackToEnglish)
 {
     ASSERT_TRUE(ResourceModule::LoadLanguageBundle(GERMAN_BUNDLE));
     EXPECT_EQ(ResourceModule::LoadToolTip(ID_FILE_OPEN), "Öffnen");
-    EXPECT_EQ(ResourceModule::LoadString(IDS_CANT_LOAD_DRIVER),
-        "Der Treiber %s für das gewählte Gerät kann nicht geladen werden.");
     EXPECT_EQ(ResourceModule::LoadToolTip(ID_GOTO_SITE), MAKER_SITE_HOST);
     // The bitmaps and the keys are the built-in ones.
     EXPECT_EQ(ResourceModule::LoadBitmap(IDB_TOOLBAR_NORMAL).size(), QSize(256, 32));
