@@ -10,49 +10,39 @@
 namespace
 {
 
-QRadioButton *Radio(CLanguageDlg &dialog, const QString &text)
+template <class Button> Button *Find(CLanguageDlg &dialog, const QString &text)
 {
-    for (QRadioButton *radio : dialog.findChildren<QRadioButton *>())
-        if (radio->text() == text)
-            return radio;
-    return nullptr;
-}
-
-QPushButton *OkButton(CLanguageDlg &dialog)
-{
-    for (QPushButton *button : dialog.findChildren<QPushButton *>())
-        if (button->text() == "OK" || button->text() == "&OK")
+    for (Button *button : dialog.findChildren<Button *>())
+        if (button->text().remove('&') == text)
             return button;
     return nullptr;
 }
 
-} // namespace
-
-TEST(LanguageDialog, LooksAsAskedAndStartsOnEnglish)
+QRadioButton *German(CLanguageDlg &dialog)
 {
-    CLanguageDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), "Language");
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
-    ASSERT_NE(Radio(dialog, "English (default)"), nullptr);
-    ASSERT_NE(Radio(dialog, "German / Deutsch"), nullptr);
-    EXPECT_TRUE(Radio(dialog, "English (default)")->isChecked());
-    EXPECT_EQ(dialog.LanguageCode(), 'E');
+    return Find<QRadioButton>(dialog, "German / Deutsch");
 }
 
-TEST(LanguageDialog, OkGivesTheCheckedLanguage)
+} // namespace
+
+TEST(LanguageDialog, StartsOnEnglishAndOkOrReturnGivesTheCheckedLanguage)
 {
     CLanguageDlg german;
+    EXPECT_EQ(german.windowTitle(), "Language");
+    EXPECT_FALSE(german.windowFlags() & Qt::WindowCloseButtonHint);
+    ASSERT_NE(German(german), nullptr);
+    EXPECT_TRUE(Find<QRadioButton>(german, "English (default)")->isChecked());
     QTimer::singleShot(0, &german, [&] {
-        Radio(german, "German / Deutsch")->click();
-        QTest::mouseClick(OkButton(german), Qt::LeftButton);
+        German(german)->click();
+        QTest::mouseClick(Find<QPushButton>(german, "OK"), Qt::LeftButton);
     });
     EXPECT_EQ(german.DoModal(), QDialog::Accepted);
     EXPECT_EQ(german.LanguageCode(), 'D');
 
     CLanguageDlg english;
     english.show();
-    Radio(english, "German / Deutsch")->click();
-    Radio(english, "English (default)")->click();
+    German(english)->click();
+    Find<QRadioButton>(english, "English (default)")->click();
     QTest::keyClick(&english, Qt::Key_Return);
     EXPECT_EQ(english.result(), QDialog::Accepted);
     EXPECT_EQ(english.LanguageCode(), 'E');
@@ -62,7 +52,7 @@ TEST(LanguageDialog, EscapeLeavesEnglishWhateverIsChecked)
 {
     CLanguageDlg dialog;
     QTimer::singleShot(0, &dialog, [&] {
-        Radio(dialog, "German / Deutsch")->click();
+        German(dialog)->click();
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.DoModal(), QDialog::Rejected);

@@ -1,5 +1,6 @@
 #include "app/pemblo_app.h"
 
+#include "../gui_test.h"
 #include "platform/message_box.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
@@ -19,9 +19,9 @@
 namespace
 {
 
-QString Setting(const char *key, const QString &fallback = {})
+QString Setting(const char *key)
 {
-    return SettingsStore::GetProfileString(SettingsStore::SECTION, key, fallback);
+    return SettingsStore::GetProfileString(SettingsStore::SECTION, key, {});
 }
 
 void SetSetting(const char *key, const QString &value)
@@ -40,9 +40,7 @@ class StartupTest : public testing::Test
 protected:
     void SetUp() override
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::ORGANIZATION,
-            SettingsStore::APPLICATION)
-            .clear();
+        ClearTestSettings();
         InterceptMessageBoxes([this](const MessageBoxRequest &box) { boxes.push_back(box); });
     }
 
@@ -78,7 +76,7 @@ protected:
 
 } // namespace
 
-TEST_F(StartupTest, FirstStartAsksOnceAndTheNextStartNot)
+TEST_F(StartupTest, FirstStartAsksOnceTheNextStartNotAndAQuestionMarkAgain)
 {
     ASSERT_TRUE(Start('D'));
     EXPECT_EQ(questions, 1);
@@ -90,33 +88,27 @@ TEST_F(StartupTest, FirstStartAsksOnceAndTheNextStartNot)
     EXPECT_TRUE(boxes.empty());
 
     ResourceModule::UnloadLanguageBundle();
-    questions = 0;
     ASSERT_TRUE(Start('E', { "pemblo", "some.lsq" }));
-    EXPECT_EQ(questions, 0);
-    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
-}
-
-TEST_F(StartupTest, QuestionMarkOnTheCommandLineAsksAgain)
-{
-    SetSetting("language", "D");
-    ASSERT_TRUE(Start('E', { "pemblo", "?" }));
     EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+
+    // A question mark on the command line asks again.
+    ResourceModule::UnloadLanguageBundle();
+    ASSERT_TRUE(Start('E', { "pemblo", "?" }));
+    EXPECT_EQ(questions, 2);
     EXPECT_EQ(Setting("language"), "E");
     EXPECT_FALSE(ResourceModule::IsLanguageBundleLoaded());
 }
 
 TEST_F(StartupTest, AnyValueStartingWithDIsGerman)
 {
-    for (const char *language : { "d", "Deutsch" }) {
+    const std::pair<const char *, bool> cases[]
+        = { { "d", true }, { "Deutsch", true }, { "E", false }, { "", false }, { "english", false } };
+    for (const auto &[language, german] : cases) {
         SetSetting("language", language);
-        ASSERT_TRUE(Start('E'));
-        EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded()) << language;
+        ASSERT_TRUE(Start(german ? 'E' : 'D'));
+        EXPECT_EQ(ResourceModule::IsLanguageBundleLoaded(), german) << language;
         ResourceModule::UnloadLanguageBundle();
-    }
-    for (const char *language : { "E", "", "english" }) {
-        SetSetting("language", language);
-        ASSERT_TRUE(Start('D'));
-        EXPECT_FALSE(ResourceModule::IsLanguageBundleLoaded()) << language;
     }
     EXPECT_EQ(questions, 0);
 }

@@ -12,7 +12,7 @@ namespace
 
 const std::string HEADER = "#=QUORBEL\nV=1\nD=VELTOR3\n";
 
-// A table with rows already in it, to see what a failed read leaves.
+// A table with the four default rows in it, to see what a failed read leaves.
 struct Document {
     Document() { table.LoadDefault(); }
 
@@ -47,7 +47,7 @@ std::string ReadOneLine(const std::string &text)
     return buffer;
 }
 
-TEST(SequenceFile, DefaultSequenceIsWrittenAsItsFourRowLines)
+TEST(SequenceFile, DefaultSequenceIsWrittenAndEveryFieldReadsBack)
 {
     Document doc;
     EXPECT_EQ(doc.Write(),
@@ -56,46 +56,48 @@ TEST(SequenceFile, DefaultSequenceIsWrittenAsItsFourRowLines)
               "00000000ff0014580000\n"
               "00000000000014580000\n"
               "01000000000000470000\n");
-}
 
-TEST(SequenceFile, RoundTripKeepsEveryFieldOfEveryRow)
-{
-    Document doc;
     doc.table.Clear();
     doc.table.Append({ 0, 0xABCD12FF, 0xFFFF, 'X', 0x1234 }); // high pattern bits, old letter
     doc.table.Append({ 1, 0x000000FF, 20, 'H', 0xFFFF }); // unknown command, old pattern
     doc.table.Append({ 1, 0x00000005, 7, CMD_GOTO, 5 });
-    const RowTable written = doc.table;
-
     Document reread;
     ASSERT_EQ(reread.Read(doc.Write()), 0);
     ASSERT_EQ(reread.table.GetCount(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(*reread.table.GetRow(i), *written.GetRow(i)) << "row " << i;
+        EXPECT_EQ(*reread.table.GetRow(i), *doc.table.GetRow(i)) << "row " << i;
 }
 
-TEST(SequenceFile, HeaderErrorsKeepTheTable)
+TEST(SequenceFile, ErrorsGiveTheirCodeAndHeaderErrorsKeepTheTable)
 {
-    struct Case {
+    std::string maxRows;
+    for (int i = 0; i < MAX_ROWS; ++i)
+        maxRows += "00000000010001580000\n";
+    const std::string first78 = "00000000ff0014580000" + std::string(58, '0');
+    const struct {
         std::string text;
         int code;
+        int rowsLeft;
     } cases[] = {
-        { "", LOAD_INVALID },
-        { " #=QUORBEL\nV=1\nD=VELTOR3\n", LOAD_INVALID },
-        { "#=quorbel\nV=1\nD=VELTOR3\n", LOAD_INVALID },
-        { "#=QUORBEL\nV=2\nD=VELTOR3\n", LOAD_VERSION },
-        { "#=QUORBEL\nV=1\nD=VELTOR4\n00000000ff0014580000\n", LOAD_OTHER_DEVICE },
-        { "#=QUORBEL\nV=1\n", LOAD_OTHER_DEVICE },
+        { "", LOAD_INVALID, 4 },
+        { " #=QUORBEL\nV=1\nD=VELTOR3\n", LOAD_INVALID, 4 },
+        { "#=quorbel\nV=1\nD=VELTOR3\n", LOAD_INVALID, 4 },
+        { "#=QUORBEL\nV=2\nD=VELTOR3\n", LOAD_VERSION, 4 },
+        { "#=QUORBEL\nV=1\nD=VELTOR4\n00000000ff0014580000\n", LOAD_OTHER_DEVICE, 4 },
+        { "#=QUORBEL\nV=1\n", LOAD_OTHER_DEVICE, 4 },
+        { HEADER + "00000000ff0014580000\n0000000000001458000\n", LOAD_INVALID, 0 }, // short row
+        { HEADER + maxRows + "00000000010001580000\n", LOAD_INVALID, 0 }, // one row too many
+        { HEADER + first78 + "12\n", LOAD_INVALID, 0 }, // the rest of a split line is short
+        { HEADER + maxRows + "\n", 0, MAX_ROWS },
+        { HEADER, 0, 0 },
+        { "#=QUORBEL\r\nV=1\r\nD=VELTOR3", 0, 0 },
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         Document doc;
         EXPECT_EQ(doc.Read(c.text), c.code) << c.text;
-        EXPECT_EQ(doc.table.GetCount(), 4) << c.text;
+        EXPECT_EQ(doc.table.GetCount(), c.rowsLeft) << c.text;
     }
-}
 
-TEST(SequenceFile, MissingFileIsCodeOneAndKeepsTheTable)
-{
     Document doc;
     try {
         LoadSequenceFile(doc.device, "/nonexistent/dir/x.lsq");
@@ -108,75 +110,25 @@ TEST(SequenceFile, MissingFileIsCodeOneAndKeepsTheTable)
     EXPECT_EQ(doc.table.GetCount(), 4);
 }
 
-TEST(SequenceFile, HeaderAloneIsAnEmptySequence)
-{
-    Document doc;
-    EXPECT_EQ(doc.Read(HEADER), 0);
-    EXPECT_EQ(doc.table.GetCount(), 0);
-    EXPECT_EQ(doc.Read("#=QUORBEL\r\nV=1\r\nD=VELTOR3"), 0);
-    EXPECT_EQ(doc.table.GetCount(), 0);
-}
-
-TEST(SequenceFile, LineEndsTrailingBlanksCaseAndBlankLinesDoNotMatter)
+TEST(SequenceFile, LineEndsBlanksCaseLongAndSplitLines)
 {
     Document doc;
     const std::string text = "#=QUORBEL \t\r\nV=1\t\r\nD=VELTOR3  \r\n"
                              "\r\n"
                              "00000000FF0014580000\r\n"
-                             "      \n"
-                             "\t\n"
-                             "01000000000000470000"; // no line end
+                             "      \n\t\n"
+                             "010000000000004700051\n" // 21 digits: parameter 0x51
+                             "0100000000000047123456\n" // low 16 bits of 0x123456
+                             "01000000000000471234567890\n" // saturated
+                             "00000000ff0014580000"
+        + std::string(58, '0') + "01000000000000470003"; // split at 78 characters, no line end
     ASSERT_EQ(doc.Read(text), 0);
-    ASSERT_EQ(doc.table.GetCount(), 2);
+    ASSERT_EQ(doc.table.GetCount(), 6);
     EXPECT_EQ(*doc.table.GetRow(0), (SequenceRow { 0, 0xFF, 20, 'X', 0 }));
-    EXPECT_EQ(*doc.table.GetRow(1), (SequenceRow { 1, 0, 0, CMD_GOTO, 0 }));
-}
-
-TEST(SequenceFile, ShortRowLineEmptiesTheTable)
-{
-    Document doc;
-    EXPECT_EQ(doc.Read(HEADER + "00000000ff0014580000\n0000000000001458000\n"), LOAD_INVALID);
-    EXPECT_EQ(doc.table.GetCount(), 0);
-}
-
-TEST(SequenceFile, MoreRowsThanTheDeviceHoldsAreRefused)
-{
-    std::string rows;
-    for (int i = 0; i < MAX_ROWS; ++i)
-        rows += "00000000010001580000\n";
-    Document full;
-    EXPECT_EQ(full.Read(HEADER + rows + "\n"), 0);
-    EXPECT_EQ(full.table.GetCount(), MAX_ROWS);
-
-    Document over;
-    EXPECT_EQ(over.Read(HEADER + rows + "00000000010001580000\n"), LOAD_INVALID);
-    EXPECT_EQ(over.table.GetCount(), 0);
-}
-
-TEST(SequenceFile, LongRowLinesGiveTheirRestToTheParameter)
-{
-    Document doc;
-    ASSERT_EQ(doc.Read(HEADER
-                  + "010000000000004700051\n" // 21 digits: parameter 0x51
-                    "0100000000000047123456\n" // low 16 bits of 0x123456
-                    "01000000000000471234567890\n"), // saturated
-        0);
-    EXPECT_EQ(doc.table.GetRow(0)->parameter, 0x0051);
-    EXPECT_EQ(doc.table.GetRow(1)->parameter, 0x3456);
-    EXPECT_EQ(doc.table.GetRow(2)->parameter, 0xFFFF);
-}
-
-TEST(SequenceFile, LinesOverSeventyEightCharactersAreSplit)
-{
-    const std::string first78 = "00000000ff0014580000" + std::string(58, '0');
-    Document twoRows;
-    EXPECT_EQ(twoRows.Read(HEADER + first78 + "01000000000000470003\n"), 0);
-    ASSERT_EQ(twoRows.table.GetCount(), 2);
-    EXPECT_EQ(twoRows.table.GetRow(1)->parameter, 3);
-
-    Document shortRest;
-    EXPECT_EQ(shortRest.Read(HEADER + first78 + "12\n"), LOAD_INVALID);
-    EXPECT_EQ(shortRest.table.GetCount(), 0);
+    EXPECT_EQ(*doc.table.GetRow(1), (SequenceRow { 1, 0, 0, CMD_GOTO, 0x51 }));
+    EXPECT_EQ(doc.table.GetRow(2)->parameter, 0x3456);
+    EXPECT_EQ(doc.table.GetRow(3)->parameter, 0xFFFF);
+    EXPECT_EQ(*doc.table.GetRow(5), (SequenceRow { 1, 0, 0, CMD_GOTO, 3 }));
 }
 
 TEST(SequenceFile, FieldsAreConvertedOneByOneLikeStrtoul)
@@ -184,33 +136,22 @@ TEST(SequenceFile, FieldsAreConvertedOneByOneLikeStrtoul)
     Document doc;
     // Fields: " 1" | "-0000001" | "  +a" | "zz" | "0x1f"
     ASSERT_EQ(doc.Read(HEADER + " 1-0000001  +azz0x1f\n"), 0);
-    const SequenceRow row = *doc.table.GetRow(0);
-    EXPECT_EQ(row.isCommand, 1);
-    EXPECT_EQ(row.pattern, 0xFFFFFFFFu);
-    EXPECT_EQ(row.time, 0x000A);
-    EXPECT_EQ(row.command, 0);
-    EXPECT_EQ(row.parameter, 0x001F);
+    EXPECT_EQ(*doc.table.GetRow(0), (SequenceRow { 1, 0xFFFFFFFFu, 0x000A, 0, 0x001F }));
 
-    EXPECT_EQ(ParseHex32(""), 0u);
-    EXPECT_EQ(ParseHex32("0x"), 0u);
-    EXPECT_EQ(ParseHex32("0xg1"), 0u);
-    EXPECT_EQ(ParseHex32("\v\f ffffffff"), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseHex32("100000000"), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseHex32("-100000000"), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseHex32("-ffffffff"), 1u);
-    EXPECT_EQ(ParseHex32("00000000000000000000012"), 0x12u);
-    EXPECT_EQ(ParseHex32("+-1"), 0u);
+    const std::pair<const char *, std::uint32_t> cases[] = { { "", 0 }, { "0x", 0 }, { "0xg1", 0 },
+        { "\v\f ffffffff", 0xFFFFFFFF }, { "100000000", 0xFFFFFFFF }, { "-100000000", 0xFFFFFFFF },
+        { "-ffffffff", 1 }, { "00000000000000000000012", 0x12 }, { "+-1", 0 } };
+    for (const auto &[text, value] : cases)
+        EXPECT_EQ(ParseHex32(text), value) << text;
 }
 
 TEST(SequenceFile, ReadLineTrimsAndStaysWithinItsBuffer)
 {
-    EXPECT_EQ(ReadOneLine("abc \t\r\n"), "abc");
-    EXPECT_EQ(ReadOneLine("abc\x80\xff\n"), "abc");
-    EXPECT_EQ(ReadOneLine("ab\xe9z\n"), "ab\xe9z");
-    EXPECT_EQ(ReadOneLine(std::string("ab\0cd\n", 6)), "ab");
-    EXPECT_EQ(ReadOneLine("ab\rcd\n"), "ab\rcd");
-    EXPECT_EQ(ReadOneLine(""), "");
-    EXPECT_EQ(ReadOneLine(std::string(200, 'x')), std::string(78, 'x'));
+    const std::pair<std::string, std::string> lines[] = { { "abc \t\r\n", "abc" }, { "abc\x80\xff\n", "abc" },
+        { "ab\xe9z\n", "ab\xe9z" }, { std::string("ab\0cd\n", 6), "ab" }, { "ab\rcd\n", "ab\rcd" },
+        { std::string(200, 'x'), std::string(78, 'x') } };
+    for (const auto &[text, line] : lines)
+        EXPECT_EQ(ReadOneLine(text), line) << text;
 
     MemoryTextInput input("0123456789\n");
     char small[5];

@@ -25,15 +25,20 @@ protected:
         m_buffer.Init();
         ASSERT_TRUE(m_buffer.ReadImage(cursor, m_bytes.data() + m_bytes.size()));
     }
-    std::uint32_t Out32(int row, int column, int width) const
+    // One row of a 32-bit output block, or a run of 16-bit pixels.
+    std::vector<std::uint32_t> Out32(int row, int width) const
     {
-        const std::uint8_t *p = m_buffer.OutputBlock() + 4 * (row * width + column);
-        return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+        std::vector<std::uint32_t> pixels;
+        for (const std::uint8_t *p = m_buffer.OutputBlock() + 4 * row * width; width-- > 0; p += 4)
+            pixels.push_back(p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+        return pixels;
     }
-    std::uint16_t Out16(int index) const
+    std::vector<std::uint16_t> Out16(int count) const
     {
-        const std::uint8_t *p = m_buffer.OutputBlock() + 2 * index;
-        return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+        std::vector<std::uint16_t> pixels;
+        for (const std::uint8_t *p = m_buffer.OutputBlock(); count-- > 0; p += 2)
+            pixels.push_back(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+        return pixels;
     }
 
     std::vector<std::uint8_t> m_bytes;
@@ -68,41 +73,27 @@ TEST(PixelBufferRead, ReadsImagesBackToBackAndRefusesWhatDoesNotFit)
     EXPECT_FALSE(buffer.ReadImage(cursor, bytes.data() + 3));
 }
 
-TEST_F(Converted, InsideRectangleGivesTheSourcePixelsOnly)
+TEST_F(Converted, GivesTheSourcePixelsAndFillsAroundTheImageWithZoom)
 {
+    using Row = std::vector<std::uint32_t>;
     Load(4, 3);
     ASSERT_TRUE(m_buffer.Convert(1, 1, 3, 2, 1, 32, 0));
     EXPECT_EQ(m_buffer.OutputSize(), 4u * 3 * 2);
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c)
-            EXPECT_EQ(Out32(r, c, 3), Coded(c + 1, r + 1));
-}
-
-TEST_F(Converted, FillsLeftRightAndAboveTheImageWithZoom)
-{
-    Load(4, 3);
-    ASSERT_TRUE(m_buffer.Convert(-2, 0, 5, 1, 1, 32, 0));
-    const std::uint32_t zoom1[] = { FILL, FILL, Coded(0, 0), Coded(1, 0), Coded(2, 0) };
-    for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(Out32(0, c, 5), zoom1[c]) << c;
+    EXPECT_EQ(Out32(0, 3), (Row { Coded(1, 1), Coded(2, 1), Coded(3, 1) }));
+    EXPECT_EQ(Out32(1, 3), (Row { Coded(1, 2), Coded(2, 2), Coded(3, 2) }));
     m_buffer.FreeOutput();
 
     ASSERT_TRUE(m_buffer.Convert(-2, 0, 8, 2, 2, 32, 0));
-    const std::uint32_t zoom2[]
-        = { FILL, FILL, FILL, FILL, Coded(0, 0), Coded(0, 0), Coded(1, 0), Coded(1, 0) };
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 8; ++c)
-            EXPECT_EQ(Out32(r, c, 8), zoom2[c]) << r << "," << c;
+    const Row zoom2 = { FILL, FILL, FILL, FILL, Coded(0, 0), Coded(0, 0), Coded(1, 0), Coded(1, 0) };
+    EXPECT_EQ(Out32(0, 8), zoom2);
+    EXPECT_EQ(Out32(1, 8), zoom2);
     m_buffer.FreeOutput();
 
     // Three columns past the right edge, starting two rows above the image.
     ASSERT_TRUE(m_buffer.Convert(1, -2, 6, 3, 1, 32, 0));
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 6; ++c)
-            EXPECT_EQ(Out32(r, c, 6), FILL);
-    const std::uint32_t row[] = { Coded(1, 0), Coded(2, 0), Coded(3, 0), FILL, FILL, FILL };
-    for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(Out32(2, c, 6), row[c]) << c;
+    EXPECT_EQ(Out32(0, 6), Row(6, FILL));
+    EXPECT_EQ(Out32(1, 6), Row(6, FILL));
+    EXPECT_EQ(Out32(2, 6), (Row { Coded(1, 0), Coded(2, 0), Coded(3, 0), FILL, FILL, FILL }));
 }
 
 TEST_F(Converted, TwentyFourBitRowsEndOnAnEvenByteCount)
@@ -128,11 +119,7 @@ TEST_F(Converted, OneBitRowsPackMostSignificantBitFirst)
     Load(4, 1, [&columns](int x, int) { return columns[x]; });
     ASSERT_TRUE(m_buffer.Convert(0, 0, 12, 2, 1, 1, 0));
     ASSERT_EQ(m_buffer.OutputSize(), 4u);
-    const std::uint8_t *block = m_buffer.OutputBlock();
-    EXPECT_EQ(block[0], 0x90);
-    EXPECT_EQ(block[1], 0x00);
-    EXPECT_EQ(block[2], 0x00);
-    EXPECT_EQ(block[3], 0x00);
+    EXPECT_EQ(Out32(0, 1), std::vector<std::uint32_t>({ 0x90 }));
 }
 
 TEST_F(Converted, SixteenBitPacksByTheFormatDescriptor)
@@ -140,14 +127,10 @@ TEST_F(Converted, SixteenBitPacksByTheFormatDescriptor)
     const std::uint32_t colours[] = { 0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456 };
     Load(4, 1, [&colours](int x, int) { return colours[x]; });
     ASSERT_TRUE(m_buffer.Convert(0, 0, 5, 1, 1, 16, FORMAT16_565));
-    const std::uint16_t expected565[] = { 0xF800, 0x07E0, 0x001F, 0x11AA, 0x2104 };
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Out16(i), expected565[i]) << i;
+    EXPECT_EQ(Out16(5), std::vector<std::uint16_t>({ 0xF800, 0x07E0, 0x001F, 0x11AA, 0x2104 }));
     m_buffer.FreeOutput();
     ASSERT_TRUE(m_buffer.Convert(0, 0, 5, 1, 1, 16, FORMAT16_555));
-    const std::uint16_t expected555[] = { 0x7C00, 0x03E0, 0x001F, 0x08CA, 0x1084 };
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Out16(i), expected555[i]) << i;
+    EXPECT_EQ(Out16(5), std::vector<std::uint16_t>({ 0x7C00, 0x03E0, 0x001F, 0x08CA, 0x1084 }));
 }
 
 TEST_F(Converted, AnUnsupportedRequestKeepsTheLastBlock)
@@ -185,38 +168,30 @@ TEST(PixelBufferBlend, TruncatesEveryByteAndRefusesAnotherSize)
 }
 
 // A 16-bit display that stores the top bits of each primary at fixed places.
-class FakeDisplay : public Format16Probe
-{
-public:
+struct FakeDisplay : Format16Probe {
     FakeDisplay(int greenBits, int redPosition, bool blind = false)
-        : m_greenBits(greenBits)
-        , m_redPosition(redPosition)
-        , m_blind(blind)
+        : greenBits(greenBits)
+        , redPosition(redPosition)
+        , blind(blind)
     {
     }
     std::uint16_t ReadBack(std::uint32_t colourRef) override
     {
-        if (m_blind)
-            return 0;
         const std::uint32_t red = colourRef & 0xFF, green = (colourRef >> 8) & 0xFF, blue = colourRef >> 16;
-        return static_cast<std::uint16_t>(
-            (red >> 3) << m_redPosition | (green >> (8 - m_greenBits)) << 5 | (blue >> 3));
+        return blind ? 0
+                     : static_cast<std::uint16_t>(
+                         (red >> 3) << redPosition | (green >> (8 - greenBits)) << 5 | (blue >> 3));
     }
-
-private:
-    int m_greenBits;
-    int m_redPosition;
-    bool m_blind;
+    int greenBits;
+    int redPosition;
+    bool blind;
 };
 
 TEST(ProbeFormat16, LearnsTheLayoutOfTheDisplay)
 {
-    FakeDisplay rgb565(6, 11);
-    EXPECT_EQ(rgb565.ReadBack(0x0000FF), 0xF800);
+    FakeDisplay rgb565(6, 11), rgb555(5, 10), blind(6, 11, true);
     EXPECT_EQ(ProbeFormat16(rgb565), 0xB55605);
-    FakeDisplay rgb555(5, 10);
     EXPECT_EQ(ProbeFormat16(rgb555), 0xA55505);
-    FakeDisplay blind(6, 11, true);
     EXPECT_EQ(ProbeFormat16(blind), FORMAT16_565);
 }
 

@@ -27,18 +27,7 @@ const QByteArray HEADER = "#=QUORBEL\nV=1\nD=VELTOR3\n";
 const QByteArray DEFAULT_ROWS = "0100000000000046000f\n00000000ff0014580000\n"
                                 "00000000000014580000\n01000000000000470000\n";
 
-class FakeEditor : public LedEditorLink
-{
-public:
-    explicit FakeEditor(bool *deleted = nullptr)
-        : m_deleted(deleted)
-    {
-    }
-    ~FakeEditor() override
-    {
-        if (m_deleted)
-            *m_deleted = true;
-    }
+struct FakeEditor : LedEditorLink {
     void SetTraceLine(int row) override { traceLine = row; }
     std::uint32_t GetCurrentPattern() const override { return pattern; }
     void EnableWindow(bool enable) override { enabled = enable; }
@@ -46,9 +35,6 @@ public:
     int traceLine = -2;
     bool enabled = false;
     std::uint32_t pattern = 0;
-
-private:
-    bool *m_deleted;
 };
 
 class HintView : public CView
@@ -62,11 +48,6 @@ public:
 SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
 {
     return { 0, pattern, time, 'X', 0 };
-}
-
-SequenceRow CommandRow(std::uint8_t command, std::uint16_t parameter)
-{
-    return { 1, 0, 0, command, parameter };
 }
 
 QString Setting(const char *key)
@@ -104,9 +85,10 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
     }
-    FakeEditor *GiveEditor(bool *deleted = nullptr)
+    // The document owns the editor: HasEditor() false means it deleted it.
+    FakeEditor *GiveEditor()
     {
-        auto editor = std::make_unique<FakeEditor>(deleted);
+        auto editor = std::make_unique<FakeEditor>();
         FakeEditor *raw = editor.get();
         doc->SetEditor(std::move(editor));
         return raw;
@@ -156,18 +138,14 @@ TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLas
         EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
         EXPECT_TRUE(doc->GetPathName().isEmpty());
     }
+
+    // Opening deletes the editor without taking its rows and asks for a new one.
+    GiveEditor()->m_rowCount = 7;
     boxes.clear();
+    view.hints.clear();
     doc->OnOpenDocument(directory.filePath("none.lsq"));
     EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: file not found") }));
     EXPECT_NE(Setting(SettingsStore::KEY_LAST_FILE), directory.filePath("none.lsq"));
-}
-
-TEST_F(BrelvimDocTest, OpeningDeletesTheEditorWithoutItsRowsAndAsksForANewOne)
-{
-    bool deleted = false;
-    GiveEditor(&deleted)->m_rowCount = 7;
-    doc->OnOpenDocument(directory.filePath("none.lsq"));
-    EXPECT_TRUE(deleted);
     EXPECT_FALSE(doc->HasEditor());
     EXPECT_EQ(doc->m_rows.GetCount(), 0);
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_OPEN_EDITOR }));
@@ -175,14 +153,10 @@ TEST_F(BrelvimDocTest, OpeningDeletesTheEditorWithoutItsRowsAndAsksForANewOne)
 
 TEST_F(BrelvimDocTest, EditOpenFollowsTheEditorAtDestruction)
 {
-    bool deleted = false;
-    GiveEditor(&deleted);
+    GiveEditor();
     doc.reset();
-    EXPECT_TRUE(deleted);
     EXPECT_EQ(Setting(SettingsStore::KEY_EDITOR_OPEN), QStringLiteral("1"));
-    {
-        CBrelvimDoc withoutEditor;
-    }
+    CBrelvimDoc {}; // one without an editor
     EXPECT_EQ(Setting(SettingsStore::KEY_EDITOR_OPEN), QStringLiteral("0"));
 }
 
@@ -190,48 +164,31 @@ TEST_F(BrelvimDocTest, EnableRulesFollowTheRowsAndTheRun)
 {
     CommandTable commands;
     doc->RegisterCommands(commands);
-    auto enabled = [&commands](int id) {
+    const auto enabled = [&commands](std::initializer_list<int> ids) {
         commands.UpdateCommandUI();
-        return commands.Action(id)->isEnabled();
+        std::vector<bool> result;
+        for (const int id : ids)
+            result.push_back(commands.Action(id)->isEnabled());
+        return result;
     };
-    EXPECT_FALSE(enabled(ID_START_SIMULATION));
-    EXPECT_FALSE(enabled(ID_FILE_SAVE));
-    EXPECT_TRUE(enabled(ID_FILE_OPEN));
-
+    const std::initializer_list<int> ids
+        = { ID_START_SIMULATION, ID_STOP_SIMULATION, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_OPEN };
+    EXPECT_EQ(enabled(ids), std::vector<bool>({ false, false, false, false, true })) << "no rows";
     doc->m_rows.LoadDefault();
-    EXPECT_TRUE(enabled(ID_FILE_SAVE_AS));
+    EXPECT_EQ(enabled(ids), std::vector<bool>({ true, false, true, true, true })) << "stopped";
     commands.Execute(ID_START_SIMULATION);
     EXPECT_TRUE(doc->m_running);
-    EXPECT_FALSE(enabled(ID_START_SIMULATION));
-    EXPECT_FALSE(enabled(ID_FILE_SAVE));
-    EXPECT_FALSE(enabled(ID_FILE_OPEN));
-    EXPECT_TRUE(enabled(ID_STOP_SIMULATION));
+    EXPECT_EQ(enabled(ids), std::vector<bool>({ false, true, false, false, false })) << "running";
     commands.Execute(ID_STOP_SIMULATION);
-    EXPECT_FALSE(enabled(ID_STOP_SIMULATION));
+    EXPECT_EQ(enabled(ids), std::vector<bool>({ true, false, true, true, true })) << "stopped again";
 }
 
-TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndClearsBothFlags)
+TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFlags)
 {
     doc->m_rows.LoadDefault();
     FakeEditor *editor = GiveEditor();
     editor->m_rows[0] = PatternRow(0x3ff, 20);
     editor->m_rowCount = 1;
-    editor->m_modified = 1;
-    doc->SetModifiedFlag();
-    const QString path = directory.filePath("saved.lsq");
-
-    EXPECT_TRUE(doc->OnSaveDocument(path));
-    EXPECT_EQ(ReadFile(path), HEADER + "00000003ff0014580000\n");
-    EXPECT_EQ(editor->m_modified, 0);
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
-}
-
-TEST_F(BrelvimDocTest, FailedSaveKeepsTheOldFileAndTheFlags)
-{
-    doc->m_rows.LoadDefault();
-    FakeEditor *editor = GiveEditor();
-    doc->CopyRowsToEditor();
     editor->m_modified = 1;
     doc->SetModifiedFlag();
     EXPECT_FALSE(doc->OnSaveDocument(directory.path()));
@@ -254,6 +211,12 @@ TEST_F(BrelvimDocTest, FailedSaveKeepsTheOldFileAndTheFlags)
     EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList({ "old.lsq" }));
     EXPECT_EQ(editor->m_modified, 1);
     EXPECT_TRUE(doc->IsModified());
+
+    EXPECT_TRUE(doc->OnSaveDocument(path));
+    EXPECT_EQ(ReadFile(path), HEADER + "00000003ff0014580000\n");
+    EXPECT_EQ(editor->m_modified, 0);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
 }
 
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
@@ -274,13 +237,11 @@ TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
     EXPECT_TRUE(editor->enabled);
     EXPECT_EQ(editor->traceLine, -1);
 
-    bool deleted = false;
-    editor = GiveEditor(&deleted);
+    editor = GiveEditor();
     editor->m_rows[0] = PatternRow(1, 5);
     editor->m_rowCount = 1;
     editor->m_closed = 1;
     doc->Tick(0, true);
-    EXPECT_TRUE(deleted);
     EXPECT_FALSE(doc->HasEditor());
     EXPECT_EQ(doc->m_rows.GetCount(), 1);
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
@@ -313,7 +274,7 @@ TEST_F(BrelvimDocTest, EndAndRunawayStopTheRun)
     EXPECT_EQ(doc->m_ledLevels[0], 0) << "the stopped display in the same tick";
 
     doc->m_rows.Clear();
-    doc->m_rows.Append(CommandRow(CMD_GOTO, 0));
+    doc->m_rows.Append({ 1, 0, 0, CMD_GOTO, 0 });
     doc->OnStartSimulation();
     doc->Tick(0, false);
     EXPECT_FALSE(doc->m_running);

@@ -1,4 +1,3 @@
-#include "platform/millisecond_clock.h"
 #include "platform/view.h"
 
 #include <QCoreApplication>
@@ -18,15 +17,6 @@ public:
     void OnTimer(int id) override { fired.push_back(id); }
     std::vector<int> fired;
 };
-
-TEST(MillisecondClock, CanBeReplacedAndRestored)
-{
-    ReplaceMillisecondClock([] { return 0xFFFFFFF0u; });
-    EXPECT_EQ(timeGetTime(), 0xFFFFFFF0u);
-    ReplaceMillisecondClock({});
-    const std::uint32_t first = timeGetTime();
-    EXPECT_LT(timeGetTime() - first, 1000u);
-}
 
 TEST(WindowTimers, ReachTheViewsHandlerByOurIdAndRestartWhenSetAgain)
 {
