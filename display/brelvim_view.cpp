@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
+#include "upload/upload_command.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -73,6 +74,8 @@ void CBrelvimView::RegisterCommands(CommandTable &commands)
     m_commands = &commands;
     commands.OnUpdateCommandUI(ID_OPEN_EDITOR, [this](CCmdUI &ui) { OnUpdateOpenEditor(ui); });
     commands.OnCommand(ID_OPEN_EDITOR, [this] { OnOpenEditor(); });
+    commands.OnUpdateCommandUI(ID_UPLOAD, [this](CCmdUI &ui) { OnUpdateUpload(ui); });
+    commands.OnCommand(ID_UPLOAD, [this] { OnUpload(); });
 }
 
 void CBrelvimView::OnUpdateOpenEditor(CCmdUI &ui) const
@@ -244,6 +247,45 @@ void CBrelvimView::PaintPendingLeds()
     QPainter painter(&m_canvas);
     PaintLeds(painter, m_pendingLeds);
     m_pendingLeds = 0;
+}
+
+void CBrelvimView::OnUpdateUpload(CCmdUI &ui) const
+{
+    const CBrelvimDoc *document = GetDocument();
+    ui.Enable(document && CanUpload(m_sending, document->m_running, document->m_rows.GetCount()));
+}
+
+void CBrelvimView::OnUpload()
+{
+    CBrelvimDoc *document = GetDocument();
+    if (!document)
+        return;
+    document->CopyRowsFromEditor();
+    const bool started
+        = StartUpload(document->m_rows, m_sending, [this](int blockCount, const std::uint8_t *image) {
+              return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);
+          });
+    if (!started)
+        ShowMessageBox(this, tr("The upload cannot start. %1").arg(m_transmitter.ErrorText()), tr("Error"),
+            QMessageBox::Warning);
+    if (m_commands)
+        m_commands->ScheduleUpdate();
+}
+
+void CBrelvimView::OnTransmitDone()
+{
+    FinishUpload(m_sending, [this] { m_transmitter.Release(); });
+    if (m_commands)
+        m_commands->ScheduleUpdate();
+}
+
+bool CBrelvimView::event(QEvent *event)
+{
+    if (event->type() == TransmitDoneEvent::EventType()) {
+        OnTransmitDone();
+        return true;
+    }
+    return CView::event(event);
 }
 
 void CBrelvimView::paintEvent(QPaintEvent *event)

@@ -4,6 +4,7 @@
 #include "display/device_bitmaps.h"
 #include "display/display_format.h"
 #include "platform/view.h"
+#include "upload/fsk_transmitter.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -21,7 +22,8 @@ class BrelvimViewTest;
 // The simulation view: the device picture, centred in the main window, with
 // each LED at the brightness of the document's LED level. Its window timer
 // drives the simulation clock, the left button held on it works the device's
-// input switch, and it opens the LED Editor.
+// input switch, it opens the LED Editor and it uploads the sequence into the
+// device through the sound output.
 //
 // Painting goes into a canvas of the view's size: a full paint (when the view
 // is first shown or resized) draws the picture, the margins and every LED;
@@ -43,10 +45,14 @@ public:
 
     CBrelvimDoc *GetDocument() const;
 
-    // Command 134 and its enable rule.
+    // Commands 134 (open editor) and 132 (upload) and their enable rules.
     void RegisterCommands(CommandTable &commands);
     void OnUpdateOpenEditor(CCmdUI &ui) const;
     void OnOpenEditor();
+    void OnUpdateUpload(CCmdUI &ui) const;
+    void OnUpload();
+    // The upload's last sample has played.
+    void OnTransmitDone();
 
     // False when the display's depth is one the view cannot show; known
     // after the initial update.
@@ -60,6 +66,7 @@ public:
     void OnLButtonUp(Qt::KeyboardModifiers flags, QPoint point);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -96,6 +103,8 @@ private:
     bool m_inputSwitch = false;
     std::array<std::int8_t, LED_COUNT> m_lastStep;
     std::uint32_t m_simTime = 0;
+    bool m_sending = false;
+    FskTransmitter m_transmitter;
 
     // What the window shows; stale until the next paint renders all of it.
     QPixmap m_canvas;

@@ -223,6 +223,29 @@ TEST_F(BrelvimViewTest, OpenEditorIsEnabledExactlyWithoutAnEditor)
     EXPECT_TRUE(openEditor->isEnabled());
 }
 
+TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
+{
+    // No sound server answers here, whatever the machine runs.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    CommandTable commands;
+    MakeView(QSize(1000, 800)).RegisterCommands(commands);
+    QAction *upload = commands.Action(ID_UPLOAD);
+    EXPECT_FALSE(upload->isEnabled());
+    document->m_rows.LoadDefault();
+    document->m_running = true;
+    commands.UpdateCommandUI();
+    EXPECT_FALSE(upload->isEnabled());
+    document->m_running = false;
+    commands.UpdateCommandUI();
+    ASSERT_TRUE(upload->isEnabled());
+
+    commands.Execute(ID_UPLOAD);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
+    commands.UpdateCommandUI();
+    EXPECT_TRUE(upload->isEnabled());
+}
+
 TEST_F(BrelvimViewTest, AnUnsupportedDepthIsRefusedAndClosesTheWindow)
 {
     MakeView(QSize(900, 800), { 24, 0 }).OnInitialUpdate();
