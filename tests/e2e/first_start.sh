@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Pemblo! started twice as a new user would, on a virtual X display:
 # the first start asks for the language and shows the main window with the
-# LED Editor; closing it ends the program cleanly and notes the open editor;
-# the second start asks nothing.
+# LED Editor; start lights the device picture and stop darkens it again; Save
+# As writes the sequence; closing the window ends the program cleanly and
+# notes the open editor; the second start asks nothing and loads the saved
+# file.
 # Usage: first_start.sh PEMBLO CLOSE_WINDOW EXAMPLES_DIR
 set -euo pipefail
 pemblo=$1 close_window=$2 examples=$3
@@ -44,6 +46,23 @@ window() {
 
 start() { (cd "$examples" && exec "$pemblo") & pid=$!; }
 
+# Toolbar buttons, by their place on the maximised main window.
+button() {
+  case $1 in
+    save_as) xdotool mousemove 73 22 click 1 ;;
+    start) xdotool mousemove 123 22 click 1 ;;
+    stop) xdotool mousemove 162 22 click 1 ;;
+  esac
+}
+
+# The share of bright pixels in the middle of the screen, where the device is.
+brightness() {
+  sleep 0.4
+  import -window root png:- | convert - -crop 600x600+500+200 -colorspace Gray -threshold 60% -format '%[fx:mean]' info:
+}
+
+brighter() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > 1.5 * b) }'; }
+
 # Closes the main window and expects the program to end with status 0.
 quit() {
   "$close_window" "$1"
@@ -66,11 +85,26 @@ xdotool key Return
 frame=$(window 'lsq - Pemblo$') || fail "no main window after the Language dialog"
 window '^Pemblo!$' >/dev/null || fail "no LED Editor"
 grep -qx 'language=E' "$settings" || fail "the language was not stored"
-quit "$frame"
+
+dark=$(brightness)
+button start
+lit=$(brightness)
+brighter "$lit" "$dark" || fail "start did not light the device ($dark, then $lit)"
+button stop
+stopped=$(brightness)
+brighter "$lit" "$stopped" || fail "stop did not darken the device ($lit, then $stopped)"
+
+button save_as
+window '^Save As$' >/dev/null || fail "no Save As dialog"
+xdotool type --delay 5 "$home/saved"
+xdotool key Return
+saved=$(window '^saved.lsq - Pemblo$') || fail "the main window does not name the saved file"
+cmp -s "$home/saved.lsq" "$examples/001_veltor_pulsar.lsq" || fail "the saved file differs from the sequence"
+quit "$saved"
 grep -qx 'editopen=1' "$settings" || fail "the open editor was not noted"
 
 start
-frame=$(window 'lsq - Pemblo$') || fail "no main window on the second start"
+frame=$(window '^saved.lsq - Pemblo$') || fail "the second start did not load the saved file"
 xdotool search --onlyvisible --name '^Language$' >/dev/null 2>&1 && fail "the second start asked again"
 quit "$frame"
 echo "first and second start as expected"
