@@ -17,19 +17,8 @@
 namespace
 {
 
-constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
 constexpr int INDEX_X = 40;
 constexpr int TIME_X = 80;
-
-int LineY(int line)
-{
-    return 24 + 16 * line + 8;
-}
-
-QPoint Cell(int line, int channel)
-{
-    return { CHANNEL_X + 16 * channel, LineY(line) };
-}
 
 void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
