@@ -48,6 +48,19 @@ struct Editor {
     FakeHost host;
 };
 
+TEST(EditorSelection, RangesGoEitherWayRoundAndStopAtTheLastSlot)
+{
+    EditorSelection selection;
+    selection.Select(0);
+    selection.SelectRange(5, 2);
+    EXPECT_FALSE(selection.IsSelected(0));
+    EXPECT_EQ(selection.First(MAX_ROWS), 2);
+    EXPECT_EQ(selection.Last(5), 4);
+    selection.SelectRange(MAX_ROWS - 2, MAX_ROWS + 10);
+    EXPECT_EQ(selection.Count(MAX_ROWS + 1), 2);
+    EXPECT_FALSE(selection.IsSelected(MAX_ROWS));
+}
+
 TEST(EditorCommands, UpDownAndEnterMoveTheLineAndAnOpenEdit)
 {
     Editor editor(4);

@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <vector>
 
@@ -195,21 +194,4 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     edit->clearFocus();
     EXPECT_EQ(ValueEdit(*editor), nullptr);
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
-}
-
-TEST_F(LedEditorWndTest, TheWheelScrollsByLines)
-{
-    auto editor = Editor(224, 232, 400);
-    const QPoint at(INDEX_X, LineY(2));
-    QWheelEvent down(
-        at, editor->mapToGlobal(at), {}, { 0, -120 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(editor.get(), &down);
-    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
-    // Half a notch waits for the other half.
-    QWheelEvent halfUp(
-        at, editor->mapToGlobal(at), {}, { 0, 60 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(editor.get(), &halfUp);
-    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
-    QApplication::sendEvent(editor.get(), &halfUp);
-    EXPECT_EQ(ScrollPos(*editor), 0);
 }
