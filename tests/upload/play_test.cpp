@@ -9,6 +9,7 @@
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
 #include "upload/fsk_transmitter.h"
+#include "upload/wav_file.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -68,9 +69,7 @@ template <typename Condition> bool WaitFor(Condition done, std::chrono::millisec
 }
 
 // parec on the default sink's monitor: raw 16-bit mono at 48 kHz into a file.
-class Recorder
-{
-public:
+struct Recorder {
     explicit Recorder(const std::string &path)
     {
         const int sourceOutputs = Count("source-outputs");
@@ -82,35 +81,26 @@ public:
                 "--rate=48000", "--channels=1", "--raw", static_cast<char *>(nullptr));
             _exit(127);
         }
-        m_recording
-            = WaitFor([&] { return Count("source-outputs") > sourceOutputs; }, std::chrono::seconds(5));
+        recording = WaitFor([&] { return Count("source-outputs") > sourceOutputs; }, std::chrono::seconds(5));
     }
     ~Recorder() { Stop(); }
 
-    bool Recording() const { return m_recording; }
     void Stop()
     {
-        if (m_pid <= 0)
-            return;
-        kill(m_pid, SIGINT);
-        waitpid(m_pid, nullptr, 0);
+        if (m_pid > 0 && kill(m_pid, SIGINT) == 0)
+            waitpid(m_pid, nullptr, 0);
         m_pid = -1;
     }
 
-private:
     pid_t m_pid = -1;
-    bool m_recording = false;
+    bool recording = false;
 };
 
 UploadDecodeResult DecodeRecording(const std::string &path)
 {
-    std::vector<std::uint8_t> raw;
-    ReadBinaryFile(path, raw);
-    std::vector<float> samples(raw.size() / 2);
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i]
-            = static_cast<float>(static_cast<std::int16_t>(raw[2 * i] | (raw[2 * i + 1] << 8))) / 32768.0f;
-    return DecodeUploadSignal(samples.data(), samples.size(), 48000.0);
+    PcmAudio audio { 48000, 1, 16, {} };
+    ReadBinaryFile(path, audio.bytes);
+    return DecodeUploadRecording(audio);
 }
 
 UploadImage ExampleImage()
@@ -153,7 +143,7 @@ TEST(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
     const std::string recording
         = (fs::temp_directory_path() / ("pemblo_play_" + std::to_string(getpid()))).string();
     Recorder recorder(recording);
-    ASSERT_TRUE(recorder.Recording());
+    ASSERT_TRUE(recorder.recording);
 
     const auto start = Clock::now();
     const std::string command = std::string(PEMBLO_BIN_DIR) + "/pemblo-cli play " + EXAMPLE;

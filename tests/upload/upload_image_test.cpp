@@ -83,13 +83,8 @@ TEST(UploadImage, AFullTableFillsTheImage)
     EXPECT_EQ(std::count(image.begin(), image.end(), 0xFF), 0);
 }
 
-TEST(UploadCommand, EnabledWhenIdleStoppedAndNotEmptyAndSendingFollowsTheTransmission)
+TEST(UploadCommand, SendingFlagFollowsTheTransmission)
 {
-    EXPECT_TRUE(CanUpload(false, false, 1));
-    EXPECT_FALSE(CanUpload(true, false, 1));
-    EXPECT_FALSE(CanUpload(false, true, 1));
-    EXPECT_FALSE(CanUpload(false, false, 0));
-
     RowTable table;
     table.Append(Pattern(0x01, 5));
     bool sending = false;
