@@ -10,26 +10,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <vector>
 
 namespace
 {
 
-constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
 constexpr int INDEX_X = 40;
 constexpr int TIME_X = 80;
-
-int LineY(int line)
-{
-    return 24 + 16 * line + 8;
-}
-
-QPoint Cell(int line, int channel)
-{
-    return { CHANNEL_X + 16 * channel, LineY(line) };
-}
 
 void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -206,21 +194,4 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     edit->clearFocus();
     EXPECT_EQ(ValueEdit(*editor), nullptr);
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
-}
-
-TEST_F(LedEditorWndTest, TheWheelScrollsByLines)
-{
-    auto editor = Editor(224, 232, 400);
-    const QPoint at(INDEX_X, LineY(2));
-    QWheelEvent down(
-        at, editor->mapToGlobal(at), {}, { 0, -120 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(editor.get(), &down);
-    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
-    // Half a notch waits for the other half.
-    QWheelEvent halfUp(
-        at, editor->mapToGlobal(at), {}, { 0, 60 }, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(editor.get(), &halfUp);
-    EXPECT_EQ(ScrollPos(*editor), QApplication::wheelScrollLines() * 16);
-    QApplication::sendEvent(editor.get(), &halfUp);
-    EXPECT_EQ(ScrollPos(*editor), 0);
 }

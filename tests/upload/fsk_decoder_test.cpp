@@ -27,9 +27,7 @@ struct Impairment {
 UploadImage RandomImage(std::mt19937 &random)
 {
     UploadImage image;
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (std::uint8_t &b : image)
-        b = static_cast<std::uint8_t>(byte(random));
+    std::generate(image.begin(), image.end(), [&] { return static_cast<std::uint8_t>(random()); });
     return image;
 }
 
@@ -80,17 +78,6 @@ PcmAudio Record(const std::vector<std::uint8_t> &signal, const Impairment &how, 
     return audio;
 }
 
-UploadDecodeResult ThroughWav(const PcmAudio &audio)
-{
-    const std::vector<std::uint8_t> file = EncodeWav(audio);
-    return DecodeUploadRecording(ParseWav(file.data(), file.size()));
-}
-
-std::vector<int> Blocks(std::initializer_list<int> blocks)
-{
-    return blocks;
-}
-
 TEST(FskDecoder, RecoversImagesFromImpairedRecordings)
 {
     const Impairment cases[] = {
@@ -105,10 +92,11 @@ TEST(FskDecoder, RecoversImagesFromImpairedRecordings)
     for (const Impairment &how : cases) {
         SCOPED_TRACE(testing::Message() << how.rate << " Hz, speed " << how.speed << ", gain " << how.gain);
         const UploadImage image = RandomImage(random);
-        const UploadDecodeResult result
-            = ThroughWav(Record(RenderUploadSignal(ImageBlocks(image)), how, random));
-        EXPECT_EQ(result.missingBlocks, Blocks({}));
-        EXPECT_EQ(result.damagedBlocks, Blocks({}));
+        const std::vector<std::uint8_t> file
+            = EncodeWav(Record(RenderUploadSignal(ImageBlocks(image)), how, random));
+        const UploadDecodeResult result = DecodeUploadRecording(ParseWav(file.data(), file.size()));
+        EXPECT_EQ(result.missingBlocks, std::vector<int>());
+        EXPECT_EQ(result.damagedBlocks, std::vector<int>());
         EXPECT_TRUE(result.image == image);
     }
 }

@@ -11,13 +11,6 @@ namespace
 
 constexpr int FRAME_HEAD_BITS = UPLOAD_LEAD_IN_BITS + 1 + 16;
 
-UploadImage Filled(std::uint8_t value)
-{
-    UploadImage image;
-    image.fill(value);
-    return image;
-}
-
 int ByteAt(const std::vector<std::uint8_t> &bits, std::size_t at)
 {
     int byte = 0;
@@ -34,27 +27,19 @@ template <typename Waveform> void ExpectSine(const Waveform &samples)
             << k;
 }
 
-TEST(FskSignal, WaveformsAreOneSinePeriodFromTheZeroLine)
+TEST(FskSignal, WaveformsAndSampleCounts)
 {
     ExpectSine(ZeroBitSamples());
     ExpectSine(OneBitSamples());
-}
-
-TEST(FskSignal, LengthsOfTheUploadImage)
-{
-    const UploadImage ones = Filled(0xFF);
-    EXPECT_EQ(UploadSignalBits(ImageBlocks(ones)).size(), 12945u);
-    const std::vector<std::uint8_t> samples = RenderUploadSignal(ImageBlocks(ones));
-    EXPECT_EQ(samples.size(), 500076u);
+    UploadImage image;
+    image.fill(0xFF);
+    const std::vector<std::uint8_t> ones = RenderUploadSignal(ImageBlocks(image));
+    EXPECT_EQ(ones.size(), 500076u);
     // The lead-in's 0 bits, then the start bit.
-    EXPECT_TRUE(std::equal(ZeroBitSamples().begin(), ZeroBitSamples().end(), samples.begin() + 49 * 72));
-    EXPECT_TRUE(std::equal(OneBitSamples().begin(), OneBitSamples().end(), samples.begin() + 50 * 72));
-    const UploadImage zeros = Filled(0x00);
-    EXPECT_EQ(UploadSignalBits(ImageBlocks(zeros)).size(), 12945u);
-    EXPECT_EQ(RenderUploadSignal(ImageBlocks(zeros)).size(), 629100u);
-    EXPECT_EQ(FrameBits(0), 2823);
-    EXPECT_EQ(FrameBits(1), 2823);
-    EXPECT_EQ(FrameBits(2), 373);
+    EXPECT_TRUE(std::equal(ZeroBitSamples().begin(), ZeroBitSamples().end(), ones.begin() + 49 * 72));
+    EXPECT_TRUE(std::equal(OneBitSamples().begin(), OneBitSamples().end(), ones.begin() + 50 * 72));
+    image.fill(0x00);
+    EXPECT_EQ(RenderUploadSignal(ImageBlocks(image)).size(), 629100u);
 }
 
 TEST(FskSignal, FramesInLineOrder)
@@ -62,6 +47,7 @@ TEST(FskSignal, FramesInLineOrder)
     UploadImage image;
     std::iota(image.begin(), image.end(), 0);
     const std::vector<std::uint8_t> bits = UploadSignalBits(ImageBlocks(image));
+    EXPECT_EQ(bits.size(), 12945u);
 
     const int order[] = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 0 };
     const int numbers[] = { 0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0 };
@@ -74,6 +60,7 @@ TEST(FskSignal, FramesInLineOrder)
         EXPECT_EQ(bits[start + UPLOAD_LEAD_IN_BITS], 1);
         EXPECT_EQ(ByteAt(bits, start + UPLOAD_LEAD_IN_BITS + 1), 0x01);
         EXPECT_EQ(ByteAt(bits, start + UPLOAD_LEAD_IN_BITS + 9), numbers[f]);
+        EXPECT_EQ(BlockFromNumberByte(static_cast<std::uint8_t>(numbers[f])), block);
         const int firstByte = ByteAt(bits, start + FRAME_HEAD_BITS);
         EXPECT_EQ(firstByte, f == 0 ? 0xFF : (block * UPLOAD_BLOCK_SIZE) & 0xFF);
         const std::size_t trailer = start + FRAME_HEAD_BITS + 8 * UPLOAD_BLOCK_SIZE;
@@ -84,6 +71,8 @@ TEST(FskSignal, FramesInLineOrder)
         start = end;
     }
     EXPECT_EQ(start, bits.size());
+    EXPECT_EQ(BlockFromNumberByte(2), -1);
+    EXPECT_EQ(BlockFromNumberByte(3), -1);
 }
 
 TEST(FskSignal, OneBlockSendsBlockZeroTwice)
@@ -94,18 +83,6 @@ TEST(FskSignal, OneBlockSendsBlockZeroTwice)
     EXPECT_EQ(ByteAt(bits, FRAME_HEAD_BITS), 0xFF);
     EXPECT_EQ(ByteAt(bits, 2823 + FRAME_HEAD_BITS), 0x5A);
     EXPECT_EQ(ByteAt(bits, 2823 + FRAME_HEAD_BITS + 8), 0x00);
-}
-
-TEST(FskSignal, BlockNumbersSkipTwoAndThree)
-{
-    EXPECT_EQ(BlockNumberByte(0), 0);
-    EXPECT_EQ(BlockNumberByte(1), 1);
-    EXPECT_EQ(BlockNumberByte(2), 4);
-    EXPECT_EQ(BlockNumberByte(254), 0);
-    for (int block = 0; block < UPLOAD_BLOCK_COUNT; ++block)
-        EXPECT_EQ(BlockFromNumberByte(BlockNumberByte(block)), block);
-    EXPECT_EQ(BlockFromNumberByte(2), -1);
-    EXPECT_EQ(BlockFromNumberByte(3), -1);
 }
 
 } // namespace

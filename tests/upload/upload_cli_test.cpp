@@ -36,17 +36,20 @@ protected:
         const std::string command = environment + " " + PEMBLO_BIN_DIR + "/pemblo-cli " + arguments + " >"
             + Path("out") + " 2>" + Path("err");
         const int status = std::system(command.c_str());
-        ReadBinaryFile(Path("out"), m_out);
-        ReadBinaryFile(Path("err"), m_err);
+        out = Text(Path("out"));
+        err = Text(Path("err"));
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::string Out() const { return std::string(m_out.begin(), m_out.end()); }
-    std::string Err() const { return std::string(m_err.begin(), m_err.end()); }
+    static std::string Text(const std::string &path)
+    {
+        std::vector<std::uint8_t> bytes;
+        ReadBinaryFile(path, bytes);
+        return { bytes.begin(), bytes.end() };
+    }
 
-private:
     fs::path m_dir = fs::temp_directory_path() / ("pemblo_upload_cli_" + std::to_string(getpid()));
-    std::vector<std::uint8_t> m_out;
-    std::vector<std::uint8_t> m_err;
+    std::string out;
+    std::string err;
 };
 
 UploadImage ExampleImage()
@@ -60,10 +63,9 @@ UploadImage ExampleImage()
 std::string Hex(const UploadImage &image)
 {
     std::string text;
-    char digits[3];
     for (std::size_t i = 0; i < image.size(); ++i) {
-        std::snprintf(digits, sizeof digits, "%02x", image[i]);
-        text += digits;
+        text += "0123456789abcdef"[image[i] >> 4];
+        text += "0123456789abcdef"[image[i] & 15];
         if (i % UPLOAD_BLOCK_SIZE == UPLOAD_BLOCK_SIZE - 1)
             text += '\n';
     }
@@ -73,14 +75,12 @@ std::string Hex(const UploadImage &image)
 TEST_F(UploadCli, ImageAsHexOrRawBytes)
 {
     const UploadImage image = ExampleImage();
-    ASSERT_EQ(Run("image " + EXAMPLE), 0) << Err();
-    EXPECT_EQ(Out(), Hex(image));
+    ASSERT_EQ(Run("image " + EXAMPLE), 0) << err;
+    EXPECT_EQ(out, Hex(image));
 
     ASSERT_EQ(Run("image " + EXAMPLE + " -o " + Path("image.bin")), 0);
-    EXPECT_EQ(Out(), "");
-    std::vector<std::uint8_t> raw;
-    ASSERT_TRUE(ReadBinaryFile(Path("image.bin"), raw));
-    EXPECT_EQ(raw, std::vector<std::uint8_t>(image.begin(), image.end()));
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Text(Path("image.bin")), std::string(image.begin(), image.end()));
 
     EXPECT_EQ(Run("image /nonexistent.lsq"), 1);
     EXPECT_EQ(Run("wav " + EXAMPLE), 64);
@@ -90,7 +90,7 @@ TEST_F(UploadCli, ImageAsHexOrRawBytes)
 TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
 {
     const UploadImage image = ExampleImage();
-    ASSERT_EQ(Run("wav " + EXAMPLE + " -o " + Path("upload.wav")), 0) << Err();
+    ASSERT_EQ(Run("wav " + EXAMPLE + " -o " + Path("upload.wav")), 0) << err;
     std::vector<std::uint8_t> file;
     ASSERT_TRUE(ReadBinaryFile(Path("upload.wav"), file));
     const PcmAudio audio = ParseWav(file.data(), file.size());
@@ -99,25 +99,25 @@ TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
     EXPECT_EQ(audio.bitsPerSample, 8);
     EXPECT_EQ(audio.bytes, RenderUploadSignal(ImageBlocks(image)));
 
-    ASSERT_EQ(Run("decode " + Path("upload.wav")), 0) << Err();
-    EXPECT_EQ(Out(), Hex(image));
+    ASSERT_EQ(Run("decode " + Path("upload.wav")), 0) << err;
+    EXPECT_EQ(out, Hex(image));
 
     // Cut in block 13's frame: it and the real block 0 are missing.
     file.resize(file.size() - 48000 * 6);
     ASSERT_TRUE(WriteBinaryFile(Path("cut.wav"), file));
     EXPECT_EQ(Run("decode " + Path("cut.wav") + " -o " + Path("image.bin")), 1);
-    EXPECT_EQ(Out(), "");
-    EXPECT_NE(Err().find("missing blocks: 0, "), std::string::npos) << Err();
+    EXPECT_EQ(out, "");
+    EXPECT_NE(err.find("missing blocks: 0, "), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(Path("image.bin")));
 
     EXPECT_EQ(Run("decode " + EXAMPLE), 1);
-    EXPECT_NE(Err().find("This is not a WAV file."), std::string::npos);
+    EXPECT_NE(err.find("This is not a WAV file."), std::string::npos);
 }
 
 TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
 {
     EXPECT_EQ(Run("play " + EXAMPLE, "PULSE_SERVER=unix:/nonexistent"), 1);
-    EXPECT_NE(Err().find("pemblo-cli play: There is no sound output."), std::string::npos) << Err();
+    EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
 }
 
 } // namespace

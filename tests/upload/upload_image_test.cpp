@@ -20,61 +20,47 @@ SequenceRow Command(std::uint8_t letter, std::uint16_t parameter)
     return { 1, 0x5A, 77, letter, parameter };
 }
 
-std::pair<int, int> Slot(const SequenceRow &row)
-{
-    RowTable table;
-    table.Append(row);
-    const UploadImage image = EncodeUploadImage(table);
-    return { image[0], image[1] };
-}
-
 bool AllFF(UploadImage::const_iterator from, UploadImage::const_iterator to)
 {
     return std::all_of(from, to, [](std::uint8_t b) { return b == 0xFF; });
 }
 
-TEST(UploadImage, PatternRowsGoThroughThePortTableAndKeepSevenTimeBits)
+// Patterns go through the port table and keep seven time bits; commands
+// carry their codes, parameters and the fades' twelve-bit step.
+TEST(UploadImage, EachRowBecomesItsTwoBytes)
 {
-    EXPECT_EQ(Slot(Pattern(0x01, 5)), std::make_pair(0x80, 0x05));
-    EXPECT_EQ(Slot(Pattern(0x03, 1)).first, 0x81);
-    EXPECT_EQ(Slot(Pattern(0x80, 1)).first, 0x08);
-    EXPECT_EQ(Slot(Pattern(0xFF, 1)).first, 0xFF);
-    EXPECT_EQ(Slot(Pattern(0xFFFFFF00, 1)).first, 0x00);
-    EXPECT_EQ(Slot(Pattern(0x54, 1)).first, 0x10 | 0x20 | 0x40);
-    EXPECT_EQ(Slot(Pattern(0, 200)).second, 0x48);
-    EXPECT_EQ(Slot(Pattern(0, 0xFFFF)).second, 0x7F);
-}
-
-TEST(UploadImage, CommandsCarryTheirCodesAndParameters)
-{
-    EXPECT_EQ(Slot(Command(CMD_GOTO, 300)), std::make_pair(0x2C, 0x80));
-    EXPECT_EQ(Slot(Command(CMD_IF_ON, 17)), std::make_pair(17, 0x81));
-    EXPECT_EQ(Slot(Command(CMD_IF_OFF, 223)), std::make_pair(223, 0x82));
-    EXPECT_EQ(Slot(Command(CMD_DIM, 200)), std::make_pair(0x48, 0x83));
-    EXPECT_EQ(Slot(Command(CMD_MIRROR_ON, 99)), std::make_pair(0x00, 0x87));
-    EXPECT_EQ(Slot(Command(CMD_MIRROR_OFF, 99)), std::make_pair(0x01, 0x87));
-    EXPECT_EQ(Slot(Command(CMD_MIRROR_TOGGLE, 99)), std::make_pair(0x02, 0x86));
-}
-
-TEST(UploadImage, FadeCommandsCarryTheTwelveBitStep)
-{
-    const std::pair<std::uint16_t, std::pair<int, int>> fadeOut[] = {
-        { 0, { 0xFF, 0xFC } },
-        { 1, { 0xFF, 0x84 } },
-        { 2, { 0x7F, 0xC4 } },
-        { 16, { 0x0F, 0xFC } },
-        { 5000, { 0x00, 0x84 } },
+    const std::pair<SequenceRow, std::pair<int, int>> cases[] = {
+        { Pattern(0x01, 5), { 0x80, 0x05 } },
+        { Pattern(0x03, 1), { 0x81, 0x01 } },
+        { Pattern(0x80, 1), { 0x08, 0x01 } },
+        { Pattern(0xFFFFFF00, 200), { 0x00, 0x48 } },
+        { Pattern(0x54, 0xFFFF), { 0x70, 0x7F } },
+        { Command(CMD_GOTO, 300), { 0x2C, 0x80 } },
+        { Command(CMD_IF_ON, 17), { 17, 0x81 } },
+        { Command(CMD_IF_OFF, 223), { 223, 0x82 } },
+        { Command(CMD_DIM, 200), { 0x48, 0x83 } },
+        { Command(CMD_MIRROR_ON, 99), { 0x00, 0x87 } },
+        { Command(CMD_MIRROR_OFF, 99), { 0x01, 0x87 } },
+        { Command(CMD_MIRROR_TOGGLE, 99), { 0x02, 0x86 } },
+        { Command(CMD_FADE_OUT, 0), { 0xFF, 0xFC } },
+        { Command(CMD_FADE_OUT, 2), { 0x7F, 0xC4 } },
+        { Command(CMD_FADE_OUT, 5000), { 0x00, 0x84 } },
+        { Command(CMD_FADE_IN, 1), { 0xFF, 0x85 } },
+        { Command(CMD_FADE_IN, 16), { 0x0F, 0xFD } },
     };
-    for (const auto &[parameter, bytes] : fadeOut) {
-        EXPECT_EQ(Slot(Command(CMD_FADE_OUT, parameter)), bytes) << parameter;
-        EXPECT_EQ(Slot(Command(CMD_FADE_IN, parameter)), std::make_pair(bytes.first, bytes.second | 1))
-            << parameter;
+    for (const auto &[row, bytes] : cases) {
+        RowTable table;
+        table.Append(row);
+        const UploadImage image = EncodeUploadImage(table);
+        EXPECT_EQ(std::make_pair(int(image[0]), int(image[1])), bytes) << row.command << " " << row.parameter;
     }
 }
 
 TEST(UploadImage, UnknownLettersAreDroppedAndLaterRowsMoveUp)
 {
     RowTable table;
+    const UploadImage empty = EncodeUploadImage(table);
+    EXPECT_TRUE(AllFF(empty.begin(), empty.end()));
     table.Append(Pattern(0x01, 1));
     table.Append(Command('H', 3));
     table.Append(Command('X', 3));
@@ -86,26 +72,15 @@ TEST(UploadImage, UnknownLettersAreDroppedAndLaterRowsMoveUp)
     EXPECT_TRUE(AllFF(image.begin() + 4, image.end()));
 }
 
-TEST(UploadImage, FullAndEmptyTables)
+TEST(UploadImage, AFullTableFillsTheImage)
 {
     RowTable table;
-    const UploadImage empty = EncodeUploadImage(table);
-    EXPECT_TRUE(AllFF(empty.begin(), empty.end()));
-
     for (int i = 0; i < MAX_ROWS; ++i)
         table.Append(Pattern(0, static_cast<std::uint16_t>(i % 128)));
     const UploadImage image = EncodeUploadImage(table);
     EXPECT_EQ(image[UPLOAD_IMAGE_SIZE - 2], 0x00);
     EXPECT_EQ(image[UPLOAD_IMAGE_SIZE - 1], (MAX_ROWS - 1) % 128);
     EXPECT_EQ(std::count(image.begin(), image.end(), 0xFF), 0);
-}
-
-TEST(UploadCommand, EnabledOnlyWhenIdleStoppedAndNotEmpty)
-{
-    EXPECT_TRUE(CanUpload(false, false, 1));
-    EXPECT_FALSE(CanUpload(true, false, 1));
-    EXPECT_FALSE(CanUpload(false, true, 1));
-    EXPECT_FALSE(CanUpload(false, false, 0));
 }
 
 TEST(UploadCommand, SendingFlagFollowsTheTransmission)
