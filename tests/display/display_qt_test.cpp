@@ -48,7 +48,7 @@ bool InAreaOfChannel(int channel, int x, int y)
     return false;
 }
 
-TEST(DeviceBundle, AForeignFileGivesNoPicturesAndUnbuiltBitmapsRenderBlack)
+TEST(DeviceBundle, AForeignFileGivesNoPictures)
 {
     QTemporaryDir dir;
     const QString junk = dir.filePath(QStringLiteral("junk.rcc"));
@@ -60,11 +60,6 @@ TEST(DeviceBundle, AForeignFileGivesNoPicturesAndUnbuiltBitmapsRenderBlack)
     EXPECT_FALSE(bundle.Open(junk));
     EXPECT_TRUE(bundle.DevicePicture().isEmpty());
     EXPECT_TRUE(bundle.SplashPicture().isNull());
-
-    DeviceBitmaps bitmaps;
-    EXPECT_FALSE(bitmaps.Build(BuiltPicture().left(1000), { 32, 0 }));
-    EXPECT_TRUE(bitmaps.Frame(0, 0).isNull());
-    EXPECT_EQ(RenderDevice(bitmaps, Lit(0, 127)).pixel(400, 400), qRgb(0, 0, 0));
 }
 
 TEST(DeviceBitmaps, OtherDisplayDepthsShowTheSamePicture)
