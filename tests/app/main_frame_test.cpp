@@ -5,8 +5,6 @@
 #include "app/toolbar_images.h"
 #include "platform/command_table.h"
 #include "platform/resource_ids.h"
-#include "platform/shell_open.h"
-#include "resources/product.h"
 
 #include <QAction>
 #include <QTest>
@@ -120,16 +118,6 @@ TEST_F(CMainFrameTest, AboutWindowOpenAtFourSecondsClosesWithTheSplash)
     // Nothing is left to close: the next click does what it is for.
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_EQ(starts, 1);
-}
-
-TEST_F(CMainFrameTest, GotoSiteOpensTheHelpPage)
-{
-    QList<QUrl> opened;
-    InterceptOpenUrl([&](const QUrl &url) { opened << url; });
-    QTest::mouseClick(Button(ID_GOTO_SITE), Qt::LeftButton);
-    InterceptOpenUrl({});
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0].toString(), QStringLiteral("http://%1//help.htm").arg(MAKER_SITE_HOST));
 }
 
 TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
