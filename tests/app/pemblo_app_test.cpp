@@ -1,6 +1,7 @@
 #include "app/pemblo_app.h"
 
 #include "../gui_test.h"
+#include "app/language_dlg.h"
 #include "platform/message_box.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -155,4 +157,15 @@ TEST_F(StartupTest, FirstStartShowsTheLanguageDialog)
     ASSERT_TRUE(start.InitInstance());
     EXPECT_EQ(Setting("language"), "D");
     EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+}
+
+// OK with German checked is the first start above.
+TEST(LanguageDialog, EscapeLeavesEnglishWhateverIsChecked)
+{
+    CLanguageDlg dialog;
+    dialog.show();
+    dialog.findChildren<QRadioButton *>().last()->click();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dialog.LanguageCode(), 'E');
 }
