@@ -48,15 +48,18 @@ bool InAreaOfChannel(int channel, int x, int y)
     return false;
 }
 
-TEST(DeviceBundle, AForeignFileGivesNoPictures)
+TEST(DeviceBundle, TheBuiltBundleHasTheSplashAndAForeignFileGivesNoPictures)
 {
+    DeviceBundle bundle;
+    ASSERT_TRUE(bundle.Open(BUILT_BUNDLE));
+    EXPECT_FALSE(bundle.SplashPicture().isNull());
+
     QTemporaryDir dir;
     const QString junk = dir.filePath(QStringLiteral("junk.rcc"));
     QFile file(junk);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("qres but not really");
     file.close();
-    DeviceBundle bundle;
     EXPECT_FALSE(bundle.Open(junk));
     EXPECT_TRUE(bundle.DevicePicture().isEmpty());
     EXPECT_TRUE(bundle.SplashPicture().isNull());
