@@ -1,7 +1,14 @@
 #include "app/pemblo_app.h"
 
 #include "../gui_test.h"
+#include "app/language_dlg.h"
+#include "app/main_frame.h"
+#include "app/pemblo_session.h"
+#include "display/brelvim_view.h"
+#include "document/brelvim_doc.h"
+#include "editor/led_editor_wnd.h"
 #include "platform/message_box.h"
+#include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
 
@@ -11,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -83,8 +91,6 @@ TEST_F(StartupTest, FirstStartAsksOnceTheNextStartNotAndAQuestionMarkAgain)
     EXPECT_EQ(Setting("language"), "D");
     EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
     EXPECT_EQ(devices, QStringList { "veltor.rcc" });
-    ASSERT_NE(app->MainWindow(), nullptr);
-    EXPECT_TRUE(app->MainWindow()->isVisible());
     EXPECT_TRUE(boxes.empty());
 
     ResourceModule::UnloadLanguageBundle();
@@ -121,8 +127,8 @@ TEST_F(StartupTest, MissingDeviceBundleIsReportedAndEndsTheStart)
     EXPECT_EQ(app->MainWindow(), nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Can't load driver missing.rcc for the selected device.");
-    EXPECT_EQ(boxes[0].title, "Error");
 
+    // The German bundle is in place before the device loads.
     SetSetting("language", "D");
     EXPECT_FALSE(Start('E'));
     ASSERT_EQ(boxes.size(), 2u);
@@ -157,4 +163,49 @@ TEST_F(StartupTest, FirstStartShowsTheLanguageDialog)
     ASSERT_TRUE(start.InitInstance());
     EXPECT_EQ(Setting("language"), "D");
     EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
+}
+
+// The real session: device bundle, main frame, view, document and editor.
+TEST_F(StartupTest, ASessionsFirstStartShowsTheMainWindowWithViewAndEditor)
+{
+    {
+        PembloSession session;
+        EXPECT_FALSE(session.LoadDevice(QStringLiteral("missing.rcc")));
+        CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
+            [&session] { return session.CreateMainWindow(); }, { "pemblo" });
+        app.SetLanguageQuestion([] { return 'E'; });
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_TRUE(boxes.empty());
+
+        auto *frame = qobject_cast<CMainFrame *>(app.MainWindow());
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->isVisible());
+        auto *view = qobject_cast<CBrelvimView *>(frame->centralWidget());
+        ASSERT_NE(view, nullptr);
+        CBrelvimDoc *document = session.Document();
+        EXPECT_EQ(view->GetDocument(), document);
+
+        // No file to reload: the editor, open by default, brings the default
+        // sequence.
+        auto *editor = dynamic_cast<CLedEditorWnd *>(document->GetEditor());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(editor->m_rowCount, 4);
+
+        session.Commands().Execute(ID_START_SIMULATION);
+        EXPECT_TRUE(document->m_running);
+    }
+    // The document went with the session and noted the open editor.
+    EXPECT_EQ(SettingsStore::GetProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN), "1");
+}
+
+// OK with German checked is the first start above.
+TEST(LanguageDialog, EscapeLeavesEnglishWhateverIsChecked)
+{
+    CLanguageDlg dialog;
+    dialog.show();
+    dialog.findChildren<QRadioButton *>().last()->click();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dialog.LanguageCode(), 'E');
 }
