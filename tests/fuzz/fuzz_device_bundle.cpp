@@ -1,6 +1,6 @@
 // Any bytes as device picture data: reading must neither crash nor read past
 // the data, every image it accepts must convert to blocks of exactly the
-// size its depth gives, and a whole picture must build every frame.
+// size its depth gives, and a whole picture must build every step.
 
 #include "core/constants.h"
 #include "display/device_picture.h"
@@ -11,14 +11,6 @@
 
 namespace
 {
-
-class CountingSink : public DevicePictureSink
-{
-public:
-    void Background(const ConvertedBlock &) override { ++blocks; }
-    void Frame(int, int, const ConvertedBlock &) override { ++blocks; }
-    int blocks = 0;
-};
 
 // Conversions of one image with a window, zoom and depth taken from its
 // own first bytes.
@@ -64,9 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
     }
 
-    CountingSink sink;
-    const bool built = BuildDevicePictureBlocks(data, size, 32, 0, sink);
-    if (built != (sink.blocks == 1 + BRIGHTNESS_FRAME_COUNT) || (!built && sink.blocks != 0))
+    DeviceFrames frames;
+    const bool built = frames.MakeBackground(data, size, 32, 0);
+    if (built != frames.HasBackground())
+        std::abort();
+    frames.MakeSteps();
+    if (frames.HasSteps() != built)
         std::abort();
     return 0;
 }
