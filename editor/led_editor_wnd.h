@@ -59,7 +59,8 @@ public:
     void CloseValueEdit(bool apply) override;
 
 protected:
-    void OnPaint();
+    // Paints what lies in dirty, which is all that changed.
+    void OnPaint(const QRect &dirty);
     void OnSize(int cx, int cy);
     void OnClose();
     void OnDestroy();
