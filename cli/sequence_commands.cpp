@@ -168,6 +168,16 @@ int LoadOrReport(SequenceInterpreter &device, const std::string &path)
     }
 }
 
+int LoadUploadImage(const Arguments &arguments, UploadImage &image)
+{
+    RowTable table;
+    SequenceInterpreter device(table);
+    if (const int code = LoadOrReport(device, arguments.Positionals()[0]))
+        return code;
+    image = EncodeUploadImage(table);
+    return 0;
+}
+
 const std::vector<CliCommand> &SequenceCommands()
 {
     static const std::vector<CliCommand> commands = {

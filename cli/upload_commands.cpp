@@ -1,33 +1,16 @@
 #include "cli/upload_commands.h"
 
 #include "cli/sequence_commands.h"
-#include "core/row_table.h"
-#include "core/sequence_interpreter.h"
 #include "upload/binary_file.h"
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
-#include "upload/fsk_transmitter.h"
 #include "upload/wav_file.h"
-
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <string>
 
 namespace
 {
-
-// Loads the sequence file named by the first argument and encodes it; on a
-// load error returns its code.
-int LoadImage(const Arguments &arguments, UploadImage &image)
-{
-    RowTable table;
-    SequenceInterpreter device(table);
-    if (const int code = LoadOrReport(device, arguments.Positionals()[0]))
-        return code;
-    image = EncodeUploadImage(table);
-    return 0;
-}
 
 int WriteOrReport(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
@@ -62,7 +45,7 @@ std::string BlockList(const std::vector<int> &blocks)
 int RunImage(const Arguments &arguments)
 {
     UploadImage image;
-    if (const int code = LoadImage(arguments, image))
+    if (const int code = LoadUploadImage(arguments, image))
         return code;
     return EmitImage(image, arguments);
 }
@@ -72,7 +55,7 @@ int RunWav(const Arguments &arguments)
     if (!arguments.Has("-o"))
         throw UsageError("wav needs -o OUT.wav");
     UploadImage image;
-    if (const int code = LoadImage(arguments, image))
+    if (const int code = LoadUploadImage(arguments, image))
         return code;
     PcmAudio audio;
     audio.sampleRate = UPLOAD_SAMPLE_RATE;
@@ -107,26 +90,6 @@ int RunDecode(const Arguments &arguments)
     return EXIT_FAILED;
 }
 
-int RunPlay(const Arguments &arguments)
-{
-    UploadImage image;
-    if (const int code = LoadImage(arguments, image))
-        return code;
-    int argc = 1;
-    char name[] = "pemblo-cli";
-    char *argv[] = { name, nullptr };
-    QCoreApplication application(argc, argv);
-    FskTransmitter transmitter;
-    QObject::connect(&transmitter, &FskTransmitter::Done, &application, &QCoreApplication::quit);
-    if (!transmitter.Transmit(nullptr, UPLOAD_BLOCK_COUNT, image.data())) {
-        std::fprintf(stderr, "pemblo-cli play: %s\n", transmitter.ErrorText().toLocal8Bit().constData());
-        return EXIT_FAILED;
-    }
-    application.exec();
-    transmitter.Release();
-    return 0;
-}
-
 } // namespace
 
 const std::vector<CliCommand> &UploadCommands()
@@ -150,7 +113,7 @@ const std::vector<CliCommand> &UploadCommands()
             "Plays the upload of the sequence on the default sound output and returns\n"
             "once the last sample has played. Without a sound output it says so and\n"
             "exits 1.",
-            {}, 1, RunPlay },
+            {}, 1, nullptr, { SOUND_MODULE, "PembloCliPlay" } },
     };
     return commands;
 }
