@@ -4,6 +4,7 @@
 #include "app/pemblo_session.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -23,7 +24,11 @@ int main(int argc, char **argv)
     PembloSession session;
     CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
         [&session] { return session.CreateMainWindow(); });
-    if (!app.InitInstance())
-        return EXIT_FAILURE;
+    {
+        // What the start stores goes into the settings file once.
+        const SettingsStore::WriteBatch batch;
+        if (!app.InitInstance())
+            return EXIT_FAILURE;
+    }
     return QApplication::exec();
 }

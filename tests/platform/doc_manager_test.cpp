@@ -3,8 +3,12 @@
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
+#include "platform/settings_store.h"
 
+#include <QFile>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +127,34 @@ TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
     EXPECT_EQ(GetRecentFileList(), QStringList({ "/c.lsq", "/e.lsq", "/d.lsq", "/b.lsq" }));
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Quenfel VELTOR pro", "Pemblo!");
     EXPECT_EQ(store.value("Recent File List/File1").toString(), QStringLiteral("/c.lsq"));
+}
+
+TEST(SettingsStore, ABatchWritesTheFileOnceAtItsEndAndAKnownValueIsNotWritten)
+{
+    ClearTestSettings();
+    const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::ORGANIZATION,
+        SettingsStore::APPLICATION)
+                             .fileName();
+    const auto fileHolds = [&file](const char *text) {
+        QFile settings(file);
+        return settings.open(QIODevice::ReadOnly) && settings.readAll().contains(text);
+    };
+    {
+        const SettingsStore::WriteBatch batch;
+        SettingsStore::WriteProfileString("settings", "lastfile", "/a.lsq");
+        AddToRecentFileList("/a.lsq");
+        EXPECT_EQ(SettingsStore::GetProfileString("settings", "lastfile"), "/a.lsq");
+        EXPECT_FALSE(fileHolds("/a.lsq"));
+    }
+    EXPECT_TRUE(fileHolds("lastfile=/a.lsq"));
+    EXPECT_TRUE(fileHolds("File1=/a.lsq"));
+
+    // The file is replaced by every write; a value it holds leaves it alone.
+    struct stat before, after;
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &before), 0);
+    EXPECT_TRUE(SettingsStore::WriteProfileString("settings", "lastfile", "/a.lsq"));
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 } // namespace
