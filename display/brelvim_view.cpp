@@ -60,6 +60,7 @@ CBrelvimView::CBrelvimView(
     , m_readDisplayFormat(std::move(readDisplayFormat))
 {
     m_lastStep.fill(-1);
+    m_shownStep.fill(-1);
     std::iota(m_paintOrder.begin(), m_paintOrder.end(), 0);
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -140,6 +141,7 @@ void CBrelvimView::OnDraw(QPainter &painter)
     // Painting and building are not caught up: the clock resumes now.
     m_simTime = timeGetTime();
     PaintLeds(painter, TakeChangedSteps(true));
+    m_shownStep = m_lastStep;
 }
 
 void CBrelvimView::BuildDevicePicture()
@@ -236,8 +238,14 @@ void CBrelvimView::PaintRegion(QPainter &painter, const QRegion &region)
     }
     PaintMargins(painter, origin);
     // The LEDs cover their areas; the background shows elsewhere.
-    const QRegion background
-        = region.intersected(QRect(origin, m_bitmaps.Background().size())).subtracted(LedRegion(ALL_LEDS));
+    static const QRegion LED_AREAS = [] {
+        QRegion areas;
+        for (const LedShapeArea &area : LedShapeAreas())
+            areas += ToQRect(area.rect);
+        return areas;
+    }();
+    const QRegion background = region.intersected(QRect(origin, m_bitmaps.Background().size()))
+                                   .subtracted(LED_AREAS.translated(origin));
     for (const QRect &area : background) {
         painter.setClipRect(area);
         painter.drawPixmap(area.topLeft(), m_bitmaps.Background(), area.translated(-origin));
@@ -246,17 +254,6 @@ void CBrelvimView::PaintRegion(QPainter &painter, const QRegion &region)
     BuildStepsFor(ALL_LEDS);
     for (const int k : m_paintOrder)
         PaintLed(painter, origin, m_bitmaps, k, LastLevel(k), region);
-}
-
-QRegion CBrelvimView::LedRegion(LedMask leds) const
-{
-    const QPoint origin = PictureOrigin();
-    QRegion region;
-    for (const LedShapeArea &area : LedShapeAreas())
-        for (int k = 0; k < LED_COUNT; ++k)
-            if ((leds & (1U << k)) && LED_ORDER[static_cast<std::size_t>(k)] == area.position)
-                region += ToQRect(area.rect).translated(origin);
-    return region;
 }
 
 // Hint 0 repaints the LEDs whose step changed; hint 1 also opens a new LED
@@ -274,12 +271,28 @@ void CBrelvimView::OnUpdate(CView *, int hint)
         OnOpenEditor();
 }
 
+// The pieces that show something else, and those that another LED's area
+// overlaps, as the LED painted last shows there. One rectangle around them:
+// a paint with a clip of one rectangle copies each piece in one go.
 void CBrelvimView::ShowLeds(LedMask leds)
 {
     if (!leds)
         return;
     BuildStepsFor(leds);
-    update(LedRegion(leds));
+    const QPoint origin = PictureOrigin();
+    const std::vector<FramePiece> &pieces = FramePieces();
+    QRect changed;
+    for (int k = 0; k < LED_COUNT; ++k) {
+        if (!(leds & (1U << k)))
+            continue;
+        const auto led = static_cast<std::size_t>(k);
+        for (std::size_t p = 0; p < pieces.size(); ++p)
+            if (pieces[p].position == LED_ORDER[led]
+                && (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led])))
+                changed |= ToQRect(pieces[p].rect).translated(origin);
+        m_shownStep[led] = m_lastStep[led];
+    }
+    update(changed);
 }
 
 void CBrelvimView::OnTimer(int)

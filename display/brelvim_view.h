@@ -102,8 +102,6 @@ private:
     // then the LEDs in the order they were painted.
     void PaintRegion(QPainter &painter, const QRegion &region);
     QPoint PictureOrigin() const;
-    // The screen region of the LEDs' shape areas.
-    QRegion LedRegion(LedMask leds) const;
     void ShowLeds(LedMask leds);
 
     QByteArray m_devicePicture;
@@ -117,6 +115,8 @@ private:
     QColor m_marginColour = Qt::black;
     bool m_inputSwitch = false;
     std::array<std::int8_t, LED_COUNT> m_lastStep;
+    // For each LED level, the step the window was last asked to show.
+    std::array<std::int8_t, LED_COUNT> m_shownStep;
     std::uint32_t m_simTime = 0;
     bool m_sending = false;
     FskTransmitter m_transmitter;

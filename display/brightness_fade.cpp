@@ -2,8 +2,10 @@
 
 #include "core/constants.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -11,9 +13,6 @@ namespace
 constexpr std::size_t PIXEL_BYTES = 4;
 constexpr std::size_t FOURTH_BYTE = 3;
 constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
-
-// In the corrections of a fourth byte: the byte is set to 0xFF, not faded.
-constexpr std::uint8_t OPAQUE = 0x80;
 
 // Step s blends by 1 / (16 - s).
 constexpr int Divisor(int step)
@@ -27,15 +26,21 @@ constexpr int Divisor(int step)
 // gives the step at which that happens on the way from the off to the lit
 // byte, or 0. The tests run every pair through every step; along any such
 // way it happens at most once.
-const std::array<std::uint8_t, 256 * 256> &CorrectionSteps()
+struct Corrections {
+    std::array<std::uint8_t, 256 * 256> stepOf {};
+    // The steps that correct any pair at all.
+    std::array<bool, BRIGHTNESS_STEPS> anyAt {};
+};
+
+const Corrections &CorrectionSteps()
 {
-    static const std::array<std::uint8_t, 256 * 256> table = [] {
-        std::array<std::uint8_t, 256 * 256> steps {};
+    static const Corrections corrections = [] {
+        Corrections all;
         for (int off = 0; off < 256; ++off) {
             // All lit bytes side by side, so that the loops vectorise.
             std::array<int, 256> value;
             value.fill(off);
-            std::uint8_t *row = steps.data() + 256 * off;
+            std::uint8_t *row = all.stepOf.data() + 256 * off;
             for (int step = 1; step <= LAST_STEP; ++step) {
                 const int n = Divisor(step);
                 const double factor = 1.0 / n;
@@ -48,75 +53,95 @@ const std::array<std::uint8_t, 256 * 256> &CorrectionSteps()
                 }
             }
         }
-        return steps;
+        for (const std::uint8_t step : all.stepOf)
+            all.anyAt[step] = step != 0;
+        return all;
     }();
-    return table;
+    return corrections;
 }
 
-// One step over packed bytes: the integer blend with the correction of the
-// step, and 0xFF in every fourth byte.
-template <int N>
-void BlendStep(std::uint8_t *__restrict out, const std::uint8_t *__restrict from,
+// One step over packed bytes: the integer blend, with the corrections of
+// the step where it has any. True when a byte changed.
+template <int N, bool CORRECTED>
+bool BlendStep(std::uint8_t *__restrict out, const std::uint8_t *__restrict from,
     const std::uint8_t *__restrict toward, const std::uint8_t *__restrict corrections, std::uint8_t step,
     std::size_t count)
 {
+    std::uint8_t changed = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const auto blended
-            = static_cast<std::uint8_t>(static_cast<std::uint16_t>(from[i] * (N - 1) + toward[i]) / N);
-        const auto corrected = static_cast<std::uint8_t>(blended - (corrections[i] == step));
-        out[i] = static_cast<std::uint8_t>(corrected | static_cast<std::uint8_t>(-(corrections[i] >> 7)));
+        auto blended = static_cast<std::uint8_t>(static_cast<std::uint16_t>(from[i] * (N - 1) + toward[i]) / N);
+        if constexpr (CORRECTED)
+            blended = static_cast<std::uint8_t>(blended - (corrections[i] == step));
+        out[i] = blended;
+        changed |= out[i] ^ from[i];
     }
+    return changed != 0;
 }
 
-using BlendFunction = void (*)(std::uint8_t *, const std::uint8_t *, const std::uint8_t *,
-    const std::uint8_t *, std::uint8_t, std::size_t);
+using BlendFunction = bool (*)(std::uint8_t *, const std::uint8_t *, const std::uint8_t *, const std::uint8_t *,
+    std::uint8_t, std::size_t);
 
-// The blend of each step, by step; a constant divisor lets the compiler
-// turn the division into a multiplication.
-constexpr BlendFunction BLEND_STEPS[BRIGHTNESS_STEPS]
-    = { nullptr, BlendStep<Divisor(1)>, BlendStep<Divisor(2)>, BlendStep<Divisor(3)>, BlendStep<Divisor(4)>,
-          BlendStep<Divisor(5)>, BlendStep<Divisor(6)>, BlendStep<Divisor(7)>, BlendStep<Divisor(8)>,
-          BlendStep<Divisor(9)>, BlendStep<Divisor(10)>, BlendStep<Divisor(11)>, BlendStep<Divisor(12)>,
-          BlendStep<Divisor(13)>, BlendStep<Divisor(14)>, BlendStep<Divisor(15)> };
+template <bool CORRECTED, int... STEP>
+constexpr std::array<BlendFunction, BRIGHTNESS_STEPS> BlendSteps(std::integer_sequence<int, STEP...>)
+{
+    return { BlendStep<Divisor(STEP), CORRECTED>... };
+}
+
+// The blend of each step 0..15 (0 is never used), without and with
+// corrections; a constant divisor lets the compiler turn the division into
+// a multiplication.
+constexpr std::array<BlendFunction, BRIGHTNESS_STEPS> BLEND_STEPS[2] = {
+    BlendSteps<false>(std::make_integer_sequence<int, BRIGHTNESS_STEPS>()),
+    BlendSteps<true>(std::make_integer_sequence<int, BRIGHTNESS_STEPS>()),
+};
 
 } // namespace
 
-AreaFader::AreaFader(const std::uint8_t *off, const std::uint8_t *lit, std::size_t stride)
+AreaFader::AreaFader(const std::uint8_t *off, const std::uint8_t *lit, std::size_t stride, int bandRows)
     : m_off(off)
     , m_lit(lit)
     , m_stride(stride)
+    , m_bandRows(bandRows)
 {
 }
 
-void AreaFader::Pack(
-    const std::uint8_t *image, const PictureRect &area, std::vector<std::uint8_t> &packed) const
+void AreaFader::Pack(const PictureRect &area)
 {
     const std::size_t rowBytes = PIXEL_BYTES * static_cast<std::size_t>(area.Width());
-    packed.resize(rowBytes * static_cast<std::size_t>(area.Height()));
-    const std::uint8_t *row = image + m_stride * static_cast<std::size_t>(area.top)
-        + PIXEL_BYTES * static_cast<std::size_t>(area.left);
-    for (std::size_t y = 0; y < static_cast<std::size_t>(area.Height()); ++y)
-        std::memcpy(packed.data() + rowBytes * y, row + m_stride * y, rowBytes);
+    const std::size_t count = rowBytes * static_cast<std::size_t>(area.Height());
+    const std::size_t first
+        = m_stride * static_cast<std::size_t>(area.top) + PIXEL_BYTES * static_cast<std::size_t>(area.left);
+    for (auto [image, packed] : { std::pair { m_off, &m_areaOff }, { m_lit, &m_areaLit } }) {
+        packed->resize(count);
+        for (std::size_t y = 0; y < static_cast<std::size_t>(area.Height()); ++y)
+            std::memcpy(packed->data() + rowBytes * y, image + first + m_stride * y, rowBytes);
+        // A fourth byte of 0xFF in both images stays 0xFF at every step.
+        for (std::size_t i = FOURTH_BYTE; i < count; i += PIXEL_BYTES)
+            (*packed)[i] = 0xFF;
+    }
+    m_corrections.resize(count);
+    const std::array<std::uint8_t, 256 * 256> &stepOf = CorrectionSteps().stepOf;
+    for (std::size_t i = 0; i < count; ++i)
+        m_corrections[i] = stepOf[static_cast<std::size_t>(m_areaOff[i] << 8 | m_areaLit[i])];
 }
 
 void AreaFader::Fade(const PictureRect &area, int lastStep, FadeSteps &steps)
 {
-    Pack(m_off, area, m_areaOff);
-    Pack(m_lit, area, m_areaLit);
+    Pack(area);
     const std::size_t count = m_areaOff.size();
-    m_corrections.resize(count);
-    const std::array<std::uint8_t, 256 * 256> &correctionSteps = CorrectionSteps();
-    for (std::size_t i = 0; i < count; ++i)
-        m_corrections[i] = i % PIXEL_BYTES == FOURTH_BYTE
-            ? OPAQUE
-            : correctionSteps[static_cast<std::size_t>(m_areaOff[i] << 8 | m_areaLit[i])];
-
+    const std::size_t bandBytes
+        = PIXEL_BYTES * static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(m_bandRows);
+    m_changed.assign((count + bandBytes - 1) / bandBytes, false);
     const std::uint8_t *from = m_areaOff.data();
     for (int step = 1; step <= lastStep; ++step) {
         std::uint8_t *out = steps.StepPixels(step);
-        BLEND_STEPS[step](
-            out, from, m_areaLit.data(), m_corrections.data(), static_cast<std::uint8_t>(step), count);
-        steps.StepDone(step, out);
+        const BlendFunction blend = BLEND_STEPS[CorrectionSteps().anyAt[static_cast<std::size_t>(step)]][static_cast<std::size_t>(step)];
+        for (std::size_t band = 0; band < m_changed.size(); ++band) {
+            const std::size_t at = band * bandBytes;
+            m_changed[band] = blend(out + at, from + at, m_areaLit.data() + at, m_corrections.data() + at,
+                static_cast<std::uint8_t>(step), std::min(bandBytes, count - at));
+        }
+        steps.StepDone(step, out, m_changed);
         from = out;
     }
 }

@@ -24,27 +24,31 @@ public:
     // Where step s goes: the area's pixels, row after row with no gaps. The
     // fade reads them again to make step s + 1, so they must stay until then.
     virtual std::uint8_t *StepPixels(int step) = 0;
-    // Step s is complete in pixels.
-    virtual void StepDone(int step, const std::uint8_t *pixels) = 0;
+    // Step s is complete in pixels. changed holds, for each band of rows
+    // the fader was given, whether a pixel of it differs from step s - 1.
+    virtual void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &changed) = 0;
 };
 
 // Fades areas of a device picture given as its off and lit image: two images
-// of the same size, rows of stride bytes.
+// of the same size, rows of stride bytes. It tells for bands of bandRows
+// rows whether a step changed them.
 class AreaFader
 {
 public:
-    AreaFader(const std::uint8_t *off, const std::uint8_t *lit, std::size_t stride);
+    AreaFader(const std::uint8_t *off, const std::uint8_t *lit, std::size_t stride, int bandRows);
 
     // Makes steps 1..lastStep of area, which must lie inside the images.
     void Fade(const PictureRect &area, int lastStep, FadeSteps &steps);
 
 private:
-    // Copies the area's rows of image into packed.
-    void Pack(const std::uint8_t *image, const PictureRect &area, std::vector<std::uint8_t> &packed) const;
+    // Packs the area's rows of both images and looks up their corrections.
+    void Pack(const PictureRect &area);
 
     const std::uint8_t *m_off;
     const std::uint8_t *m_lit;
     std::size_t m_stride;
+    int m_bandRows;
+    std::vector<bool> m_changed;
     // The area's off and lit pixels, packed, and for each of their bytes the
     // step whose integer blend lies one above the double blend.
     std::vector<std::uint8_t> m_areaOff;

@@ -22,7 +22,7 @@ bool DeviceBitmaps::BuildBackground(const QByteArray &picture, const DisplayForm
     if (!frames.MakeBackground(reinterpret_cast<const std::uint8_t *>(picture.constData()),
             static_cast<std::size_t>(picture.size()), format.depth, format.format16))
         return false;
-    m_areaSteps.clear();
+    m_strips.clear();
     m_background = QPixmap();
     m_frames = std::move(frames);
     m_picture = picture;
@@ -42,9 +42,8 @@ void DeviceBitmaps::BuildSteps()
     const std::vector<LedShapeArea> &areas = LedShapeAreas();
     for (std::size_t k = 0; k < areas.size(); ++k) {
         const int width = areas[k].rect.Width();
-        m_areaSteps.push_back(QPixmap::fromImage(
-            QImage(m_frames.AreaSteps(k), width, (BRIGHTNESS_STEPS - 1) * areas[k].rect.Height(),
-                static_cast<qsizetype>(m_frames.BytesPerPixel()) * width, format)));
+        m_strips.push_back(QPixmap::fromImage(QImage(m_frames.Strip(k), width, m_frames.StripRows(k),
+            static_cast<qsizetype>(m_frames.BytesPerPixel()) * width, format)));
     }
 }
 
@@ -56,12 +55,24 @@ bool DeviceBitmaps::Build(const QByteArray &picture, const DisplayFormat &displa
     return true;
 }
 
-DeviceBitmaps::Source DeviceBitmaps::AreaAt(std::size_t area, int step) const
+DeviceBitmaps::Source DeviceBitmaps::PieceAt(std::size_t piece, int step) const
 {
-    const PictureRect &rect = LedShapeAreas()[area].rect;
+    const FramePiece &shown = FramePieces()[piece];
     if (step == 0)
-        return { &m_background, ToQRect(rect) };
+        return { &m_background, ToQRect(shown.rect) };
     if (!HasSteps())
         return { nullptr, QRect() };
-    return { &m_areaSteps[area], QRect(0, (step - 1) * rect.Height(), rect.Width(), rect.Height()) };
+    const int row = m_frames.PieceRow(piece, step);
+    if (row < 0)
+        return { &m_background, ToQRect(shown.rect) };
+    return { &m_strips[shown.area], QRect(0, row, shown.rect.Width(), shown.rect.Height()) };
+}
+
+bool DeviceBitmaps::ShowsSame(std::size_t piece, int step, int otherStep) const
+{
+    if (step == otherStep)
+        return true;
+    if (!HasSteps() || step < 0 || otherStep < 0)
+        return false;
+    return m_frames.PieceRow(piece, step) == m_frames.PieceRow(piece, otherStep);
 }

@@ -32,19 +32,23 @@ public:
     // A null pixmap until a build succeeded.
     const QPixmap &Background() const { return m_background; }
 
-    // Where shape area k (of LedShapeAreas()) is at a brightness step: a part
-    // of a pixmap as large as the area. At step 0 that is the background;
-    // before the steps are built a lit step has none.
+    // Where piece p (of FramePieces()) is at a brightness step: a part of a
+    // pixmap as large as the piece, at step 0 the background's. Before the
+    // steps are built a lit step has none.
     struct Source {
         const QPixmap *pixmap;
         QRect rect;
     };
-    Source AreaAt(std::size_t area, int step) const;
+    Source PieceAt(std::size_t piece, int step) const;
+    // Whether piece p shows the same pixels at both steps; false while that
+    // is not known.
+    bool ShowsSame(std::size_t piece, int step, int otherStep) const;
 
 private:
     QByteArray m_picture;
     DeviceFrames m_frames;
     // After m_frames, whose pixels they show, so that they go first.
     QPixmap m_background;
-    std::vector<QPixmap> m_areaSteps;
+    // The strip of each shape area.
+    std::vector<QPixmap> m_strips;
 };

@@ -6,8 +6,10 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace
@@ -57,45 +59,6 @@ void CopyOpaque(const std::uint8_t *from, std::size_t fromStride, std::uint8_t *
     }
 }
 
-// Puts each step of an area straight into its strip, or, for 16-bit pixels,
-// makes it in a scratch buffer and encodes it into the strip.
-class StripSteps : public FadeSteps
-{
-public:
-    StripSteps(std::uint8_t *strip, std::size_t pixels, std::int32_t depth, std::int32_t format16)
-        : m_strip(strip)
-        , m_pixels(pixels)
-        , m_format16(format16)
-        , m_bytesPerPixel(depth == 16 ? 2 : PIXEL_BYTES)
-    {
-        if (depth == 16)
-            for (std::vector<std::uint8_t> &scratch : m_scratch)
-                scratch.resize(PIXEL_BYTES * pixels);
-    }
-
-    std::uint8_t *StepPixels(int step) override
-    {
-        return m_bytesPerPixel == PIXEL_BYTES ? StepInStrip(step) : m_scratch[step % 2].data();
-    }
-    void StepDone(int step, const std::uint8_t *pixels) override
-    {
-        if (m_bytesPerPixel != PIXEL_BYTES)
-            EncodePixels16(pixels, m_pixels, m_format16, StepInStrip(step));
-    }
-
-private:
-    std::uint8_t *StepInStrip(int step) const
-    {
-        return m_strip + m_bytesPerPixel * m_pixels * static_cast<std::size_t>(step - 1);
-    }
-
-    std::uint8_t *m_strip;
-    std::size_t m_pixels;
-    std::int32_t m_format16;
-    std::size_t m_bytesPerPixel;
-    std::vector<std::uint8_t> m_scratch[2];
-};
-
 // Makes an area's steps in scratch buffers and puts the last one into a
 // picture.
 class LastStepInto : public FadeSteps
@@ -111,7 +74,7 @@ public:
     }
 
     std::uint8_t *StepPixels(int step) override { return m_scratch[step % 2].data(); }
-    void StepDone(int step, const std::uint8_t *pixels) override
+    void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &) override
     {
         if (step == m_lastStep)
             CopyOpaque(pixels, PIXEL_BYTES * static_cast<std::size_t>(m_area.Width()),
@@ -125,6 +88,15 @@ private:
     std::vector<std::uint8_t> m_scratch[2];
 };
 
+bool OverlapsOtherPosition(const PictureRect &rect, int position)
+{
+    for (const LedShapeArea &area : LedShapeAreas())
+        if (area.position != position && area.rect.left < rect.right && rect.left < area.rect.right
+            && area.rect.top < rect.bottom && rect.top < area.rect.bottom)
+            return true;
+    return false;
+}
+
 } // namespace
 
 bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DevicePictureImages &images)
@@ -134,6 +106,101 @@ bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DeviceP
     images = { data + PixelBuffer::HEADER_BYTES, data + IMAGE_BYTES + PixelBuffer::HEADER_BYTES };
     return true;
 }
+
+const std::vector<FramePiece> &FramePieces()
+{
+    static const std::vector<FramePiece> pieces = [] {
+        std::vector<FramePiece> all;
+        const std::vector<LedShapeArea> &areas = LedShapeAreas();
+        for (std::size_t k = 0; k < areas.size(); ++k) {
+            const PictureRect &area = areas[k].rect;
+            for (int top = area.top; top < area.bottom; top += FRAME_PIECE_ROWS) {
+                const PictureRect rect { area.left, top, area.right, std::min(top + FRAME_PIECE_ROWS, area.bottom) };
+                all.push_back({ k, areas[k].position, rect, OverlapsOtherPosition(rect, areas[k].position) });
+            }
+        }
+        return all;
+    }();
+    return pieces;
+}
+
+// Keeps the steps of one area's pieces in its strip, each only where the
+// piece does not show it already: at the step before, as the background or
+// at another step.
+class DeviceFrames::PieceKeeper : public FadeSteps
+{
+public:
+    PieceKeeper(DeviceFrames &frames, std::size_t area, std::uint8_t *strip)
+        : m_frames(frames)
+        , m_area(LedShapeAreas()[area].rect)
+        , m_strip(strip)
+        , m_rowBytes(frames.BytesPerPixel() * static_cast<std::size_t>(m_area.Width()))
+    {
+        for (std::size_t p = 0; p < FramePieces().size(); ++p)
+            if (FramePieces()[p].area == area)
+                m_pieces.push_back(p);
+        for (std::vector<std::uint8_t> &scratch : m_scratch)
+            scratch.resize(PIXEL_BYTES * AreaPixels(m_area));
+        if (frames.m_depth == 16)
+            m_encoded.resize(2 * AreaPixels(m_area));
+    }
+
+    int Rows() const { return m_rows; }
+
+    std::uint8_t *StepPixels(int step) override { return m_scratch[step % 2].data(); }
+
+    void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &changed) override
+    {
+        if (m_frames.m_depth == 16) {
+            EncodePixels16(pixels, AreaPixels(m_area), m_frames.m_format16, m_encoded.data());
+            pixels = m_encoded.data();
+        }
+        for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+            std::array<int, BRIGHTNESS_STEPS> &rows = m_frames.m_pieceRows[m_pieces[i]];
+            const PictureRect &rect = FramePieces()[m_pieces[i]].rect;
+            const std::uint8_t *shown = pixels + m_rowBytes * static_cast<std::size_t>(rect.top - m_area.top);
+            rows[static_cast<std::size_t>(step)] = changed[i] ? RowOf(rows, step, rect, shown) : rows[step - 1];
+        }
+    }
+
+private:
+    // The strip row where the piece shows at step what it shows there,
+    // kept there now if it is not yet; -1 for the background.
+    int RowOf(const std::array<int, BRIGHTNESS_STEPS> &rows, int step, const PictureRect &rect,
+        const std::uint8_t *shown)
+    {
+        const std::size_t bytes = m_rowBytes * static_cast<std::size_t>(rect.Height());
+        if (ShowsBackground(rect, shown))
+            return -1;
+        for (int earlier = 1; earlier < step; ++earlier) {
+            const int row = rows[static_cast<std::size_t>(earlier)];
+            if (row >= 0 && std::memcmp(m_strip + m_rowBytes * static_cast<std::size_t>(row), shown, bytes) == 0)
+                return row;
+        }
+        std::memcpy(m_strip + m_rowBytes * static_cast<std::size_t>(m_rows), shown, bytes);
+        return std::exchange(m_rows, m_rows + rect.Height());
+    }
+
+    bool ShowsBackground(const PictureRect &rect, const std::uint8_t *shown) const
+    {
+        const std::size_t stride = m_frames.BytesPerPixel() * DEVICE_PICTURE_SIZE;
+        const std::uint8_t *background = m_frames.Background() + stride * static_cast<std::size_t>(rect.top)
+            + m_frames.BytesPerPixel() * static_cast<std::size_t>(rect.left);
+        for (std::size_t y = 0; y < static_cast<std::size_t>(rect.Height()); ++y)
+            if (std::memcmp(background + stride * y, shown + m_rowBytes * y, m_rowBytes) != 0)
+                return false;
+        return true;
+    }
+
+    DeviceFrames &m_frames;
+    PictureRect m_area;
+    std::uint8_t *m_strip;
+    std::size_t m_rowBytes;
+    std::vector<std::size_t> m_pieces;
+    std::vector<std::uint8_t> m_scratch[2];
+    std::vector<std::uint8_t> m_encoded;
+    int m_rows = 0;
+};
 
 void DeviceFrames::BlockDeleter::operator()(std::uint8_t *block) const
 {
@@ -161,13 +228,11 @@ bool DeviceFrames::MakeBackground(
     m_format16 = format16;
     m_stepsMade = false;
 
-    // The background first, then each area's steps.
+    // Room for the background and every step of every area; the pages the
+    // steps do not need are never touched.
     std::size_t pixels = PICTURE_PIXELS;
-    m_areaStarts.clear();
-    for (const LedShapeArea &area : LedShapeAreas()) {
-        m_areaStarts.push_back(BytesPerPixel() * pixels);
+    for (const LedShapeArea &area : LedShapeAreas())
         pixels += LAST_STEP * AreaPixels(area.rect);
-    }
     void *block = nullptr;
     if (posix_memalign(&block, LARGE_PAGE, BytesPerPixel() * pixels) != 0)
         return false;
@@ -188,18 +253,37 @@ void DeviceFrames::MakeSteps()
 {
     if (!HasBackground() || m_stepsMade)
         return;
-    AreaFader fader(m_images.off, m_images.lit, PICTURE_STRIDE);
+    AreaFader fader(m_images.off, m_images.lit, PICTURE_STRIDE, FRAME_PIECE_ROWS);
     const std::vector<LedShapeArea> &areas = LedShapeAreas();
+    m_pieceRows.assign(FramePieces().size(), {});
+    for (std::array<int, BRIGHTNESS_STEPS> &rows : m_pieceRows)
+        rows[0] = -1;
+    m_stripStarts.clear();
+    m_stripRows.clear();
+    std::size_t end = BytesPerPixel() * PICTURE_PIXELS;
     for (std::size_t k = 0; k < areas.size(); ++k) {
-        StripSteps steps(m_block.get() + m_areaStarts[k], AreaPixels(areas[k].rect), m_depth, m_format16);
-        fader.Fade(areas[k].rect, LAST_STEP, steps);
+        PieceKeeper keeper(*this, k, m_block.get() + end);
+        fader.Fade(areas[k].rect, LAST_STEP, keeper);
+        m_stripStarts.push_back(end);
+        m_stripRows.push_back(keeper.Rows());
+        end += BytesPerPixel() * static_cast<std::size_t>(areas[k].rect.Width()) * static_cast<std::size_t>(keeper.Rows());
     }
     m_stepsMade = true;
 }
 
-const std::uint8_t *DeviceFrames::AreaSteps(std::size_t area) const
+const std::uint8_t *DeviceFrames::Strip(std::size_t area) const
 {
-    return m_block.get() + m_areaStarts[area];
+    return m_block.get() + m_stripStarts[area];
+}
+
+int DeviceFrames::StripRows(std::size_t area) const
+{
+    return m_stripRows[area];
+}
+
+int DeviceFrames::PieceRow(std::size_t piece, int step) const
+{
+    return m_pieceRows[piece][static_cast<std::size_t>(step)];
 }
 
 bool ComposeDevicePicture(
@@ -209,7 +293,7 @@ bool ComposeDevicePicture(
     if (!FindDevicePictureImages(data, size, images))
         return false;
     CopyOpaque(images.off, PICTURE_STRIDE, out, PICTURE_STRIDE, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE);
-    AreaFader fader(images.off, images.lit, PICTURE_STRIDE);
+    AreaFader fader(images.off, images.lit, PICTURE_STRIDE, FRAME_PIECE_ROWS);
     for (int led = 0; led < LED_COUNT; ++led) {
         const int step = BrightnessStep(levels[static_cast<std::size_t>(led)]);
         for (const LedShapeArea &area : LedShapeAreas()) {

@@ -2,6 +2,9 @@
 
 #include "display/led_tables.h"
 
+#include "core/constants.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -19,11 +22,28 @@ struct DevicePictureImages {
 // there in full and both are DEVICE_PICTURE_SIZE pixels square.
 bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DevicePictureImages &images);
 
+// A piece of an LED shape area: a band of at most FRAME_PIECE_ROWS of its
+// rows, across the area. The brightness steps are kept piece by piece, and a
+// piece that shows the same pixels at several steps keeps them once.
+struct FramePiece {
+    std::size_t area; // of LedShapeAreas()
+    int position;
+    PictureRect rect;
+    // Whether an other LED position's shape area covers a part of it.
+    bool overlapsOther;
+};
+
+inline constexpr int FRAME_PIECE_ROWS = 32;
+
+// The pieces of all shape areas, area by area, top to bottom.
+const std::vector<FramePiece> &FramePieces();
+
 // What the simulated device is painted from, made once, in the screen's
 // pixel format: the background, which is the whole off image, and for every
-// LED shape area (LedShapeAreas()) its pixels at brightness steps 1..15; at
-// step 0 an area shows the background. Only the shape areas are kept of the
-// brightness frames, as the paint copies nothing else of them.
+// piece of the LED shape areas its pixels at brightness steps 1..15. Only the
+// shape areas are kept of the brightness frames, as the paint copies nothing
+// else of them; where a piece shows the background at a step, or what it
+// shows at another step, nothing more is kept.
 //
 // Depth 32 gives pixels of four bytes, blue, green, red and 0xFF; depth 16
 // gives 16-bit pixels of a layout format16 (see probe_format16.h).
@@ -51,18 +71,26 @@ public:
 
     // DEVICE_PICTURE_SIZE rows of DEVICE_PICTURE_SIZE pixels.
     const std::uint8_t *Background() const { return m_block.get(); }
-    // Shape area k at steps 1..15, one after the other, each the area's rows
-    // with no gaps: step s begins (s - 1) x the area's height rows down.
-    const std::uint8_t *AreaSteps(std::size_t area) const;
+    // Shape area k's strip: rows of the area's width with no gaps, holding
+    // the pixels its pieces show at the steps, StripRows(k) of them.
+    const std::uint8_t *Strip(std::size_t area) const;
+    int StripRows(std::size_t area) const;
+    // The row of its area's strip where piece p's pixels at step begin, or
+    // -1 where the piece shows the background.
+    int PieceRow(std::size_t piece, int step) const;
 
 private:
     struct BlockDeleter {
         void operator()(std::uint8_t *block) const;
     };
+    class PieceKeeper;
 
     std::unique_ptr<std::uint8_t, BlockDeleter> m_block;
-    // Where each shape area's steps begin in the block, in bytes.
-    std::vector<std::size_t> m_areaStarts;
+    // Where each area's strip begins in the block, in bytes, and its rows.
+    std::vector<std::size_t> m_stripStarts;
+    std::vector<int> m_stripRows;
+    // For each piece and step 0..15, as PieceRow gives it.
+    std::vector<std::array<int, BRIGHTNESS_STEPS>> m_pieceRows;
     DevicePictureImages m_images {};
     std::int32_t m_depth = 0;
     std::int32_t m_format16 = 0;

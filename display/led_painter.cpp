@@ -13,18 +13,24 @@ void PaintLed(
         return;
     const int position = LED_ORDER[static_cast<std::size_t>(led)];
     const int step = BrightnessStep(level);
-    const std::vector<LedShapeArea> &areas = LedShapeAreas();
-    for (std::size_t k = 0; k < areas.size(); ++k) {
-        if (areas[k].position != position)
+    const std::vector<FramePiece> &pieces = FramePieces();
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        if (pieces[p].position != position)
             continue;
-        const DeviceBitmaps::Source source = bitmaps.AreaAt(k, step);
+        const DeviceBitmaps::Source source = bitmaps.PieceAt(p, step);
         if (!source.pixmap)
             continue;
-        const QPoint target = QPoint(areas[k].rect.left, areas[k].rect.top) + origin;
-        for (const QRect &part : region.intersected(QRect(target, source.rect.size()))) {
-            painter.setClipRect(part);
-            painter.drawPixmap(target, *source.pixmap, source.rect);
+        const QRect target(QPoint(pieces[p].rect.left, pieces[p].rect.top) + origin, source.rect.size());
+        if (!region.intersects(target))
+            continue;
+        if (region.rectCount() == 1) {
+            painter.drawPixmap(target.topLeft(), *source.pixmap, source.rect);
+            continue;
         }
+        for (const QRect &part : region.intersected(target)) {
+            painter.setClipRect(part);
+            painter.drawPixmap(target.topLeft(), *source.pixmap, source.rect);
+        }
+        painter.setClipping(false);
     }
-    painter.setClipping(false);
 }

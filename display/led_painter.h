@@ -11,8 +11,8 @@ class QRegion;
 // is at origin, and only within region. Paints nothing while the bitmaps are
 // not built. This is how the simulated device shows a change of one LED.
 //
-// Each part is copied with a clip of one rectangle: Qt copies such a part
-// in one go, where a clip of many rectangles has it spread the rows over
-// threads and wait for them, which wakes the program several times a paint.
+// Each part is copied under a clip of one rectangle: Qt copies such a part
+// in one go, where under a clip of many rectangles it spreads the rows over
+// threads and waits for them, which wakes the program several times a paint.
 void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
     const QRegion &region);

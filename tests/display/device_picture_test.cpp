@@ -25,7 +25,7 @@ public:
     {
     }
     std::uint8_t *StepPixels(int step) override { return steps[static_cast<std::size_t>(step)].data(); }
-    void StepDone(int, const std::uint8_t *) override { }
+    void StepDone(int, const std::uint8_t *, const std::vector<bool> &) override { }
 
     std::vector<std::vector<std::uint8_t>> steps;
 };
@@ -34,6 +34,18 @@ public:
 std::uint32_t Scrambled(int x, int y)
 {
     return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) * 2246822519u;
+}
+
+// Row y of piece p as it shows at step: from its area's strip, or from the
+// background.
+const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step, int y)
+{
+    const FramePiece &piece = FramePieces()[p];
+    const std::size_t bytes = frames.BytesPerPixel();
+    const int row = step == 0 ? -1 : frames.PieceRow(p, step);
+    if (row < 0)
+        return frames.Background() + bytes * static_cast<std::size_t>((piece.rect.top + y) * SIZE + piece.rect.left);
+    return frames.Strip(piece.area) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
 }
 
 std::vector<std::uint8_t> Picture(std::uint32_t (*off)(int, int), std::uint32_t (*lit)(int, int))
@@ -56,7 +68,7 @@ TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEverySt
         lit[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(pair);
     }
     KeptSteps steps(off.size());
-    AreaFader(off.data(), lit.data(), 4 * WIDTH).Fade({ 0, 0, WIDTH, HEIGHT }, STEPS, steps);
+    AreaFader(off.data(), lit.data(), 4 * WIDTH, HEIGHT).Fade({ 0, 0, WIDTH, HEIGHT }, STEPS, steps);
 
     for (int pair = 0; pair < PAIRS; ++pair) {
         const int at = 4 * (pair / 3) + pair % 3;
@@ -91,20 +103,17 @@ TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
     for (int y = 0; y < SIZE; y += 7)
         for (int x = 0; x < SIZE; x += 5)
             ASSERT_EQ(pixelAt(frames.Background() + 4 * (y * SIZE + x)), off.Pixel(x, y) | 0xFF000000u);
-    const std::vector<LedShapeArea> &areas = LedShapeAreas();
+    const std::vector<FramePiece> &pieces = FramePieces();
     for (int step = 1; step <= STEPS; ++step) {
         off.BlendToward(lit, 1.0 / (BRIGHTNESS_STEPS - step));
-        for (std::size_t k = 0; k < areas.size(); ++k) {
-            const PictureRect &rect = areas[k].rect;
-            const std::uint8_t *pixels = frames.AreaSteps(k)
-                + 4 * static_cast<std::size_t>((step - 1) * rect.Width() * rect.Height());
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            const PictureRect &rect = pieces[p].rect;
             for (int y = 0; y < rect.Height(); ++y)
                 for (int x = 0; x < rect.Width(); ++x)
-                    ASSERT_EQ(pixelAt(pixels + 4 * (y * rect.Width() + x)),
-                        off.Pixel(static_cast<std::uint32_t>(rect.left + x),
-                            static_cast<std::uint32_t>(rect.top + y))
+                    ASSERT_EQ(pixelAt(PieceRow(frames, p, step, y) + 4 * x),
+                        off.Pixel(static_cast<std::uint32_t>(rect.left + x), static_cast<std::uint32_t>(rect.top + y))
                             | 0xFF000000u)
-                        << "area " << k << " step " << step;
+                        << "piece " << p << " step " << step;
         }
     }
 }
@@ -117,14 +126,16 @@ TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
     ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
     wide.MakeSteps();
     narrow.MakeSteps();
-    const std::size_t last = LedShapeAreas().size() - 1;
-    const std::size_t pixels = static_cast<std::size_t>(STEPS)
-        * static_cast<std::size_t>(LedShapeAreas()[last].rect.Width() * LedShapeAreas()[last].rect.Height());
-    std::vector<std::uint8_t> encoded(2 * pixels);
-    EncodePixels16(wide.AreaSteps(last), pixels, 0xA55505, encoded.data());
-    EXPECT_EQ(std::memcmp(encoded.data(), narrow.AreaSteps(last), encoded.size()), 0);
-    EncodePixels16(wide.Background(), 64, 0xA55505, encoded.data());
-    EXPECT_EQ(std::memcmp(encoded.data(), narrow.Background(), 128), 0);
+    std::vector<std::uint8_t> encoded(2 * SIZE);
+    EncodePixels16(wide.Background(), SIZE, 0xA55505, encoded.data());
+    EXPECT_EQ(std::memcmp(encoded.data(), narrow.Background(), 2 * SIZE), 0);
+    for (std::size_t p = 0; p < FramePieces().size(); p += 7)
+        for (int step = 1; step <= STEPS; ++step)
+            for (int y = 0; y < FramePieces()[p].rect.Height(); ++y) {
+                const auto width = static_cast<std::size_t>(FramePieces()[p].rect.Width());
+                EncodePixels16(PieceRow(wide, p, step, y), width, 0xA55505, encoded.data());
+                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * width), 0) << p << " " << step;
+            }
 }
 
 TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
@@ -135,21 +146,15 @@ TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
     frames.MakeSteps();
     const LedLevels levels = { 127, 0, 64, 8, 100, 15, 127, 33, 0, 90 };
     std::vector<std::uint8_t> expected(frames.Background(), frames.Background() + 4 * SIZE * SIZE);
-    const std::vector<LedShapeArea> &areas = LedShapeAreas();
     for (int led = 0; led < LED_COUNT; ++led) {
         const int step = BrightnessStep(levels[static_cast<std::size_t>(led)]);
-        for (std::size_t k = 0; k < areas.size(); ++k) {
-            const PictureRect &rect = areas[k].rect;
-            if (areas[k].position != LED_ORDER[static_cast<std::size_t>(led)])
+        for (std::size_t p = 0; p < FramePieces().size(); ++p) {
+            const PictureRect &rect = FramePieces()[p].rect;
+            if (FramePieces()[p].position != LED_ORDER[static_cast<std::size_t>(led)])
                 continue;
-            const std::size_t width = 4 * static_cast<std::size_t>(rect.Width());
-            for (int y = 0; y < rect.Height(); ++y) {
-                const std::size_t at = 4 * static_cast<std::size_t>((rect.top + y) * SIZE + rect.left);
-                const std::uint8_t *from = step == 0
-                    ? frames.Background() + at
-                    : frames.AreaSteps(k) + width * static_cast<std::size_t>((step - 1) * rect.Height() + y);
-                std::memcpy(expected.data() + at, from, width);
-            }
+            for (int y = 0; y < rect.Height(); ++y)
+                std::memcpy(expected.data() + 4 * static_cast<std::size_t>((rect.top + y) * SIZE + rect.left),
+                    PieceRow(frames, p, step, y), 4 * static_cast<std::size_t>(rect.Width()));
         }
     }
     std::vector<std::uint8_t> composed(expected.size());
