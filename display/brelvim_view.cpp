@@ -281,18 +281,20 @@ void CBrelvimView::ShowLeds(LedMask leds)
     BuildStepsFor(leds);
     const QPoint origin = PictureOrigin();
     const std::vector<FramePiece> &pieces = FramePieces();
-    QRect changed;
+    m_unpaintedPieces.resize(pieces.size());
     for (int k = 0; k < LED_COUNT; ++k) {
         if (!(leds & (1U << k)))
             continue;
         const auto led = static_cast<std::size_t>(k);
         for (std::size_t p = 0; p < pieces.size(); ++p)
             if (pieces[p].position == LED_ORDER[led]
-                && (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led])))
-                changed |= ToQRect(pieces[p].rect).translated(origin);
+                && (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))) {
+                m_unpaintedPieces[p] = true;
+                m_unpaintedArea |= ToQRect(pieces[p].rect).translated(origin);
+            }
         m_shownStep[led] = m_lastStep[led];
     }
-    update(changed);
+    update(m_unpaintedArea);
 }
 
 void CBrelvimView::OnTimer(int)
@@ -365,8 +367,24 @@ void CBrelvimView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (std::exchange(m_fullPaintPending, false))
         OnDraw(painter);
+    else if (event->region() == QRegion(m_unpaintedArea))
+        PaintChangedPieces(painter);
     else
         PaintRegion(painter, event->region());
+    m_unpaintedPieces.assign(FramePieces().size(), false);
+    m_unpaintedArea = QRect();
+}
+
+// The pieces were asked for by ShowLeds alone; what lies around them in the
+// rectangle Qt paints shows as it did. The LEDs that changed lie above all
+// others and their pieces that others overlap are among these.
+void CBrelvimView::PaintChangedPieces(QPainter &painter)
+{
+    const QPoint origin = PictureOrigin();
+    for (const int k : m_paintOrder)
+        for (std::size_t p = 0; p < FramePieces().size(); ++p)
+            if (m_unpaintedPieces[p] && FramePieces()[p].position == LED_ORDER[static_cast<std::size_t>(k)])
+                PaintPiece(painter, origin, m_bitmaps, p, LastLevel(k));
 }
 
 void CBrelvimView::resizeEvent(QResizeEvent *event)

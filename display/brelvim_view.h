@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CBrelvimDoc;
 class CCmdUI;
@@ -101,6 +102,8 @@ private:
     // Paints region as the last paints left it: background and margins,
     // then the LEDs in the order they were painted.
     void PaintRegion(QPainter &painter, const QRegion &region);
+    // Paints the pieces ShowLeds asked for, in the order of their LEDs.
+    void PaintChangedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
 
@@ -129,4 +132,7 @@ private:
     // once all have run.
     bool m_catchingUp = false;
     LedMask m_unshownLeds = 0;
+    // The pieces shown anew since the last paint, and a rectangle around them.
+    std::vector<bool> m_unpaintedPieces;
+    QRect m_unpaintedArea;
 };

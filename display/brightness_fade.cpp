@@ -69,7 +69,8 @@ bool BlendStep(std::uint8_t *__restrict out, const std::uint8_t *__restrict from
 {
     std::uint8_t changed = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        auto blended = static_cast<std::uint8_t>(static_cast<std::uint16_t>(from[i] * (N - 1) + toward[i]) / N);
+        auto blended
+            = static_cast<std::uint8_t>(static_cast<std::uint16_t>(from[i] * (N - 1) + toward[i]) / N);
         if constexpr (CORRECTED)
             blended = static_cast<std::uint8_t>(blended - (corrections[i] == step));
         out[i] = blended;
@@ -78,8 +79,8 @@ bool BlendStep(std::uint8_t *__restrict out, const std::uint8_t *__restrict from
     return changed != 0;
 }
 
-using BlendFunction = bool (*)(std::uint8_t *, const std::uint8_t *, const std::uint8_t *, const std::uint8_t *,
-    std::uint8_t, std::size_t);
+using BlendFunction = bool (*)(std::uint8_t *, const std::uint8_t *, const std::uint8_t *,
+    const std::uint8_t *, std::uint8_t, std::size_t);
 
 template <bool CORRECTED, int... STEP>
 constexpr std::array<BlendFunction, BRIGHTNESS_STEPS> BlendSteps(std::integer_sequence<int, STEP...>)
@@ -135,7 +136,8 @@ void AreaFader::Fade(const PictureRect &area, int lastStep, FadeSteps &steps)
     const std::uint8_t *from = m_areaOff.data();
     for (int step = 1; step <= lastStep; ++step) {
         std::uint8_t *out = steps.StepPixels(step);
-        const BlendFunction blend = BLEND_STEPS[CorrectionSteps().anyAt[static_cast<std::size_t>(step)]][static_cast<std::size_t>(step)];
+        const BlendFunction blend = BLEND_STEPS[CorrectionSteps().anyAt[static_cast<std::size_t>(step)]]
+                                               [static_cast<std::size_t>(step)];
         for (std::size_t band = 0; band < m_changed.size(); ++band) {
             const std::size_t at = band * bandBytes;
             m_changed[band] = blend(out + at, from + at, m_areaLit.data() + at, m_corrections.data() + at,

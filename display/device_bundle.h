@@ -32,4 +32,3 @@ private:
     QString m_root;
     QString m_path;
 };
-

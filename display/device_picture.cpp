@@ -115,7 +115,8 @@ const std::vector<FramePiece> &FramePieces()
         for (std::size_t k = 0; k < areas.size(); ++k) {
             const PictureRect &area = areas[k].rect;
             for (int top = area.top; top < area.bottom; top += FRAME_PIECE_ROWS) {
-                const PictureRect rect { area.left, top, area.right, std::min(top + FRAME_PIECE_ROWS, area.bottom) };
+                const PictureRect rect { area.left, top, area.right,
+                    std::min(top + FRAME_PIECE_ROWS, area.bottom) };
                 all.push_back({ k, areas[k].position, rect, OverlapsOtherPosition(rect, areas[k].position) });
             }
         }
@@ -159,7 +160,8 @@ public:
             std::array<int, BRIGHTNESS_STEPS> &rows = m_frames.m_pieceRows[m_pieces[i]];
             const PictureRect &rect = FramePieces()[m_pieces[i]].rect;
             const std::uint8_t *shown = pixels + m_rowBytes * static_cast<std::size_t>(rect.top - m_area.top);
-            rows[static_cast<std::size_t>(step)] = changed[i] ? RowOf(rows, step, rect, shown) : rows[step - 1];
+            rows[static_cast<std::size_t>(step)]
+                = changed[i] ? RowOf(rows, step, rect, shown) : rows[step - 1];
         }
     }
 
@@ -174,7 +176,8 @@ private:
             return -1;
         for (int earlier = 1; earlier < step; ++earlier) {
             const int row = rows[static_cast<std::size_t>(earlier)];
-            if (row >= 0 && std::memcmp(m_strip + m_rowBytes * static_cast<std::size_t>(row), shown, bytes) == 0)
+            if (row >= 0
+                && std::memcmp(m_strip + m_rowBytes * static_cast<std::size_t>(row), shown, bytes) == 0)
                 return row;
         }
         std::memcpy(m_strip + m_rowBytes * static_cast<std::size_t>(m_rows), shown, bytes);
@@ -266,7 +269,8 @@ void DeviceFrames::MakeSteps()
         fader.Fade(areas[k].rect, LAST_STEP, keeper);
         m_stripStarts.push_back(end);
         m_stripRows.push_back(keeper.Rows());
-        end += BytesPerPixel() * static_cast<std::size_t>(areas[k].rect.Width()) * static_cast<std::size_t>(keeper.Rows());
+        end += BytesPerPixel() * static_cast<std::size_t>(areas[k].rect.Width())
+            * static_cast<std::size_t>(keeper.Rows());
     }
     m_stepsMade = true;
 }

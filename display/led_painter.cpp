@@ -34,3 +34,11 @@ void PaintLed(
         painter.setClipping(false);
     }
 }
+
+void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level)
+{
+    const DeviceBitmaps::Source source = bitmaps.PieceAt(piece, BrightnessStep(level));
+    const PictureRect &rect = FramePieces()[piece].rect;
+    if (source.pixmap)
+        painter.drawPixmap(QPoint(rect.left, rect.top) + origin, *source.pixmap, source.rect);
+}

@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <cstddef>
+
 class DeviceBitmaps;
 class QPainter;
 class QRegion;
@@ -16,3 +18,6 @@ class QRegion;
 // threads and waits for them, which wakes the program several times a paint.
 void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
     const QRegion &region);
+
+// Paints piece p (of FramePieces()) at the brightness step of level, whole.
+void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level);

@@ -44,7 +44,8 @@ const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step
     const std::size_t bytes = frames.BytesPerPixel();
     const int row = step == 0 ? -1 : frames.PieceRow(p, step);
     if (row < 0)
-        return frames.Background() + bytes * static_cast<std::size_t>((piece.rect.top + y) * SIZE + piece.rect.left);
+        return frames.Background()
+            + bytes * static_cast<std::size_t>((piece.rect.top + y) * SIZE + piece.rect.left);
     return frames.Strip(piece.area) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
 }
 
@@ -111,7 +112,8 @@ TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
             for (int y = 0; y < rect.Height(); ++y)
                 for (int x = 0; x < rect.Width(); ++x)
                     ASSERT_EQ(pixelAt(PieceRow(frames, p, step, y) + 4 * x),
-                        off.Pixel(static_cast<std::uint32_t>(rect.left + x), static_cast<std::uint32_t>(rect.top + y))
+                        off.Pixel(static_cast<std::uint32_t>(rect.left + x),
+                            static_cast<std::uint32_t>(rect.top + y))
                             | 0xFF000000u)
                         << "piece " << p << " step " << step;
         }
@@ -134,7 +136,8 @@ TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
             for (int y = 0; y < FramePieces()[p].rect.Height(); ++y) {
                 const auto width = static_cast<std::size_t>(FramePieces()[p].rect.Width());
                 EncodePixels16(PieceRow(wide, p, step, y), width, 0xA55505, encoded.data());
-                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * width), 0) << p << " " << step;
+                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * width), 0)
+                    << p << " " << step;
             }
 }
 
