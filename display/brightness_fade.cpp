@@ -79,6 +79,18 @@ bool BlendStep(std::uint8_t *__restrict out, const std::uint8_t *__restrict from
     return changed != 0;
 }
 
+void LookUpCorrections(const std::uint8_t *__restrict off, const std::uint8_t *__restrict lit,
+    std::uint8_t *__restrict corrections, std::size_t count)
+{
+    const std::uint8_t *stepOf = CorrectionSteps().stepOf.data();
+    for (std::size_t i = 0; i < count; i += PIXEL_BYTES) {
+        for (std::size_t colour = i; colour < i + FOURTH_BYTE; ++colour)
+            corrections[colour] = stepOf[static_cast<std::size_t>(off[colour] << 8 | lit[colour])];
+        // Two fourth bytes of 0xFF are never corrected.
+        corrections[i + FOURTH_BYTE] = 0;
+    }
+}
+
 using BlendFunction = bool (*)(std::uint8_t *, const std::uint8_t *, const std::uint8_t *,
     const std::uint8_t *, std::uint8_t, std::size_t);
 
@@ -114,16 +126,19 @@ void AreaFader::Pack(const PictureRect &area)
         = m_stride * static_cast<std::size_t>(area.top) + PIXEL_BYTES * static_cast<std::size_t>(area.left);
     for (auto [image, packed] : { std::pair { m_off, &m_areaOff }, { m_lit, &m_areaLit } }) {
         packed->resize(count);
+        std::uint8_t *bytes = packed->data();
         for (std::size_t y = 0; y < static_cast<std::size_t>(area.Height()); ++y)
-            std::memcpy(packed->data() + rowBytes * y, image + first + m_stride * y, rowBytes);
+            std::memcpy(bytes + rowBytes * y, image + first + m_stride * y, rowBytes);
         // A fourth byte of 0xFF in both images stays 0xFF at every step.
-        for (std::size_t i = FOURTH_BYTE; i < count; i += PIXEL_BYTES)
-            (*packed)[i] = 0xFF;
+        for (std::size_t i = 0; i < count; i += PIXEL_BYTES) {
+            std::uint32_t pixel;
+            std::memcpy(&pixel, bytes + i, PIXEL_BYTES);
+            pixel |= 0xFF000000u;
+            std::memcpy(bytes + i, &pixel, PIXEL_BYTES);
+        }
     }
     m_corrections.resize(count);
-    const std::array<std::uint8_t, 256 * 256> &stepOf = CorrectionSteps().stepOf;
-    for (std::size_t i = 0; i < count; ++i)
-        m_corrections[i] = stepOf[static_cast<std::size_t>(m_areaOff[i] << 8 | m_areaLit[i])];
+    LookUpCorrections(m_areaOff.data(), m_areaLit.data(), m_corrections.data(), count);
 }
 
 void AreaFader::Fade(const PictureRect &area, int lastStep, FadeSteps &steps)
