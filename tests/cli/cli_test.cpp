@@ -40,11 +40,11 @@ std::string Slurp(const fs::path &path)
     return text.str();
 }
 
-Result Cli(const std::string &arguments)
+Result Cli(const std::string &arguments, const std::string &environment = "")
 {
     const fs::path out = TempPath("out"), err = TempPath("err");
-    const int status = std::system((
-        std::string(PEMBLO_BIN_DIR) + "/pemblo-cli " + arguments + " >" + out.string() + " 2>" + err.string())
+    const int status = std::system((environment + " " + PEMBLO_BIN_DIR "/pemblo-cli " + arguments + " >"
+        + out.string() + " 2>" + err.string())
                                        .c_str());
     return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
 }
@@ -146,6 +146,19 @@ TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
         "1\t00000000ff0014580000\tpattern ******** for 20 ticks\n"
         "2\t00000000000014580000\tpattern ........ for 20 ticks\n"
         "3\t01000000000000470000\tGOTO 0\n");
+}
+
+TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
+{
+    // The dynamic loader names every library it loads.
+    const auto loads = [](const std::string &arguments, const char *library) {
+        return Cli(arguments, "LD_DEBUG=libs").err.find(library) != std::string::npos;
+    };
+    for (const char *command : { "check", "dump", "simulate", "image" })
+        EXPECT_FALSE(loads(std::string(command) + " " + PULSAR, "libQt6")) << command;
+    const fs::path out = TempPath("loads.png");
+    EXPECT_TRUE(loads("render " + PULSAR + " --tick 1 -o " + out.string(), "libQt6Gui"));
+    fs::remove(out);
 }
 
 TEST(Cli, UsageErrorsExitWithCode64)
