@@ -150,10 +150,11 @@ TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
 
 TEST(Cli, UsageErrorsExitWithCode64)
 {
-    for (const char *arguments :
-        { "", "frobnicate", "check", "check a b", "simulate x --ticks", "simulate x --ticks -1",
-            "simulate x --ticks 1e3", "simulate x --input 5-2", "simulate x --input 3,,4", "dump x --bogus",
-            "render x.lsq --tick 1", "render x.lsq -o x.png" }) {
+    for (const char *arguments : { "", "frobnicate", "check", "check a b", "simulate x --ticks",
+             "simulate x --ticks -1", "simulate x --ticks 1e3", "simulate x --input 5-2",
+             "simulate x --input 3,,4", "dump x --bogus", "render x.lsq --tick 1", "render x.lsq -o x.png",
+             "generate", "generate spiral", "generate chase --channels 5-2", "generate chase --channels 0-3",
+             "generate chase --time 128", "generate chase --share 20", "generate twinkle --reverse" }) {
         const Result result = Cli(arguments);
         EXPECT_EQ(result.exitCode, 64) << arguments;
         EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos) << arguments;
@@ -161,6 +162,23 @@ TEST(Cli, UsageErrorsExitWithCode64)
     const Result help = Cli("simulate --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: pemblo-cli simulate FILE", 0), 0u);
+}
+
+TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
+{
+    const Result chase = Cli("generate chase --channels 1-8 --time 3");
+    ASSERT_EQ(chase.exitCode, 0) << chase.err;
+    const auto lines = Lines(chase.out);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "#=QUORBEL");
+    EXPECT_EQ(lines[3], "00000000010003580000");
+    EXPECT_EQ(lines[10], "00000000800003580000");
+    EXPECT_EQ(lines[11], "01000000000000470000");
+
+    const Result count = Cli("generate count");
+    EXPECT_EQ(count.exitCode, 1);
+    EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
+    EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
 }
 
 // The rendered picture of FILE after ticks, or a null image.
