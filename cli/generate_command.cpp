@@ -29,14 +29,9 @@ PatternKind PatternArgument(const Arguments &arguments)
 // "A-B" or "A", channels 1..CHANNEL_COUNT.
 void ReadChannels(const std::string &text, PatternParameters &parameters)
 {
-    const std::size_t dash = text.find('-');
     std::uint64_t first = 0;
     std::uint64_t last = 0;
-    const bool valid = dash == std::string::npos
-        ? ParseNumber(text, CHANNEL_COUNT, first) && (last = first, true)
-        : ParseNumber(text.substr(0, dash), CHANNEL_COUNT, first)
-            && ParseNumber(text.substr(dash + 1), CHANNEL_COUNT, last);
-    if (!valid || first < 1 || first > last)
+    if (!ParseRange(text, CHANNEL_COUNT, first, last) || first < 1)
         throw UsageError("--channels takes a range of channels such as 1-8 or 3-6");
     parameters.firstChannel = static_cast<int>(first);
     parameters.lastChannel = static_cast<int>(last);
