@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <gif_lib.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -218,6 +220,87 @@ TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("nope.rcc"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+} // namespace
+
+namespace
+{
+
+// The frames of an animated GIF, each as it shows on top of those before,
+// and when each starts, in centiseconds.
+struct GifAnimation {
+    std::vector<QImage> frames;
+    std::vector<int> starts;
+    int length = 0;
+};
+
+GifAnimation ReadGif(const fs::path &path)
+{
+    GifAnimation animation;
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK)
+        return animation;
+    QImage canvas(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage &image = gif->SavedImages[i];
+        GraphicsControlBlock control {};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        const GifImageDesc &area = image.ImageDesc;
+        for (int y = 0; y < area.Height; ++y)
+            for (int x = 0; x < area.Width; ++x) {
+                const int index = image.RasterBits[y * area.Width + x];
+                const GifColorType &colour = gif->SColorMap->Colors[index];
+                if (index != control.TransparentColor)
+                    canvas.setPixel(area.Left + x, area.Top + y, qRgb(colour.Red, colour.Green, colour.Blue));
+            }
+        animation.frames.push_back(canvas.copy());
+        animation.starts.push_back(animation.length);
+        animation.length += control.DelayTime;
+        EXPECT_GE(control.DelayTime, 2) << "frame " << i;
+    }
+    DGifCloseFile(gif, &error);
+    return animation;
+}
+
+// How far two pictures are apart: the mean difference of their channels.
+double MeanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+TEST_F(CliFile, AnimateRecordsTheRunningDeviceAsRenderPaintsIt)
+{
+    // A chase without fades: every two ticks another LED alone is lit.
+    const std::string chase = Write("");
+    ASSERT_EQ(Cli("generate chase --time 2 -o " + chase).exitCode, 0);
+    const fs::path out = TempPath("chase.gif");
+    const Result result = Cli("animate " + chase + " -o " + out.string() + " --seconds 1 --size 800");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const GifAnimation gif = ReadGif(out);
+    fs::remove(out);
+    ASSERT_GT(gif.frames.size(), 30u);
+    EXPECT_EQ(gif.length, 100);
+
+    // A frame starting at c centiseconds shows the tick whose 12 ms begin
+    // there, rounded: render --tick (slot + 1).
+    for (const std::size_t frame : { std::size_t(3), gif.frames.size() - 1 }) {
+        int slot = 0;
+        while ((12 * slot + 5) / 10 < gif.starts[frame])
+            ++slot;
+        const QImage rendered = Render(chase, slot + 1);
+        ASSERT_EQ(gif.frames[frame].size(), rendered.size());
+        // Within the palette's error: one tick off is 2.8 or more.
+        EXPECT_LT(MeanDifference(gif.frames[frame], rendered), 2.0) << "frame " << frame;
+    }
 }
 
 } // namespace
