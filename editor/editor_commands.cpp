@@ -48,6 +48,8 @@ int MenuItemCommand(int id)
     case ID_MENU_FADE_OUT: return ID_COMMAND_FADE_OUT;
     case ID_MENU_MIRROR_ON: return ID_COMMAND_MIRROR_ON;
     case ID_MENU_MIRROR_OFF: return ID_COMMAND_MIRROR_OFF;
+    case ID_MENU_GENERATE: return ID_GENERATE;
+    case ID_MENU_EXPORT_ANIMATION: return ID_EXPORT_ANIMATION;
     default: return id;
     }
 }
@@ -141,19 +143,26 @@ void EditorCommands::Copy()
 
 void EditorCommands::Paste()
 {
-    const int pos = m_table.selection.First(Count());
-    if (pos < 0)
+    if (m_table.selection.First(Count()) < 0)
         return;
     const std::optional<std::string> text = m_host.ClipboardText();
-    if (!text)
-        return;
-    if (const auto rows = ReadClipboardText(*text, m_table.channelCount))
-        Lines().InsertRows(pos, *rows);
+    if (text)
+        InsertBeforeSelection(
+            ReadClipboardText(*text, m_table.channelCount).value_or(std::vector<SequenceRow>()));
+}
+
+bool EditorCommands::InsertBeforeSelection(const std::vector<SequenceRow> &rows)
+{
+    const int pos = m_table.selection.First(Count());
+    if (pos < 0)
+        return false;
+    const bool inserted = Lines().InsertRows(pos, rows);
     // Also when nothing fitted: the user sees where the lines would have gone.
     m_table.modified = 1;
     m_table.selection.Clear();
     m_table.selection.Select(pos);
     m_host.EnsureVisible(pos);
+    return inserted;
 }
 
 void EditorCommands::Delete()

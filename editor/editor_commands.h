@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the LED Editor's commands need of the window they run in.
 class EditorHost
@@ -34,6 +35,11 @@ public:
 
     // False for an id that is no editor command.
     bool Execute(int id);
+    // Inserts rows before the first selected line, as a paste does: jumps
+    // to the lines after them follow, the sequence is marked modified, and
+    // the first inserted line becomes the only selected one. False when no
+    // line is selected, or when the rows do not fit and none were inserted.
+    bool InsertBeforeSelection(const std::vector<SequenceRow> &rows);
 
 private:
     LineCommands Lines() const;
@@ -44,7 +50,8 @@ private:
     void Cut();
     void Copy();
     // Inserts the clipboard's lines before the first selected line, which
-    // then is the only one selected, as the first of them.
+    // then is the only one selected, as the first of them; a text that is
+    // no lines inserts none.
     void Paste();
     void Delete();
     void InsertEmpty();

@@ -4,11 +4,14 @@
 #include "editor/editor_command_ids.h"
 #include "editor/editor_rows.h"
 #include "editor/editor_scrolling.h"
+#include "editor/export_animation_dlg.h"
+#include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
 #include "editor/value_edit.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -246,6 +249,14 @@ bool CLedEditorWnd::OnCommand(int id)
         OnTrace();
         return true;
     }
+    if (command == ID_GENERATE) {
+        OnGenerate();
+        return true;
+    }
+    if (command == ID_EXPORT_ANIMATION) {
+        OnExportAnimation();
+        return true;
+    }
     if (!EditorCommands(Table(), *this).Execute(command))
         return false;
     update();
@@ -256,6 +267,67 @@ void CLedEditorWnd::OnTrace()
 {
     m_trace = m_trace ? 0 : 1;
     m_contextMenu.SetTrace(m_trace != 0);
+}
+
+namespace
+{
+
+// Between the editor and a window of its own placed beside it.
+constexpr int DIALOG_GAP = 8;
+
+// Shows a window of the editor's, made and placed beside it when it is not
+// open, so that it leaves the lines in view.
+template <typename Dialog, typename Make>
+void ShowEditorDialog(QWidget &editor, QPointer<Dialog> &dialog, Make make)
+{
+    if (!dialog) {
+        dialog = make();
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->move(editor.frameGeometry().topRight() + QPoint(DIALOG_GAP, 0));
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+} // namespace
+
+void CLedEditorWnd::OnGenerate()
+{
+    CloseValueEdit(true);
+    ShowEditorDialog(*this, m_generateDlg, [this] {
+        return new CGenerateDlg(
+            this, [this] { return MAX_ROWS - Metrics().rowCount; },
+            [this](const std::vector<SequenceRow> &rows) { return InsertGeneratedRows(rows); });
+    });
+}
+
+bool CLedEditorWnd::InsertGeneratedRows(const std::vector<SequenceRow> &rows)
+{
+    CloseValueEdit(true);
+    const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);
+    update();
+    if (inserted)
+        activateWindow();
+    return inserted;
+}
+
+void CLedEditorWnd::OnExportAnimation()
+{
+    CloseValueEdit(true);
+    const QString device = SettingsStore::GetProfileString(QString::fromLatin1(SettingsStore::SECTION),
+        QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
+    ShowEditorDialog(*this, m_exportDlg, [this, device] {
+        return new CExportAnimationDlg(
+            this,
+            [this] {
+                RowTable table;
+                for (int line = 0; line < Metrics().rowCount; ++line)
+                    table.Append(m_rows[static_cast<std::size_t>(line)]);
+                return table;
+            },
+            device);
+    });
 }
 
 bool CLedEditorWnd::IsValueEditOpen() const

@@ -8,10 +8,14 @@
 #include "editor/editor_layout.h"
 #include "editor/editor_selection.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
+class CExportAnimationDlg;
+class CGenerateDlg;
 class CValueEdit;
 class EditorAccelerators;
 class QScrollBar;
@@ -53,6 +57,9 @@ public:
     // Runs a command of the accelerator table or the context menu; false
     // for an id that is neither.
     bool OnCommand(int id);
+    // Inserts generated rows before the first selected line, as a paste
+    // does; false when no line is selected or they do not fit.
+    bool InsertGeneratedRows(const std::vector<SequenceRow> &rows);
 
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
@@ -70,6 +77,8 @@ protected:
     void OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point);
     void OnButtonUp();
     void OnTrace();
+    void OnGenerate();
+    void OnExportAnimation();
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -130,4 +139,7 @@ private:
     EditorAccelerators *m_accel;
     // Wheel turns not yet a whole line's worth.
     int m_wheelRemainder = 0;
+    // The editor's own windows, while open; they go with it.
+    QPointer<CGenerateDlg> m_generateDlg;
+    QPointer<CExportAnimationDlg> m_exportDlg;
 };

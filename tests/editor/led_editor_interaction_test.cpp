@@ -1,12 +1,14 @@
 #include "led_editor_wnd_test.h"
 
 #include "editor/editor_command_ids.h"
+#include "editor/generate_dlg.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
@@ -132,11 +134,35 @@ TEST_F(LedEditorWndTest, ARightClickOpensThePopupForOneOrSeveralLines)
     EXPECT_EQ(editor->m_rows[1].command, CMD_GOTO);
 }
 
+TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
+{
+    auto editor = Editor(6, 232, 200);
+    editor->m_rows[5] = { 1, 0, 1, CMD_GOTO, 4 };
+    MenuChoice user;
+    user.id = ID_MENU_GENERATE;
+    ContextMenu(*editor).SetExecHook(user.Hook());
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    auto *dialog = editor->findChild<CGenerateDlg *>();
+    ASSERT_NE(dialog, nullptr);
+
+    // A bounce over the eight channels: 14 rows before line 2.
+    dialog->findChild<QComboBox *>()->setCurrentIndex(1);
+    dialog->OnInsert();
+    EXPECT_EQ(editor->m_rowCount, 20);
+    EXPECT_EQ(editor->m_rows[2].pattern, 0x01u);
+    EXPECT_EQ(editor->m_rows[9].pattern, 0x80u);
+    EXPECT_EQ(editor->m_rows[15].pattern, 0x02u);
+    EXPECT_EQ(editor->m_rows[19], (SequenceRow { 1, 0, 1, CMD_GOTO, 18 }));
+    EXPECT_TRUE(Selection(*editor).IsSelected(2));
+    EXPECT_EQ(Selection(*editor).Count(20), 1);
+    EXPECT_EQ(editor->m_modified, 1);
+}
+
 TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)
 {
     auto editor = Editor(4, 232, 200);
     const std::vector<Accelerator> table = ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS);
-    ASSERT_EQ(table.size(), 40u);
+    ASSERT_EQ(table.size(), 41u);
     for (const Accelerator &accelerator : table) {
         const QKeyCombination keys = accelerator.keys[0];
         const QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers());
