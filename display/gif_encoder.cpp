@@ -134,7 +134,7 @@ void GifEncoder::TakePixel(std::size_t index, std::uint32_t pixel)
 
 void GifEncoder::TakePicture(const AnimationPicture &picture, const std::vector<PixelRun> &changed)
 {
-    if (!m_held) {
+    if (!m_holding) {
         for (std::size_t i = 0; i < m_picture.size(); ++i)
             TakePixel(i, picture.pixels[i]);
         m_pending = { 0, 0, m_size, m_size };
@@ -187,25 +187,29 @@ PictureRect GifEncoder::ChangedArea() const
 bool GifEncoder::StartFrame(std::uint64_t slot)
 {
     m_waiting = false;
-    const PictureRect area = m_held ? ChangedArea() : PictureRect { 0, 0, m_size, m_size };
+    const PictureRect area = m_holding ? ChangedArea() : PictureRect { 0, 0, m_size, m_size };
     m_pending = {};
     // Changes that came out the same in the palette leave the frame as it is.
     if (area.IsEmpty())
         return true;
-    auto frame = std::make_unique<HeldFrame>();
-    frame->area = area;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_size) + x;
-            frame->indices.push_back(
-                m_held && m_current[i] == m_shown[i] ? GIF_UNCHANGED_INDEX : m_current[i]);
-            m_shown[i] = m_current[i];
-        }
+    m_next.area = area;
+    const auto width = static_cast<std::size_t>(area.Width());
+    m_next.indices.resize(width * static_cast<std::size_t>(area.Height()));
+    GifByteType *out = m_next.indices.data();
+    for (int y = area.top; y < area.bottom; ++y, out += width) {
+        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_size) + area.left;
+        const GifByteType *current = &m_current[row];
+        GifByteType *shown = &m_shown[row];
+        // What stays as the frame before shows through.
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = m_holding && current[x] == shown[x] ? GIF_UNCHANGED_INDEX : current[x];
+        std::copy(current, current + width, shown);
     }
     const int delay = m_timing.StartAt(slot);
-    if (m_held && !WriteFrame(*m_held, delay))
+    if (m_holding && !WriteFrame(m_held, delay))
         return false;
-    m_held = std::move(frame);
+    std::swap(m_held, m_next);
+    m_holding = true;
     return true;
 }
 
@@ -232,9 +236,9 @@ bool GifEncoder::Finish(std::uint64_t endSlot)
 {
     if (m_waiting && m_timing.EarliestStart() < endSlot && !StartFrame(m_timing.EarliestStart()))
         return false;
-    if (!m_held)
+    if (!m_holding)
         return Fail("the animation has no picture");
-    if (!WriteFrame(*m_held, m_timing.DelayUntil(endSlot)))
+    if (!WriteFrame(m_held, m_timing.DelayUntil(endSlot)))
         return false;
     GifFileType *gif = std::exchange(m_gif, nullptr);
     if (EGifCloseFile(gif, nullptr) != GIF_OK || !m_file->Commit())

@@ -70,5 +70,8 @@ private:
     PictureRect m_pending {};
     // A change that came too soon after the last frame's start.
     bool m_waiting = false;
-    std::unique_ptr<HeldFrame> m_held;
+    // The frame held, once there is one, and room for the next.
+    bool m_holding = false;
+    HeldFrame m_held;
+    HeldFrame m_next;
 };

@@ -79,7 +79,6 @@ void ScaledDevice::AddShared(int x, int y, std::uint16_t owners)
         m_parts.push_back({ led, {} });
         ++pixel.partCount;
         m_shared[static_cast<std::size_t>(led)].push_back(id);
-        AddToRuns(m_sharedRuns[static_cast<std::size_t>(led)], x, y);
     }
     m_sharedPixels.push_back(pixel);
 }
@@ -129,19 +128,27 @@ void ScaledDevice::SetStep(int led, int step, std::vector<PixelRun> &changed)
 {
     const auto index = static_cast<std::size_t>(led);
     m_steps[index] = step;
+    // Only what changes is told: at the edges of an LED's area, where it
+    // hardly glows, neighbouring steps often look the same.
     const std::vector<std::uint32_t> &scaled = m_stepPictures[static_cast<std::size_t>(step)];
     for (const PixelRun &run : m_alone[index]) {
         const std::size_t row = static_cast<std::size_t>(run.y) * static_cast<std::size_t>(m_size);
-        std::copy(scaled.begin() + row + run.left, scaled.begin() + row + run.right,
-            m_picture.begin() + row + run.left);
+        for (int x = run.left; x < run.right; ++x)
+            SetPixel(row + x, scaled[row + x], changed);
     }
     for (const std::size_t id : m_shared[index])
-        Resum(m_sharedPixels[id]);
-    changed.insert(changed.end(), m_alone[index].begin(), m_alone[index].end());
-    changed.insert(changed.end(), m_sharedRuns[index].begin(), m_sharedRuns[index].end());
+        SetPixel(m_sharedPixels[id].index, Resum(m_sharedPixels[id]), changed);
 }
 
-void ScaledDevice::Resum(const SharedPixel &pixel)
+void ScaledDevice::SetPixel(std::size_t index, std::uint32_t pixel, std::vector<PixelRun> &changed)
+{
+    if (m_picture[index] == pixel)
+        return;
+    m_picture[index] = pixel;
+    AddToRuns(changed, static_cast<int>(index % m_size), static_cast<int>(index / m_size));
+}
+
+std::uint32_t ScaledDevice::Resum(const SharedPixel &pixel) const
 {
     Sums sums = pixel.background;
     for (std::size_t part = pixel.firstPart; part < pixel.firstPart + pixel.partCount; ++part) {
@@ -151,5 +158,5 @@ void ScaledDevice::Resum(const SharedPixel &pixel)
         for (std::size_t channel = 0; channel < sums.size(); ++channel)
             sums[channel] += added[channel];
     }
-    m_picture[pixel.index] = m_scaler.PixelFromSums(sums);
+    return m_scaler.PixelFromSums(sums);
 }

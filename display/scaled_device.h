@@ -31,7 +31,7 @@ public:
     // The scaled device with every LED at the step.
     const std::vector<std::uint32_t> &StepPicture(int step) const;
 
-    // Shows LED k at the step; adds the runs of the picture that changed.
+    // Shows LED k at the step; adds the runs of pixels that changed.
     void SetStep(int led, int step, std::vector<PixelRun> &changed);
     const std::uint32_t *Pixels() const { return m_picture.data(); }
 
@@ -53,7 +53,9 @@ private:
     void FindFootprints();
     void AddShared(int x, int y, std::uint16_t owners);
     void AddSums(int step, const std::uint32_t *source);
-    void Resum(const SharedPixel &pixel);
+    // A shared pixel summed from its parts at the LEDs' steps.
+    std::uint32_t Resum(const SharedPixel &pixel) const;
+    void SetPixel(std::size_t index, std::uint32_t pixel, std::vector<PixelRun> &changed);
 
     const PictureScaler &m_scaler;
     int m_size;
@@ -64,10 +66,9 @@ private:
     std::vector<std::uint32_t> m_picture;
     std::array<int, LED_COUNT> m_steps {};
     // Per LED, the runs of scaled pixels it shows alone, and the shared
-    // pixels it has a part in, one by one and as runs.
+    // pixels it has a part in.
     std::array<std::vector<PixelRun>, LED_COUNT> m_alone;
     std::array<std::vector<std::size_t>, LED_COUNT> m_shared;
-    std::array<std::vector<PixelRun>, LED_COUNT> m_sharedRuns;
     std::vector<SharedPixel> m_sharedPixels;
     std::vector<Part> m_parts;
 };

@@ -145,7 +145,8 @@ bool VideoEncoder::OpenContainer()
     if (m_file->Device().isSequential())
         m_io->seekable = 0;
     m_container->pb = m_io;
-    m_container->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // The same sequence makes the same file: no random ids, no version tags.
+    m_container->flags |= AVFMT_FLAG_CUSTOM_IO | AVFMT_FLAG_BITEXACT;
     return true;
 }
 
@@ -165,8 +166,10 @@ bool VideoEncoder::OpenCodec(int size)
     m_codec->pix_fmt = VIDEO_FORMAT;
     m_codec->time_base = { 1, VIDEO_FRAME_RATE };
     m_codec->framerate = { VIDEO_FRAME_RATE, 1 };
-    // A key frame every second, so that players can jump about.
+    // A key frame every second, so that players can jump about; as many
+    // threads as there are cores.
     m_codec->gop_size = VIDEO_FRAME_RATE;
+    m_codec->thread_count = 0;
     m_codec->bit_rate = 0;
     m_codec->color_range = AVCOL_RANGE_MPEG;
     m_codec->colorspace = AVCOL_SPC_SMPTE170M;
