@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <tuple>
 
@@ -23,12 +24,27 @@ constexpr std::size_t LISTED_JUMPS = 3;
 // last row.
 constexpr int TICK_STARTS = MAX_ROWS + 1;
 
-// "row 4", "rows 4-7, 12".
-std::string RowsText(std::vector<int> rows)
+// The text with %1, %2, ... replaced by the values.
+std::string Format(const std::string &text, std::initializer_list<std::string> values)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t k
+            = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && k < values.size())
+            result += values.begin()[k], ++i;
+        else
+            result += text[i];
+    }
+    return result;
+}
+
+// "4-7, 12".
+std::string RowList(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    std::string text = rows.size() == 1 ? "row " : "rows ";
+    std::string text;
     for (std::size_t i = 0; i < rows.size();) {
         std::size_t last = i;
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
@@ -41,20 +57,16 @@ std::string RowsText(std::vector<int> rows)
     return text;
 }
 
-std::string InputText(int inputMask)
-{
-    switch (inputMask) {
-    case 1 << INPUT_OFF: return "input off";
-    case 1 << INPUT_ON: return "input on";
-    default: return "input on or off";
-    }
-}
-
 std::string SecondsText(long long ticks)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f s", static_cast<double>(ticks) * TICK_MS / 1000.0);
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(ticks) * TICK_MS / 1000.0);
     return text;
+}
+
+std::string Number(int value)
+{
+    return std::to_string(value);
 }
 
 // The rows one tick fetches from a start row with no hold pending, and how
@@ -74,8 +86,9 @@ struct TickPath {
 class SequenceChecker
 {
 public:
-    explicit SequenceChecker(const RowTable &rows)
+    SequenceChecker(const RowTable &rows, const FindingTexts &texts)
         : m_rows(rows)
+        , m_texts(texts)
         , m_count(rows.GetCount())
     {
         for (int i = 0; i < m_count; ++i)
@@ -98,9 +111,25 @@ public:
 private:
     const SequenceRow &Row(int index) const { return *m_rows.GetRow(index); }
 
-    void Add(int row, FindingSeverity severity, const char *code, std::string text)
+    void Add(int row, FindingSeverity severity, const char *code, const std::string &text,
+        std::initializer_list<std::string> values)
     {
-        m_findings.push_back({ row, severity, code, std::move(text) });
+        m_findings.push_back({ row, severity, code, Format(text, values) });
+    }
+
+    // "row 4", "rows 4-7, 12".
+    std::string RowsText(const std::vector<int> &rows) const
+    {
+        return Format(rows.size() == 1 ? m_texts.row : m_texts.rows, { RowList(rows) });
+    }
+
+    const std::string &InputText(int inputMask) const
+    {
+        switch (inputMask) {
+        case 1 << INPUT_OFF: return m_texts.inputOff;
+        case 1 << INPUT_ON: return m_texts.inputOn;
+        default: return m_texts.inputEither;
+        }
     }
 
     void CheckRow(int index, const SequenceRow &row)
@@ -118,29 +147,24 @@ private:
     void CheckPattern(int index, const SequenceRow &row)
     {
         if (DeviceTime(row.time) != row.time)
-            Add(index, FindingSeverity::Error, "time-7-bits",
-                "time " + std::to_string(row.time) + " is above " + std::to_string(DEVICE_TIME_MASK)
-                    + ": the device keeps its low 7 bits and holds this pattern for "
-                    + std::to_string(DeviceTime(row.time)) + " ticks");
+            Add(index, FindingSeverity::Error, "time-7-bits", m_texts.timeAbove,
+                { Number(row.time), Number(DEVICE_TIME_MASK), Number(DeviceTime(row.time)) });
         if (row.pattern >> CHANNEL_COUNT)
-            Add(index, FindingSeverity::Warning, "channel-above-8",
-                "the pattern has bits above channel " + std::to_string(CHANNEL_COUNT)
-                    + ": they are stored, the device ignores them");
+            Add(index, FindingSeverity::Warning, "channel-above-8", m_texts.channelAbove,
+                { Number(CHANNEL_COUNT) });
     }
 
     void CheckParameter(int index, const SequenceRow &row)
     {
         const std::uint16_t p = row.parameter;
         if (row.command == CMD_DIM && (p & DIM_PARAMETER_MASK) != p)
-            Add(index, FindingSeverity::Warning, "dim-7-bits",
-                DescribeRow(row) + " is above " + std::to_string(DIM_PARAMETER_MASK)
-                    + ": only its low 7 bits count, so it dims to " + std::to_string(p & DIM_PARAMETER_MASK));
+            Add(index, FindingSeverity::Warning, "dim-7-bits", m_texts.dimAbove,
+                { DescribeRow(row), Number(DIM_PARAMETER_MASK), Number(p & DIM_PARAMETER_MASK) });
         const bool fade = row.command == CMD_FADE_IN || row.command == CMD_FADE_OUT;
         if (fade && ImageFadeStep(p) == 0 && FadeStep(p) != 0)
-            Add(index, FindingSeverity::Error, "fade-12-bits",
-                DescribeRow(row) + ": the device reads the whole number and does not fade at all, the "
-                    + "simulation reads its low 12 bits and fades as " + CommandName(row.command) + " "
-                    + std::to_string(p & FADE_PARAMETER_MASK));
+            Add(index, FindingSeverity::Error, "fade-12-bits", m_texts.fadeAbove,
+                { DescribeRow(row),
+                    CommandName(row.command) + std::string(" ") + Number(p & FADE_PARAMETER_MASK) });
     }
 
     // The row a jump to target reaches on the device, or -1 past the rows
@@ -156,13 +180,11 @@ private:
         const std::uint16_t target = row.parameter;
         const int landing = DeviceLanding(target);
         if (DeviceJumpTarget(target) != target && landing >= 0)
-            Add(index, FindingSeverity::Error, "jump-8-bits",
-                DescribeRow(row) + ": the device keeps the low byte of the target and jumps to row "
-                    + std::to_string(landing) + "; the simulation ends here");
+            Add(index, FindingSeverity::Error, "jump-8-bits", m_texts.jumpAbove,
+                { DescribeRow(row), Number(landing) });
         else if (target >= m_count)
-            Add(index, FindingSeverity::Warning, "jump-past-end",
-                DescribeRow(row) + " jumps past the last row (" + std::to_string(m_count - 1)
-                    + "): the sequence ends here");
+            Add(index, FindingSeverity::Warning, "jump-past-end", m_texts.jumpPastEnd,
+                { DescribeRow(row), Number(m_count - 1) });
     }
 
     // The upload leaves the row out; a jump past it to a row still lands on
@@ -177,20 +199,19 @@ private:
                 || jump.parameter >= m_count || jumps++ >= LISTED_JUMPS)
                 continue;
             const int landing = DeviceLanding(jump.parameter);
-            moved += (moved.empty() ? "" : ", ") + DescribeRow(jump) + " in row " + std::to_string(j)
-                + " lands on " + (landing >= 0 ? "row " + std::to_string(landing) : "no row");
+            moved += (moved.empty() ? "" : ", ")
+                + Format(landing >= 0 ? m_texts.jumpLandsOnRow : m_texts.jumpLandsOnNoRow,
+                    { DescribeRow(jump), Number(j), Number(landing) });
         }
-        const std::string what = "unknown command " + CommandLetterText(row.command);
+        const std::string letter = CommandLetterText(row.command);
         if (jumps == 0) {
-            Add(index, FindingSeverity::Warning, "unknown-command",
-                what + " does nothing and the upload leaves it out");
+            Add(index, FindingSeverity::Warning, "unknown-command", m_texts.unknownDropped, { letter });
             return;
         }
         if (jumps > LISTED_JUMPS)
-            moved += " and " + std::to_string(jumps - LISTED_JUMPS) + " more jumps";
-        Add(index, FindingSeverity::Error, "unknown-command-moves-rows",
-            what + " is left out of the upload and the rows after it move up one slot: on the device "
-                + moved);
+            moved += " " + Format(m_texts.moreJumps, { std::to_string(jumps - LISTED_JUMPS) });
+        Add(index, FindingSeverity::Error, "unknown-command-moves-rows", m_texts.unknownMovesRows,
+            { letter, moved });
     }
 
     TickPath RunTick(int start, int input) const
@@ -225,12 +246,12 @@ private:
             }
         for (const auto &[where, inputMask] : m_runaways) {
             const auto &[row, loop, rows] = where;
-            Add(row, FindingSeverity::Error, loop ? "endless-loop" : "runaway",
-                loop ? rows + " repeat without a pattern row that holds (" + InputText(inputMask)
-                        + "): the simulation stops as runaway"
-                     : rows + " take " + std::to_string(MAX_FETCHES_PER_TICK)
-                        + " fetches in one tick without holding a pattern (" + InputText(inputMask)
-                        + "): the simulation stops as runaway");
+            if (loop)
+                Add(row, FindingSeverity::Error, "endless-loop", m_texts.endlessLoop,
+                    { rows, InputText(inputMask) });
+            else
+                Add(row, FindingSeverity::Error, "runaway", m_texts.runaway,
+                    { rows, Number(MAX_FETCHES_PER_TICK), InputText(inputMask) });
         }
     }
 
@@ -265,7 +286,7 @@ private:
             for (int i = first; i <= last; ++i)
                 rows.push_back(i);
             Add(first, FindingSeverity::Warning, "unreachable",
-                RowsText(rows) + (last > first ? " are" : " is") + " never reached, whatever the input");
+                last > first ? m_texts.unreachableRows : m_texts.unreachableRow, { RowsText(rows) });
             first = last;
         }
     }
@@ -285,9 +306,8 @@ private:
             if (tick.end == FetchEnd::RanAway)
                 return;
             if (tick.end == FetchEnd::Ended) {
-                Add(lastRow, FindingSeverity::Warning, "ends",
-                    "with the input off the sequence ends by itself after " + std::to_string(ticks)
-                        + " ticks (" + SecondsText(ticks) + ")");
+                Add(lastRow, FindingSeverity::Warning, "ends", m_texts.endsWithInputOff,
+                    { std::to_string(ticks), SecondsText(ticks) });
                 return;
             }
             ticks += Row(tick.last).time;
@@ -296,6 +316,7 @@ private:
     }
 
     const RowTable &m_rows;
+    const FindingTexts &m_texts;
     const int m_count;
     std::vector<int> m_rowAtSlot;
     std::vector<bool> m_reached;
@@ -311,7 +332,7 @@ const char *SeverityName(FindingSeverity severity)
     return severity == FindingSeverity::Error ? "error" : "warning";
 }
 
-std::vector<Finding> CheckSequence(const RowTable &rows)
+std::vector<Finding> CheckSequence(const RowTable &rows, const FindingTexts &texts)
 {
-    return SequenceChecker(rows).Run();
+    return SequenceChecker(rows, texts).Run();
 }

@@ -20,7 +20,7 @@ bool ConfirmUploadOfRows(QWidget *owner, const RowTable &rows)
 {
     QStringList listed;
     int errors = 0;
-    for (const Finding &finding : CheckSequence(rows))
+    for (const Finding &finding : CheckSequence(rows, LocalFindingTexts()))
         if (finding.severity == FindingSeverity::Error && ++errors <= LISTED_ERRORS)
             listed << FindingLine(finding);
     if (errors == 0)

@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -268,9 +269,16 @@ void CLedEditorWnd::OnCheckSequence()
     RowTable table;
     table.GetRecords() = m_rows;
     table.SetCount(Metrics().rowCount);
-    if (!m_checkWnd)
+    if (!m_checkWnd) {
         m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
-    m_checkWnd->ShowFindings(CheckSequence(table));
+        // Beside the editor, where it hides no line, as far as the screen
+        // allows.
+        QRect place(frameGeometry().topRight() + QPoint(1, 0), m_checkWnd->size());
+        const QRect screenArea = screen()->availableGeometry();
+        place.moveRight(std::min(place.right(), screenArea.right()));
+        m_checkWnd->move(place.topLeft());
+    }
+    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
     m_checkWnd->show();
     m_checkWnd->raise();
 }

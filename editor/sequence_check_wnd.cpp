@@ -9,11 +9,40 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace
 {
 
 constexpr int ROW_ROLE = Qt::UserRole;
 constexpr QSize INITIAL_SIZE(560, 240);
+
+// The members of FindingTexts in the order of their string ids.
+std::string FindingTexts::*const FINDING_TEXTS[] = {
+    &FindingTexts::row,
+    &FindingTexts::rows,
+    &FindingTexts::inputOff,
+    &FindingTexts::inputOn,
+    &FindingTexts::inputEither,
+    &FindingTexts::timeAbove,
+    &FindingTexts::channelAbove,
+    &FindingTexts::dimAbove,
+    &FindingTexts::fadeAbove,
+    &FindingTexts::jumpAbove,
+    &FindingTexts::jumpPastEnd,
+    &FindingTexts::unknownMovesRows,
+    &FindingTexts::jumpLandsOnRow,
+    &FindingTexts::jumpLandsOnNoRow,
+    &FindingTexts::moreJumps,
+    &FindingTexts::unknownDropped,
+    &FindingTexts::endlessLoop,
+    &FindingTexts::runaway,
+    &FindingTexts::unreachableRow,
+    &FindingTexts::unreachableRows,
+    &FindingTexts::endsWithInputOff,
+};
+static_assert(sizeof(FindingTexts) == std::size(FINDING_TEXTS) * sizeof(std::string),
+    "every finding text has its string id");
 
 QIcon SeverityIcon(FindingSeverity severity)
 {
@@ -22,6 +51,18 @@ QIcon SeverityIcon(FindingSeverity severity)
 }
 
 } // namespace
+
+FindingTexts LocalFindingTexts()
+{
+    FindingTexts texts;
+    int id = IDS_FINDING_TEXTS;
+    for (std::string FindingTexts::*text : FINDING_TEXTS) {
+        const QString local = ResourceModule::LoadString(id++);
+        if (!local.isEmpty())
+            texts.*text = local.toStdString();
+    }
+    return texts;
+}
 
 QString FindingLine(const Finding &finding)
 {

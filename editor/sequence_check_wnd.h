@@ -11,6 +11,9 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
+// The sentences of the findings in the current language.
+FindingTexts LocalFindingTexts();
+
 // A finding as one line in the current language: "row 5: error: ...".
 QString FindingLine(const Finding &finding);
 
