@@ -31,10 +31,12 @@ std::string Format(const std::string &text, std::initializer_list<std::string> v
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t k
             = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : values.size();
-        if (text[i] == '%' && k < values.size())
-            result += values.begin()[k], ++i;
-        else
+        if (text[i] == '%' && k < values.size()) {
+            result += values.begin()[k];
+            ++i;
+        } else {
             result += text[i];
+        }
     }
     return result;
 }
