@@ -9,7 +9,7 @@ class SequenceInterpreter;
 // The most ticks a command runs a sequence for.
 inline constexpr std::uint64_t MAX_TICKS = 1'000'000'000;
 
-// check, dump and simulate: loading and running sequence files.
+// check, dump, simulate and lint: loading and running sequence files.
 const std::vector<CliCommand> &SequenceCommands();
 
 // Loads path into the device's table; on a load error says so on stderr,

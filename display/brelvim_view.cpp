@@ -2,6 +2,7 @@
 
 #include "display/led_painter.h"
 #include "display/led_tables.h"
+#include "display/upload_check.h"
 #include "document/brelvim_doc.h"
 #include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
@@ -261,6 +262,8 @@ void CBrelvimView::OnUpload()
     if (!document)
         return;
     document->CopyRowsFromEditor();
+    if (!ConfirmUploadOfRows(this, document->m_rows))
+        return;
     const bool started
         = StartUpload(document->m_rows, m_sending, [this](int blockCount, const std::uint8_t *image) {
               return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);

@@ -6,6 +6,7 @@
 #include "editor/editor_scrolling.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/sequence_check_wnd.h"
 #include "editor/value_edit.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
@@ -16,6 +17,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -246,6 +248,10 @@ bool CLedEditorWnd::OnCommand(int id)
         OnTrace();
         return true;
     }
+    if (command == ID_MENU_CHECK_SEQUENCE) {
+        OnCheckSequence();
+        return true;
+    }
     if (!EditorCommands(Table(), *this).Execute(command))
         return false;
     update();
@@ -256,6 +262,35 @@ void CLedEditorWnd::OnTrace()
 {
     m_trace = m_trace ? 0 : 1;
     m_contextMenu.SetTrace(m_trace != 0);
+}
+
+void CLedEditorWnd::OnCheckSequence()
+{
+    RowTable table;
+    table.GetRecords() = m_rows;
+    table.SetCount(Metrics().rowCount);
+    if (!m_checkWnd) {
+        m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
+        // Beside the editor, where it hides no line, as far as the screen
+        // allows.
+        QRect place(frameGeometry().topRight() + QPoint(1, 0), m_checkWnd->size());
+        const QRect screenArea = screen()->availableGeometry();
+        place.moveRight(std::min(place.right(), screenArea.right()));
+        m_checkWnd->move(place.topLeft());
+    }
+    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+    m_checkWnd->show();
+    m_checkWnd->raise();
+}
+
+void CLedEditorWnd::ShowFindingRow(int row)
+{
+    // The rows may have changed since the check.
+    if (row >= Metrics().rowCount)
+        return;
+    CloseValueEdit(true);
+    SelectRange(row, row);
+    EnsureVisible(row);
 }
 
 bool CLedEditorWnd::IsValueEditOpen() const

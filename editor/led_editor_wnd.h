@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
 class QScrollBar;
@@ -70,6 +71,10 @@ protected:
     void OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point);
     void OnButtonUp();
     void OnTrace();
+    // Shows the sequence checker's findings for the rows as they are now.
+    void OnCheckSequence();
+    // Selects a line a finding names and brings it into view.
+    void ShowFindingRow(int row);
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -128,6 +133,8 @@ private:
     CValueEdit *m_valueEdit = nullptr;
     bool m_editTime = false;
     EditorAccelerators *m_accel;
+    // Made when first asked for; a child window, so it goes with the editor.
+    CSequenceCheckWnd *m_checkWnd = nullptr;
     // Wheel turns not yet a whole line's worth.
     int m_wheelRemainder = 0;
 };

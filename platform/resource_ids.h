@@ -23,6 +23,23 @@ inline constexpr int IDR_MAINFRAME = 128; // the document template string, toolb
 inline constexpr int IDS_APP_NAME = 57344;
 inline constexpr int IDS_READY = 57345;
 inline constexpr int IDS_CANT_LOAD_DRIVER = 57666;
+// The sequence check: its window, a finding as a line ("row %1: %2: %3",
+// row, severity, text) and the question before an upload with errors (%1:
+// the errors; "and %1 more" for those not listed).
+inline constexpr int IDS_CHECK_TITLE = 61300;
+inline constexpr int IDS_CHECK_INTRO = 61301;
+inline constexpr int IDS_CHECK_NO_PROBLEMS = 61302;
+inline constexpr int IDS_CHECK_FINDING = 61303;
+inline constexpr int IDS_CHECK_ERROR = 61304;
+inline constexpr int IDS_CHECK_WARNING = 61305;
+inline constexpr int IDS_UPLOAD_CHECK_TITLE = 61306;
+inline constexpr int IDS_UPLOAD_CHECK_TEXT = 61307;
+inline constexpr int IDS_UPLOAD_CHECK_MORE = 61308;
+inline constexpr int IDS_UPLOAD_ANYWAY = 61309;
+inline constexpr int IDS_UPLOAD_CANCEL = 61310;
+// The sentences of the findings, one per member of FindingTexts in order,
+// up to 61340. English is the checker's own; other languages have them here.
+inline constexpr int IDS_FINDING_TEXTS = 61320;
 
 // Other resources.
 inline constexpr int IDB_SPLASH = 101;

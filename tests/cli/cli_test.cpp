@@ -88,6 +88,10 @@ TEST(Cli, EveryExampleLoadsAndRuns)
         const Result simulate = Cli("simulate " + entry.path().string() + " --ticks 300 --input 50-150");
         EXPECT_EQ(simulate.exitCode, 0);
         EXPECT_EQ(Lines(simulate.out).size(), 301u) << entry.path() << " stopped early";
+
+        const Result lint = Cli("lint " + entry.path().string());
+        EXPECT_EQ(lint.exitCode, 0);
+        EXPECT_EQ(lint.out, "") << entry.path();
     }
     EXPECT_GE(examples, 5);
 }
@@ -135,6 +139,29 @@ TEST_F(CliFile, LoadErrorsNameTheFileAndExitWithTheirCode)
 
     EXPECT_EQ(Cli("simulate " + Write("0000000000001458000\n")).exitCode, 2);
     EXPECT_EQ(Cli("check " + Write("", "#=QUORBEL\nV=1\nD=OTHER\n")).exitCode, 4);
+}
+
+TEST_F(CliFile, LintPrintsOneLinePerFindingAndExitsByTheWorst)
+{
+    // Time 200, DIM 200 and GOTO 0: an error and a warning.
+    std::string path = Write("00000000ff00c8000000\n010000000000004400c8\n01000000000000470000\n");
+    const Result both = Cli("lint " + path);
+    EXPECT_EQ(both.exitCode, 1);
+    const auto lines = Lines(both.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+        path
+            + ": row 0: error: time 200 is above 127: the device keeps its low 7 bits and holds this pattern "
+              "for 72 ticks");
+    EXPECT_EQ(lines[1].rfind(path + ": row 1: warning: DIM 200", 0), 0u);
+
+    path = Write("010000000000004400c8\n00000000ff0005000000\n01000000000000470000\n");
+    EXPECT_EQ(Cli("lint " + path).exitCode, 0);
+    EXPECT_EQ(Cli("lint " + path + " --strict").exitCode, 1);
+
+    const Result missing = Cli("lint /nonexistent.lsq");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "/nonexistent.lsq: file not found\n");
 }
 
 TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
