@@ -9,6 +9,12 @@ std::function<void(const MessageBoxRequest &)> &Interceptor()
     return interceptor;
 }
 
+std::function<bool(const MessageBoxRequest &)> &QuestionInterceptor()
+{
+    static std::function<bool(const MessageBoxRequest &)> interceptor;
+    return interceptor;
+}
+
 } // namespace
 
 void ShowMessageBox(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
@@ -24,4 +30,18 @@ void ShowMessageBox(QWidget *owner, const QString &text, const QString &title, Q
 void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interceptor)
 {
     Interceptor() = std::move(interceptor);
+}
+
+bool AskYesNo(QWidget *owner, const QString &text, const QString &title)
+{
+    if (QuestionInterceptor())
+        return QuestionInterceptor()({ owner, text, title, QMessageBox::Question });
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor)
+{
+    QuestionInterceptor() = std::move(interceptor);
 }

@@ -23,3 +23,8 @@ void ShowMessageBox(
 // Replaces the box by a call of interceptor (an empty function shows boxes
 // again).
 void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interceptor);
+
+// Asks a question with the buttons Yes and No, No the default; true for Yes.
+bool AskYesNo(QWidget *owner, const QString &text, const QString &title);
+// Replaces the question by a call of interceptor, which answers it.
+void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor);
