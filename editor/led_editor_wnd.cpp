@@ -6,6 +6,7 @@
 #include "editor/editor_scrolling.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/save_upload_wav.h"
 #include "editor/value_edit.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
@@ -234,6 +235,14 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
+RowTable CLedEditorWnd::Rows() const
+{
+    RowTable rows;
+    rows.GetRecords() = m_rows;
+    rows.SetCount(m_rowCount);
+    return rows;
+}
+
 EditorTable CLedEditorWnd::Table()
 {
     return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
@@ -244,6 +253,10 @@ bool CLedEditorWnd::OnCommand(int id)
     const int command = MenuItemCommand(id);
     if (command == ID_MENU_TRACE) {
         OnTrace();
+        return true;
+    }
+    if (command == ID_MENU_SAVE_UPLOAD_WAV) {
+        SaveUploadAsWav(this, Rows());
         return true;
     }
     if (!EditorCommands(Table(), *this).Execute(command))
