@@ -64,14 +64,16 @@ private:
     bool Connect();
     bool StartStream();
     void Disconnect();
-    enum class Progress { Waiting, Ready, Failed };
-    // Waits on the loop while check() says Waiting.
-    template <typename Check> bool WaitFor(Check check)
+    // Waits on the loop until state() is ready; false once it is not good.
+    template <typename GetState, typename State, typename IsGood>
+    bool WaitFor(GetState state, State ready, IsGood isGood)
     {
-        Progress progress;
-        while ((progress = check()) == Progress::Waiting)
+        for (State now = state(); now != ready; now = state()) {
+            if (!isGood(now))
+                return false;
             pa_threaded_mainloop_wait(m_loop);
-        return progress == Progress::Ready;
+        }
+        return true;
     }
 
     static void OnWritable(pa_stream *stream, std::size_t bytes, void *self);
@@ -139,12 +141,7 @@ bool PulsePlayback::Connect()
     pa_context_set_state_callback(m_context, WakeWaiter<pa_context>, m_loop);
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0)
         return false;
-    return WaitFor([this] {
-        const pa_context_state_t state = pa_context_get_state(m_context);
-        return state == PA_CONTEXT_READY ? Progress::Ready
-            : PA_CONTEXT_IS_GOOD(state)  ? Progress::Waiting
-                                         : Progress::Failed;
-    });
+    return WaitFor([this] { return pa_context_get_state(m_context); }, PA_CONTEXT_READY, PA_CONTEXT_IS_GOOD);
 }
 
 bool PulsePlayback::StartStream()
@@ -165,12 +162,7 @@ bool PulsePlayback::StartStream()
         PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(m_stream, nullptr, &buffer, flags, nullptr, nullptr) < 0)
         return false;
-    return WaitFor([this] {
-        const pa_stream_state_t state = pa_stream_get_state(m_stream);
-        return state == PA_STREAM_READY ? Progress::Ready
-            : PA_STREAM_IS_GOOD(state)  ? Progress::Waiting
-                                        : Progress::Failed;
-    });
+    return WaitFor([this] { return pa_stream_get_state(m_stream); }, PA_STREAM_READY, PA_STREAM_IS_GOOD);
 }
 
 // The server asks for more; once the last sample is written, the drain tells
