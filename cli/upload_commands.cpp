@@ -74,12 +74,7 @@ int RunWav(const Arguments &arguments)
     UploadImage image;
     if (const int code = LoadImage(arguments, image))
         return code;
-    PcmAudio audio;
-    audio.sampleRate = UPLOAD_SAMPLE_RATE;
-    audio.channels = 1;
-    audio.bitsPerSample = 8;
-    audio.bytes = RenderUploadSignal(ImageBlocks(image));
-    return WriteOrReport(arguments.Value("-o"), EncodeWav(audio));
+    return WriteOrReport(arguments.Value("-o"), EncodeUploadWav(image));
 }
 
 int RunDecode(const Arguments &arguments)

@@ -6,6 +6,7 @@
 #include "editor/editor_scrolling.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/save_upload_wav.h"
 #include "editor/sequence_check_wnd.h"
 #include "editor/value_edit.h"
 #include "platform/resource_ids.h"
@@ -236,6 +237,14 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
+RowTable CLedEditorWnd::Rows() const
+{
+    RowTable rows;
+    rows.GetRecords() = m_rows;
+    rows.SetCount(m_rowCount);
+    return rows;
+}
+
 EditorTable CLedEditorWnd::Table()
 {
     return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
@@ -250,6 +259,10 @@ bool CLedEditorWnd::OnCommand(int id)
     }
     if (command == ID_MENU_CHECK_SEQUENCE) {
         OnCheckSequence();
+        return true;
+    }
+    if (command == ID_MENU_SAVE_UPLOAD_WAV) {
+        SaveUploadAsWav(this, Rows());
         return true;
     }
     if (!EditorCommands(Table(), *this).Execute(command))

@@ -94,6 +94,8 @@ private:
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
     EditorTable Table();
+    // The rows as the editor shows them.
+    RowTable Rows() const;
 
     // Sets or clears the channel under the point on a pattern line or, in
     // parameter mode, finds a command line's parameter cell; the line, or -1.

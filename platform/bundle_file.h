@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// The file called fileName beside the executable, else in installDir (a
+// path relative to the executable's folder, as the installed layout has
+// it); empty when neither exists.
+QString FindBesideProgram(const QString &fileName, const QString &installDir);
+
 // The file of a bundle (the device bundle, the German bundle) called name: an
 // absolute path is taken as it is; a relative name is looked for beside the
 // executable, then in ../share/pemblo/ from there, then in the current

@@ -17,6 +17,12 @@ std::function<bool(const ConfirmRequest &)> &ConfirmInterceptor()
     return interceptor;
 }
 
+std::function<bool(const MessageBoxRequest &)> &QuestionInterceptor()
+{
+    static std::function<bool(const MessageBoxRequest &)> interceptor;
+    return interceptor;
+}
+
 } // namespace
 
 void ShowMessageBox(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
@@ -50,4 +56,18 @@ bool ConfirmWarning(const ConfirmRequest &request)
 void InterceptConfirmations(std::function<bool(const ConfirmRequest &)> interceptor)
 {
     ConfirmInterceptor() = std::move(interceptor);
+}
+
+bool AskYesNo(QWidget *owner, const QString &text, const QString &title)
+{
+    if (QuestionInterceptor())
+        return QuestionInterceptor()({ owner, text, title, QMessageBox::Question });
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor)
+{
+    QuestionInterceptor() = std::move(interceptor);
 }

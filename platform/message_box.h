@@ -40,3 +40,8 @@ bool ConfirmWarning(const ConfirmRequest &request);
 // Replaces the question by a call of interceptor, whose answer counts as the
 // user's (an empty function asks again).
 void InterceptConfirmations(std::function<bool(const ConfirmRequest &)> interceptor);
+
+// Asks a question with the buttons Yes and No, No the default; true for Yes.
+bool AskYesNo(QWidget *owner, const QString &text, const QString &title);
+// Replaces the question by a call of interceptor, which answers it.
+void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor);

@@ -41,6 +41,17 @@ inline constexpr int IDS_UPLOAD_CANCEL = 61310;
 // up to 61340. English is the checker's own; other languages have them here.
 inline constexpr int IDS_FINDING_TEXTS = 61320;
 
+// The upload's progress window, the question when the main window closes
+// during an upload, and the LED Editor's "Save upload as WAV…".
+inline constexpr int IDS_UPLOAD_PROGRESS_TITLE = 61200;
+inline constexpr int IDS_UPLOAD_PROGRESS_PROMPT = 61201;
+inline constexpr int IDS_UPLOAD_PROGRESS = 61202; // %1 s played of %2 s
+inline constexpr int IDS_UPLOAD_STOP = 61203;
+inline constexpr int IDS_UPLOAD_STOP_AND_QUIT = 61204;
+inline constexpr int IDS_SAVE_UPLOAD_WAV = 61205;
+inline constexpr int IDS_WAV_FILTER = 61206;
+inline constexpr int IDS_CANNOT_WRITE_FILE = 61207; // %1 the file
+
 // Other resources.
 inline constexpr int IDB_SPLASH = 101;
 inline constexpr int IDB_TOOLBAR_NORMAL = 102;

@@ -1,5 +1,7 @@
 #include "upload/wav_file.h"
 
+#include "upload/fsk_signal.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -114,6 +116,16 @@ std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio)
     if (dataSize & 1)
         out.push_back(0);
     return out;
+}
+
+std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image)
+{
+    PcmAudio audio;
+    audio.sampleRate = UPLOAD_SAMPLE_RATE;
+    audio.channels = 1;
+    audio.bitsPerSample = 8;
+    audio.bytes = RenderUploadSignal(ImageBlocks(image));
+    return EncodeWav(audio);
 }
 
 PcmAudio ParseWav(const std::uint8_t *bytes, std::size_t size)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "upload/upload_image.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -30,6 +32,9 @@ inline constexpr int MAX_WAV_CHANNELS = 8;
 
 // The whole file: a RIFF header, a 16-byte "fmt " chunk and the "data" chunk.
 std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio);
+// The upload signal of the image as a WAV file: the very samples the sound
+// output plays.
+std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image);
 
 // Reads a PCM WAV file of 8 or 16 bits per sample (plain or extensible
 // format). Unknown chunks are skipped; a data chunk that claims more bytes

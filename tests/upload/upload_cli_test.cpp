@@ -33,7 +33,11 @@ protected:
     // Runs pemblo-cli with the arguments; stdout and stderr land in out and err.
     int Run(const std::string &arguments, const std::string &environment = "")
     {
-        const std::string command = environment + " " + PEMBLO_BIN_DIR + "/pemblo-cli " + arguments + " >"
+        return RunProgram("pemblo-cli " + arguments, environment);
+    }
+    int RunProgram(const std::string &commandLine, const std::string &environment)
+    {
+        const std::string command = environment + " " + PEMBLO_BIN_DIR + "/" + commandLine + " >"
             + Path("out") + " 2>" + Path("err");
         const int status = std::system(command.c_str());
         out = Text(Path("out"));
@@ -118,6 +122,25 @@ TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
 {
     EXPECT_EQ(Run("play " + EXAMPLE, "PULSE_SERVER=unix:/nonexistent"), 1);
     EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
+}
+
+// Only a program that plays maps the sound library, and only once it plays.
+TEST_F(UploadCli, OnlyPlayLoadsTheSoundLibrary)
+{
+    struct Case {
+        std::string commandLine;
+        const char *environment;
+        bool loads;
+    };
+    const Case cases[] = {
+        { "pemblo-cli check " + EXAMPLE, "LD_DEBUG=files", false },
+        { "pemblo-cli play " + EXAMPLE, "LD_DEBUG=files PULSE_SERVER=unix:/nonexistent", true },
+        { "pemblo", "LD_TRACE_LOADED_OBJECTS=1", false },
+    };
+    for (const Case &test : cases) {
+        RunProgram(test.commandLine, test.environment);
+        EXPECT_EQ((out + err).find("libpulse") != std::string::npos, test.loads) << test.commandLine;
+    }
 }
 
 } // namespace
