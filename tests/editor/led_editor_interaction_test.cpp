@@ -203,7 +203,7 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
 }
 
-// The last item of both popups, after a separator, writes the upload's
+// The last item of both popups writes the upload's
 // samples of the editor's rows as a WAV file.
 TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
 {
@@ -218,7 +218,7 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     std::vector<int> lastItems;
     ContextMenu(*editor).SetExecHook([&](QMenu &popup, const QPoint &position) {
         const QList<QAction *> actions = popup.actions();
-        lastItems.push_back(actions[actions.size() - 2]->isSeparator() ? actions.back()->data().toInt() : 0);
+        lastItems.push_back(actions.back()->data().toInt());
         return user.Hook()(popup, position);
     });
     QTemporaryDir folder;
