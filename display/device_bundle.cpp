@@ -4,6 +4,9 @@
 
 #include <QFile>
 
+#include <fstream>
+#include <vector>
+
 namespace
 {
 
@@ -21,22 +24,27 @@ QByteArray EntryBytes(const BundleEntries &entries, const char *name)
 
 } // namespace
 
-bool DeviceBundle::Open(const QString &path)
+bool DeviceBundle::Open(const std::string &path)
 {
     *this = DeviceBundle();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(MAX_BUNDLE_BYTES))
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0 || size > static_cast<std::streamoff>(MAX_BUNDLE_BYTES))
         return false;
-    const QByteArray bytes = file.readAll();
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     BundleEntries entries;
-    if (file.error() != QFileDevice::NoError
-        || !ReadBundleEntries(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-            static_cast<std::size_t>(bytes.size()), entries))
+    if (!file.seekg(0) || !file.read(reinterpret_cast<char *>(bytes.data()), size)
+        || !ReadBundleEntries(bytes.data(), bytes.size(), entries))
         return false;
     m_devicePicture = EntryBytes(entries, DEVICE_PICTURE_ENTRY);
     m_splashPicture = EntryBytes(entries, SPLASH_PICTURE_ENTRY);
     m_open = true;
     return true;
+}
+
+bool DeviceBundle::Open(const QString &path)
+{
+    return Open(QFile::encodeName(path).toStdString());
 }
 
 QImage DeviceBundle::SplashPicture() const

@@ -4,15 +4,18 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
+
 // The device bundle: a Qt binary resource file that gives the device its look,
 // the device picture (RAWDATA/IDX_PMB: the off and the lit image) and the
 // splash picture (BITMAP/101). Nothing in it is executed.
 class DeviceBundle
 {
 public:
-    // Reads the bundle file at path whole, letting go of one read before;
-    // false when it cannot be read or is not a sound resource file, in which
-    // case nothing of it is kept.
+    // Reads the bundle file at path (as the bytes the system gives) whole,
+    // letting go of one read before; false when it cannot be read or is not
+    // a sound resource file, in which case nothing of it is kept.
+    bool Open(const std::string &path);
     bool Open(const QString &path);
     bool IsOpen() const { return m_open; }
 

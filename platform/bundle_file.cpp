@@ -1,21 +1,31 @@
 #include "platform/bundle_file.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+
+#include <filesystem>
 
 QString FindBundleFile(const QString &name)
 {
-    if (QDir::isAbsolutePath(name))
-        return QFileInfo(name).isFile() ? name : QString();
-    const QDir executableDir(QCoreApplication::applicationDirPath());
-    const QString candidates[] = {
-        executableDir.filePath(name),
-        executableDir.filePath(QStringLiteral("../share/pemblo/") + name),
-        QDir::current().filePath(name),
+    return QFile::decodeName(
+        QByteArray::fromStdString(FindBundleFile(QFile::encodeName(name).toStdString())));
+}
+
+std::string FindBundleFile(const std::string &name)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path path(name);
+    if (path.is_absolute())
+        return fs::is_regular_file(path, error) ? name : std::string();
+    const fs::path executableDir(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    const fs::path candidates[] = {
+        executableDir / path,
+        executableDir / "../share/pemblo" / path,
+        fs::current_path(error) / path,
     };
-    for (const QString &candidate : candidates)
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
+    for (const fs::path &candidate : candidates)
+        if (fs::is_regular_file(candidate, error))
+            return candidate.lexically_normal().string();
     return {};
 }
