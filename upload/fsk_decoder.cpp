@@ -401,8 +401,11 @@ UploadDecodeResult DecodeUploadStream(SampleSource &source, double sampleRate)
 
     const std::size_t best = Better(collectors[1], collectors[0]) ? 1 : 0;
     UploadDecodeResult result = collectors[best].Result();
+    // Noise alone makes runs of 1-like periods too: a speed is told only
+    // when a frame was heard.
     const double one = estimates[best].Mean();
-    result.speed = one > 0.0 ? 1.0 / one : 0.0;
+    if (one > 0.0 && result.missingBlocks.size() < static_cast<std::size_t>(UPLOAD_BLOCK_COUNT))
+        result.speed = 1.0 / one;
     return result;
 }
 

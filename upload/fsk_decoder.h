@@ -15,7 +15,7 @@ struct UploadDecodeResult {
     // Blocks whose frames were heard, none of them intact.
     std::vector<int> damagedBlocks;
     // How fast the recording runs against the signal sent, from the length
-    // of its 1 bits: 1.03 is 3 % fast. 0 when no run of 1 bits was heard.
+    // of its 1 bits: 1.03 is 3 % fast. 0 when no frame was heard.
     double speed = 0.0;
 
     bool Complete() const { return missingBlocks.empty() && damagedBlocks.empty(); }
