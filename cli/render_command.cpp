@@ -68,7 +68,8 @@ void SavePng(const QImage &picture, const std::string &path)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
+    if (!picture.save(&buffer, "PNG"))
+        throw RenderFailure("cannot make the picture a PNG");
     const std::string error = WriteOutputFile(path, png.constData(), static_cast<std::size_t>(png.size()));
     if (!error.empty())
         throw RenderFailure(error);

@@ -297,8 +297,9 @@ public:
             return SYMBOL_ONE;
         if (Near(period.length, m_zero))
             return SYMBOL_ZERO;
-        // The last period before silence has no closing crossing; its
-        // crossing halfway shows whether it was a 1.
+        // A period that runs into silence, as the last one of a recording
+        // does, has no closing crossing; its crossing halfway shows whether
+        // it was a 1.
         if (period.length > m_zero && Near(period.halfway, m_one / 2))
             return SYMBOL_ONE;
         return SYMBOL_BAD;

@@ -11,8 +11,8 @@ namespace
 
 constexpr std::size_t FRAMES_PER_READ = 1 << 14;
 
-// A sample at the smallest or the largest value of its format, or 0 when it
-// is at neither: -1 or 1.
+// -1 or 1 for a sample at the smallest or the largest value of its format,
+// 0 for any other.
 int Rail(const std::uint8_t *sample, int bitsPerSample)
 {
     const int value

@@ -200,9 +200,9 @@ TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
                 const std::size_t resumed = insertion ? at + 1 : at + 2;
                 BlockCollector collector;
                 FrameParser parser(collector);
-                parser.Push(&bits[first], at - first);
+                parser.Push(bits.data() + first, at - first);
                 parser.Push(heard.data(), heard.size());
-                parser.Push(&bits[resumed], last - resumed);
+                parser.Push(bits.data() + resumed, last - resumed);
                 parser.Finish();
                 ASSERT_TRUE(collector.Result().image == IntactPartOf(image, collector))
                     << "bit " << at << " slipped";
