@@ -1,15 +1,16 @@
 #include "cli/render_command.h"
 
+#include "cli/output_file.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
-#include "platform/bundle_file.h"
 #include "display/led_painter.h"
+#include "platform/bundle_file.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <stdexcept>
@@ -50,31 +51,36 @@ LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
     return levels;
 }
 
-void BuildFromBundle(DeviceBitmaps &bitmaps, const QString &name)
+void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
 {
-    const QString path = FindBundleFile(name);
-    if (path.isEmpty())
-        throw RenderFailure("cannot find the device bundle " + name.toStdString());
+    const std::string path = FindBundleFile(name);
+    if (path.empty())
+        throw RenderFailure("cannot find the device bundle " + name);
     DeviceBundle bundle;
     if (!bundle.Open(path))
-        throw RenderFailure(path.toStdString() + " is not a device bundle");
+        throw RenderFailure(path + " is not a device bundle");
     if (!bitmaps.Build(bundle.DevicePicture(), RENDER_FORMAT))
-        throw RenderFailure(path.toStdString() + " holds no usable device picture");
+        throw RenderFailure(path + " holds no usable device picture");
 }
 
-void SavePng(const QImage &picture, const QString &path)
+void SavePng(const QImage &picture, const std::string &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-        throw RenderFailure("cannot write " + path.toStdString());
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        throw RenderFailure("cannot make the picture a PNG");
+    const std::string error = WriteOutputFile(path, png.constData(), static_cast<std::size_t>(png.size()));
+    if (!error.empty())
+        throw RenderFailure(error);
 }
 
 int RunRender(const Arguments &arguments)
 {
     RequiredValue(arguments, "--tick");
     const std::uint64_t ticks = arguments.Number("--tick", 0, MAX_TICKS);
-    const QString out = QString::fromStdString(RequiredValue(arguments, "-o"));
-    const QString device = QString::fromStdString(arguments.Value("--device", DEFAULT_DEVICE_BUNDLE));
+    const std::string out = RequiredValue(arguments, "-o");
+    const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
 
     RowTable table;
     SequenceInterpreter interpreter(table);

@@ -110,7 +110,8 @@ int RunSimulate(const Arguments &arguments)
 
     SequenceInterpreter &device = sequence.device;
     device.Reset();
-    for (std::uint64_t tick = 1; tick <= ticks; ++tick) {
+    // Output that cannot be written ends the run; main says so.
+    for (std::uint64_t tick = 1; tick <= ticks && !std::ferror(stdout); ++tick) {
         if (!device.Step(input.IsOn(tick) ? 1 : 0)) {
             const bool ended = sequence.table.GetRow(device.GetCurrentRow()) == nullptr;
             std::printf(

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -227,6 +228,49 @@ TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("nope.rcc"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+// Every -o keeps what it writes into: a file's mode, a file beside it named
+// with .part, a symbolic link; a FIFO is written into; a name that is not
+// UTF-8 is the name written. Standard output that cannot be written fails
+// the command.
+TEST(Cli, OutputsKeepWhatTheyWriteInto)
+{
+    const fs::path dir = TempPath("outputs");
+    fs::create_directories(dir);
+    const std::string wav = (dir / "upload.wav").string(), bin = PEMBLO_BIN_DIR "/pemblo-cli ";
+    ASSERT_EQ(Cli("wav " + PULSAR + " -o " + wav).exitCode, 0);
+    fs::copy_file(PEMBLO_BIN_DIR "/veltor.rcc", dir / "caf\xe9.rcc");
+    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
+        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string() };
+    for (const std::string &command : commands) {
+        SCOPED_TRACE(command);
+        std::ofstream(dir / "kept") << "old";
+        std::ofstream(dir / "kept.part") << "mine";
+        fs::permissions(dir / "kept", fs::perms::owner_read | fs::perms::owner_write);
+        fs::create_symlink("kept", dir / "link");
+        ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+        for (const char *name : { "kept", "link", "caf\xe9" })
+            EXPECT_EQ(Cli(command + " -o " + (dir / name).string()).exitCode, 0) << name;
+        EXPECT_EQ(fs::status(dir / "kept").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(fs::is_symlink(dir / "link"));
+        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
+        const std::string written = Slurp(dir / "kept");
+        EXPECT_EQ(Slurp(dir / "caf\xe9"), written);
+        const std::string fifo = (dir / "fifo").string();
+        std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o " + fifo
+            + " >/dev/null; wait")
+                        .c_str());
+        EXPECT_EQ(Slurp(fifo + ".out"), written);
+        fs::remove(dir / "link");
+        fs::remove(dir / "fifo");
+    }
+    for (const std::string &command : { "check " + PULSAR, "dump " + PULSAR, "simulate " + PULSAR,
+             "image " + PULSAR, "decode " + wav, std::string("--help") }) {
+        const int status = std::system((bin + command + " >/dev/full 2>/dev/null").c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
+    }
+    fs::remove_all(dir);
 }
 
 } // namespace

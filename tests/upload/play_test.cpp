@@ -15,6 +15,7 @@
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
 #include "upload/fsk_transmitter.h"
+#include "upload/recording.h"
 #include "upload/wav_file.h"
 
 #include <QAction>
