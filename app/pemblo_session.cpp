@@ -33,7 +33,8 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     auto *view = new CBrelvimView(*m_document, m_device.DevicePicture());
     if (!frame->OnCreate(view))
         return nullptr;
-    frame->SetCloseQuery([this] { return m_docManager->SaveModified(); });
+    frame->SetCloseQuery(
+        [this, view] { return view->QueryStopUploadToQuit() && m_docManager->SaveModified(); });
     m_docManager->SetMainWindow(frame.get());
     m_docManager->RegisterCommands(m_commands);
     m_document->RegisterCommands(m_commands);

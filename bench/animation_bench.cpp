@@ -42,7 +42,7 @@ void BM_ExportOneMinute(benchmark::State &state)
             || !bitmaps.Build(bundle.DevicePicture(), { 32, 0 }))
             state.SkipWithError("no device picture");
         std::string error;
-        std::unique_ptr<AnimationEncoder> encoder = CreateAnimationEncoder(format.format, error);
+        std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(format.format, error);
         AnimationExport::Settings settings;
         settings.format = format.format;
         settings.ticks = SlotsInMilliseconds(ONE_MINUTE_MS);

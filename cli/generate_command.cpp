@@ -1,13 +1,11 @@
 #include "cli/generate_command.h"
 
+#include "cli/output_file.h"
 #include "core/row_table.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 #include "core/text_stream.h"
 #include "editor/pattern_generators.h"
-#include "platform/output_file.h"
-
-#include <QFile>
 
 #include <cstdio>
 #include <string>
@@ -90,11 +88,6 @@ std::string SequenceFileText(const std::vector<SequenceRow> &rows)
     return text.Text();
 }
 
-bool WriteToStdout(const std::string &text)
-{
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
-}
-
 int RunGenerate(const Arguments &arguments)
 {
     const PatternParameters parameters = ReadParameters(arguments);
@@ -105,13 +98,14 @@ int RunGenerate(const Arguments &arguments)
         return EXIT_FAILED;
     }
     const std::string text = SequenceFileText(generated.rows);
-    const bool written = arguments.Has("-o")
-        ? WriteOutputFile(QFile::decodeName(arguments.Value("-o").c_str()), QByteArray::fromStdString(text))
-        : WriteToStdout(text);
-    if (written)
+    if (!arguments.Has("-o")) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
-    std::fprintf(stderr, "pemblo-cli generate: cannot write %s\n",
-        arguments.Has("-o") ? arguments.Value("-o").c_str() : "the output");
+    }
+    const std::string error = WriteOutputFile(arguments.Value("-o"), text.data(), text.size());
+    if (error.empty())
+        return 0;
+    std::fprintf(stderr, "pemblo-cli generate: %s\n", error.c_str());
     return EXIT_FAILED;
 }
 

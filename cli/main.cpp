@@ -3,6 +3,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/generate_command.h"
+#include "cli/output_file.h"
 #include "cli/render_command.h"
 #include "cli/sequence_commands.h"
 #include "cli/upload_commands.h"
@@ -43,12 +44,12 @@ int main(int argc, char **argv)
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
         PrintOverview(stdout);
-        return 0;
+        return CheckStandardOutput(0);
     }
     const std::vector<std::string> words(argv + 2, argv + argc);
     for (const CliCommand *command : AllCommands())
         if (std::strcmp(argv[1], command->name) == 0)
-            return RunCliCommand(*command, words);
+            return CheckStandardOutput(RunCliCommand(*command, words));
     std::fprintf(stderr, "pemblo-cli: unknown command \"%s\"\n", argv[1]);
     PrintOverview(stderr);
     return EXIT_USAGE;

@@ -1,6 +1,7 @@
 #include "cli/render_command.h"
 
 #include "cli/input_schedule.h"
+#include "cli/output_file.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
@@ -11,7 +12,6 @@
 #include "display/device_bundle.h"
 #include "display/led_painter.h"
 #include "platform/bundle_file.h"
-#include "platform/output_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -44,11 +44,6 @@ std::string RequiredValue(const Arguments &arguments, const std::string &option)
     return arguments.Value(option);
 }
 
-QString OutputPath(const Arguments &arguments)
-{
-    return QFile::decodeName(RequiredValue(arguments, "-o").c_str());
-}
-
 // The LED levels after running the sequence from its start for ticks ticks,
 // or until it stops.
 LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
@@ -64,16 +59,28 @@ LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
     return levels;
 }
 
-void BuildFromBundle(DeviceBitmaps &bitmaps, const QString &name)
+void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
 {
-    const QString path = FindBundleFile(name);
-    if (path.isEmpty())
-        throw RenderFailure("cannot find the device bundle " + name.toStdString());
+    const std::string path = FindBundleFile(name);
+    if (path.empty())
+        throw RenderFailure("cannot find the device bundle " + name);
     DeviceBundle bundle;
     if (!bundle.Open(path))
-        throw RenderFailure(path.toStdString() + " is not a device bundle");
+        throw RenderFailure(path + " is not a device bundle");
     if (!bitmaps.Build(bundle.DevicePicture(), RENDER_FORMAT))
-        throw RenderFailure(path.toStdString() + " holds no usable device picture");
+        throw RenderFailure(path + " holds no usable device picture");
+}
+
+void SavePng(const QImage &picture, const std::string &path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        throw RenderFailure("cannot make the picture a PNG");
+    const std::string error = WriteOutputFile(path, png.constData(), static_cast<std::size_t>(png.size()));
+    if (!error.empty())
+        throw RenderFailure(error);
 }
 
 // Builds the device's bitmaps from the bundle --device names, without a
@@ -82,7 +89,7 @@ void BuildFromBundle(DeviceBitmaps &bitmaps, const QString &name)
 int DrawWithDevice(
     const Arguments &arguments, const char *command, const std::function<void(const DeviceBitmaps &)> &draw)
 {
-    const QString device = QString::fromStdString(arguments.Value("--device", DEFAULT_DEVICE_BUNDLE));
+    const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "pemblo-cli";
@@ -99,19 +106,11 @@ int DrawWithDevice(
     return 0;
 }
 
-void SavePng(const QImage &picture, const QString &path)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") || !WriteOutputFile(path, png))
-        throw RenderFailure("cannot write " + path.toStdString());
-}
-
 int RunRender(const Arguments &arguments)
 {
     RequiredValue(arguments, "--tick");
     const std::uint64_t ticks = arguments.Number("--tick", 0, MAX_TICKS);
-    const QString out = OutputPath(arguments);
+    const std::string out = RequiredValue(arguments, "-o");
 
     RowTable table;
     SequenceInterpreter interpreter(table);
@@ -178,7 +177,7 @@ void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const Animatio
     const QString &out)
 {
     std::string error;
-    std::unique_ptr<AnimationEncoder> encoder = CreateAnimationEncoder(settings.format, error);
+    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
     if (!encoder)
         throw RenderFailure(error);
     AnimationExport animation(table, bitmaps, settings);
@@ -191,7 +190,8 @@ void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const Animatio
 
 int RunAnimate(const Arguments &arguments)
 {
-    const QString out = OutputPath(arguments);
+    // The name as the bytes the system gives.
+    const QString out = QFile::decodeName(RequiredValue(arguments, "-o").c_str());
     AnimationExport::Settings settings = AnimationSettings(arguments, out);
     const InputSchedule input(arguments.Value("--input"));
     settings.inputOn = [&input](std::uint64_t tick) { return input.IsOn(tick); };

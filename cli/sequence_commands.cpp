@@ -3,6 +3,7 @@
 #include "cli/input_schedule.h"
 
 #include "core/row_table.h"
+#include "core/sequence_checker.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 
@@ -13,47 +14,14 @@
 namespace
 {
 
+// lint's exit code for a file that cannot be loaded, whatever the load error.
+constexpr int EXIT_NOT_LOADED = 2;
+
 // A sequence file read into its own table.
 struct LoadedSequence {
     RowTable table;
     SequenceInterpreter device { table };
 };
-
-std::string PatternText(std::uint32_t pattern)
-{
-    std::string text(CHANNEL_COUNT, '.');
-    for (int j = 0; j < CHANNEL_COUNT; ++j)
-        if (pattern & (1u << j))
-            text[static_cast<std::size_t>(j)] = '*';
-    return text;
-}
-
-std::string LetterText(std::uint8_t letter)
-{
-    char text[8];
-    if (letter > ' ' && letter < 0x7F)
-        std::snprintf(text, sizeof text, "'%c'", letter);
-    else
-        std::snprintf(text, sizeof text, "0x%02x", letter);
-    return text;
-}
-
-bool CommandTakesParameter(std::uint8_t letter)
-{
-    return letter != CMD_MIRROR_ON && letter != CMD_MIRROR_OFF && letter != CMD_MIRROR_TOGGLE;
-}
-
-std::string DescribeRow(const SequenceRow &row)
-{
-    if (!row.isCommand)
-        return "pattern " + PatternText(row.pattern) + " for " + std::to_string(row.time) + " ticks";
-    const char *name = CommandName(row.command);
-    if (!name)
-        return "unknown command " + LetterText(row.command) + " " + std::to_string(row.parameter);
-    if (!CommandTakesParameter(row.command))
-        return name;
-    return std::string(name) + " " + std::to_string(row.parameter);
-}
 
 int RunCheck(const Arguments &arguments)
 {
@@ -99,7 +67,8 @@ int RunSimulate(const Arguments &arguments)
 
     SequenceInterpreter &device = sequence.device;
     device.Reset();
-    for (std::uint64_t tick = 1; tick <= ticks; ++tick) {
+    // Output that cannot be written ends the run; main says so.
+    for (std::uint64_t tick = 1; tick <= ticks && !std::ferror(stdout); ++tick) {
         if (!device.Step(input.IsOn(tick) ? 1 : 0)) {
             const bool ended = sequence.table.GetRow(device.GetCurrentRow()) == nullptr;
             std::printf(
@@ -109,6 +78,23 @@ int RunSimulate(const Arguments &arguments)
         PrintTick(tick, device.GetCurrentRow(), device.GetOutputs());
     }
     return 0;
+}
+
+int RunLint(const Arguments &arguments)
+{
+    const std::string &path = arguments.Positionals()[0];
+    LoadedSequence sequence;
+    if (LoadOrReport(sequence.device, path))
+        return EXIT_NOT_LOADED;
+    const bool strict = arguments.Has("--strict");
+    int exitCode = 0;
+    for (const Finding &finding : CheckSequence(sequence.table)) {
+        std::printf("%s: row %d: %s: %s\n", path.c_str(), finding.row, SeverityName(finding.severity),
+            finding.text.c_str());
+        if (finding.severity == FindingSeverity::Error || strict)
+            exitCode = EXIT_FAILED;
+    }
+    return exitCode;
 }
 
 } // namespace
@@ -144,6 +130,14 @@ const std::vector<CliCommand> &SequenceCommands()
             "--input lists the ticks in which the input switch is on, as tick numbers\n"
             "and inclusive ranges: --input 3,50-80.",
             { { "--ticks", true }, { "--input", true } }, 1, RunSimulate },
+        { "lint", "FILE [--strict]",
+            "Checks the sequence for what the device would do otherwise than the\n"
+            "simulation shows, for what stops the simulation, and for what is stored\n"
+            "without effect. Prints one line per finding, in row order:\n"
+            "\"FILE: row N: error: text\" or \"FILE: row N: warning: text\". Exits 0\n"
+            "without errors, 1 with one (with --strict also with a warning), 2 when\n"
+            "the file cannot be loaded.",
+            { { "--strict", false } }, 1, RunLint },
     };
     return commands;
 }

@@ -11,7 +11,7 @@ class SequenceInterpreter;
 inline constexpr std::uint64_t MAX_TICKS = 1'000'000'000;
 inline constexpr std::uint64_t DEFAULT_SIMULATION_TICKS = 1000;
 
-// check, dump and simulate: loading and running sequence files.
+// check, dump, simulate and lint: loading and running sequence files.
 const std::vector<CliCommand> &SequenceCommands();
 
 // Loads path into the device's table; on a load error says so on stderr,

@@ -91,6 +91,17 @@ inline constexpr int UPLOAD_LEAD_IN_BITS = 50;
 inline constexpr int UPLOAD_HEADER_BYTE = 0x01;
 inline constexpr int UPLOAD_LONG_TRAILER_BITS = 2500;
 inline constexpr int UPLOAD_SHORT_TRAILER_BITS = 50;
+// What the device keeps of a row: its memory slot has seven bits for a
+// pattern's hold time and one byte for a jump target.
+inline constexpr int DEVICE_TIME_MASK = 0x7F;
+inline constexpr int DEVICE_JUMP_MASK = 0xFF;
+// The parameter bits that count: the low 7 of a DIM, on the device and in the
+// simulation; the low 12 of a FADE IN or FADE OUT in the simulation.
+inline constexpr int DIM_PARAMETER_MASK = 0x7F;
+inline constexpr int FADE_PARAMETER_MASK = 0xFFF;
+// Row fetches allowed in one tick before the sequence counts as stuck.
+inline constexpr int MAX_FETCHES_PER_TICK = 100;
+
 // What the LED Editor's value entry accepts: hold times of 1..MAX_ROW_TIME
 // ticks; FADE IN and FADE OUT durations up to MAX_FADE_PARAMETER ticks; row
 // indices as jump targets; up to MAX_PLAIN_PARAMETER for any other command.

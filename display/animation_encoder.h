@@ -46,3 +46,9 @@ public:
     // What went wrong, in one sentence.
     virtual std::string Error() const = 0;
 };
+
+// The encoders module's entry point: a new encoder for the format.
+using CreateAnimationEncoderFunction = AnimationEncoder *(AnimationFormat format);
+
+inline constexpr char ENCODERS_MODULE[] = "pemblo_encoders";
+inline constexpr char CREATE_ANIMATION_ENCODER[] = "CreateAnimationEncoder";

@@ -6,6 +6,6 @@
 #include <string>
 
 // A new encoder for the format, from the encoders module, which is loaded
-// on first use from beside the program or from ../lib/pemblo/ there. Null,
-// and error saying why, when the module cannot be loaded.
-std::unique_ptr<AnimationEncoder> CreateAnimationEncoder(AnimationFormat format, std::string &error);
+// on first use (platform/module_loader.h). Null, and error saying why, when
+// the module cannot be loaded.
+std::unique_ptr<AnimationEncoder> LoadAnimationEncoder(AnimationFormat format, std::string &error);

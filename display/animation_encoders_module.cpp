@@ -6,7 +6,7 @@
 
 #include <QtGlobal>
 
-extern "C" Q_DECL_EXPORT AnimationEncoder *CreatePembloAnimationEncoder(AnimationFormat format)
+extern "C" Q_DECL_EXPORT AnimationEncoder *CreateAnimationEncoder(AnimationFormat format)
 {
     if (format == AnimationFormat::Gif)
         return new GifEncoder;

@@ -13,9 +13,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class CBrelvimDoc;
 class CCmdUI;
+class CUploadProgressDlg;
 class CommandTable;
 class BrelvimViewTest;
 
@@ -51,8 +53,13 @@ public:
     void OnOpenEditor();
     void OnUpdateUpload(CCmdUI &ui) const;
     void OnUpload();
-    // The upload's last sample has played.
+    // The upload's last sample has played, or it was stopped.
     void OnTransmitDone();
+    // Silences the upload; it ends as its last sample would end it.
+    void OnStopUpload();
+    // Asked before the main window closes: true when no upload plays or the
+    // user agrees to stop it, which then stops.
+    bool QueryStopUploadToQuit();
 
     // False when the display's depth is one the view cannot show; known
     // after the initial update.
@@ -90,6 +97,7 @@ private:
     void ShowLeds(LedMask leds);
     void RenderCanvas();
     void PaintPendingLeds();
+    void ShowUploadProgress();
 
     QByteArray m_devicePicture;
     DisplayFormatSource m_readDisplayFormat;
@@ -105,6 +113,7 @@ private:
     std::uint32_t m_simTime = 0;
     bool m_sending = false;
     FskTransmitter m_transmitter;
+    std::unique_ptr<CUploadProgressDlg> m_uploadProgress;
 
     // What the window shows; stale until the next paint renders all of it.
     QPixmap m_canvas;

@@ -1,6 +1,6 @@
 #include "display/gif_encoder.h"
 
-#include "platform/output_file.h"
+#include "platform/output_stream.h"
 
 #include <QFileDevice>
 
@@ -70,7 +70,7 @@ int GifEncoder::WriteBytes(GifFileType *gif, const GifByteType *bytes, int lengt
 bool GifEncoder::Begin(const QString &path, int size, const std::vector<AnimationPicture> &colourSamples)
 {
     m_size = size;
-    m_file = std::make_unique<OutputFile>(path);
+    m_file = std::make_unique<OutputStream>(path);
     if (!m_file->Open())
         return Fail("cannot write " + path.toStdString());
     const std::optional<GifPalette> palette = ChooseGifPalette(colourSamples);

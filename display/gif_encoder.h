@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class OutputFile;
+class OutputStream;
 
 // Writes an animated GIF through giflib: one global palette chosen from the
 // colour samples, a frame only where the picture changed, holding just the
@@ -49,7 +49,7 @@ private:
     bool WriteFrame(const HeldFrame &frame, int delay);
 
     std::string m_error;
-    std::unique_ptr<OutputFile> m_file;
+    std::unique_ptr<OutputStream> m_file;
     GifFileType *m_gif = nullptr;
     int m_size = 0;
     GifPalette m_palette {};

@@ -1,7 +1,7 @@
 #include "display/video_encoder.h"
 
 #include "display/animation_timing.h"
-#include "platform/output_file.h"
+#include "platform/output_stream.h"
 
 #include <QFileDevice>
 
@@ -104,7 +104,7 @@ bool VideoEncoder::Begin(const QString &path, int size, const std::vector<Animat
     av_log_set_level(AV_LOG_ERROR);
     if (size % 2 != 0)
         return Fail("a video needs an even size");
-    m_file = std::make_unique<OutputFile>(path);
+    m_file = std::make_unique<OutputStream>(path);
     if (!m_file->Open())
         return Fail("cannot write " + path.toStdString());
     if (!OpenContainer() || !OpenCodec(size))

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class OutputFile;
+class OutputStream;
 struct AVBufferPool;
 struct AVCodecContext;
 struct AVFormatContext;
@@ -49,7 +49,7 @@ private:
 
     AnimationFormat m_format;
     std::string m_error;
-    std::unique_ptr<OutputFile> m_file;
+    std::unique_ptr<OutputStream> m_file;
     AVFormatContext *m_container = nullptr;
     AVIOContext *m_io = nullptr;
     AVCodecContext *m_codec = nullptr;

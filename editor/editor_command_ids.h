@@ -56,8 +56,12 @@ inline constexpr int ID_MENU_FADE_IN = 40016;
 inline constexpr int ID_MENU_FADE_OUT = 40017;
 inline constexpr int ID_MENU_MIRROR_ON = 40018;
 inline constexpr int ID_MENU_MIRROR_OFF = 40019;
+// The section after the device's own items. Check sequence opens the window
+// with the sequence checker's findings for the rows.
+inline constexpr int ID_MENU_CHECK_SEQUENCE = 40022;
 inline constexpr int ID_MENU_GENERATE = 40023;
 inline constexpr int ID_MENU_EXPORT_ANIMATION = 40024;
+inline constexpr int ID_MENU_SAVE_UPLOAD_WAV = 40025;
 
 // The command of a context-menu item: the one its key sends, so that the
 // item does what its text and key name say. Other ids come back unchanged.

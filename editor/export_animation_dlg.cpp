@@ -143,7 +143,7 @@ bool CExportAnimationDlg::StartExport(const QString &path)
         || !m_bitmaps->Build(bundle.DevicePicture(), { 32, 0 }))
         return fail("no device picture in " + m_deviceBundle.toStdString());
     std::string error;
-    std::unique_ptr<AnimationEncoder> encoder = CreateAnimationEncoder(settings.format, error);
+    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
     if (!encoder)
         return fail(error);
     m_export = std::make_unique<AnimationExport>(m_rows(), *m_bitmaps, settings);

@@ -8,6 +8,8 @@
 #include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/save_upload_wav.h"
+#include "editor/sequence_check_wnd.h"
 #include "editor/value_edit.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
@@ -19,6 +21,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -237,6 +240,14 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
+RowTable CLedEditorWnd::Rows() const
+{
+    RowTable rows;
+    rows.GetRecords() = m_rows;
+    rows.SetCount(m_rowCount);
+    return rows;
+}
+
 EditorTable CLedEditorWnd::Table()
 {
     return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
@@ -247,6 +258,14 @@ bool CLedEditorWnd::OnCommand(int id)
     const int command = MenuItemCommand(id);
     if (command == ID_MENU_TRACE) {
         OnTrace();
+        return true;
+    }
+    if (command == ID_MENU_CHECK_SEQUENCE) {
+        OnCheckSequence();
+        return true;
+    }
+    if (command == ID_MENU_SAVE_UPLOAD_WAV) {
+        SaveUploadAsWav(this, Rows());
         return true;
     }
     if (command == ID_GENERATE) {
@@ -269,21 +288,51 @@ void CLedEditorWnd::OnTrace()
     m_contextMenu.SetTrace(m_trace != 0);
 }
 
+void CLedEditorWnd::OnCheckSequence()
+{
+    RowTable table;
+    table.GetRecords() = m_rows;
+    table.SetCount(Metrics().rowCount);
+    if (!m_checkWnd) {
+        m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
+        PlaceBeside(*m_checkWnd);
+    }
+    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+    m_checkWnd->show();
+    m_checkWnd->raise();
+}
+
+void CLedEditorWnd::ShowFindingRow(int row)
+{
+    // The rows may have changed since the check.
+    if (row >= Metrics().rowCount)
+        return;
+    CloseValueEdit(true);
+    SelectRange(row, row);
+    EnsureVisible(row);
+}
+
+void CLedEditorWnd::PlaceBeside(QWidget &window) const
+{
+    QRect place(frameGeometry().topRight() + QPoint(1, 0), window.size());
+    const QRect screenArea = screen()->availableGeometry();
+    place.moveRight(std::min(place.right(), screenArea.right()));
+    window.move(place.topLeft());
+}
+
 namespace
 {
 
-// Between the editor and a window of its own placed beside it.
-constexpr int DIALOG_GAP = 8;
-
 // Shows a window of the editor's, made and placed beside it when it is not
-// open, so that it leaves the lines in view.
+// open.
 template <typename Dialog, typename Make>
-void ShowEditorDialog(QWidget &editor, QPointer<Dialog> &dialog, Make make)
+void ShowEditorDialog(const CLedEditorWnd &editor, QPointer<Dialog> &dialog, Make make)
 {
     if (!dialog) {
         dialog = make();
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->move(editor.frameGeometry().topRight() + QPoint(DIALOG_GAP, 0));
+        dialog->adjustSize();
+        editor.PlaceBeside(*dialog);
     }
     dialog->show();
     dialog->raise();
@@ -319,14 +368,7 @@ void CLedEditorWnd::OnExportAnimation()
         QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
     ShowEditorDialog(*this, m_exportDlg, [this, device] {
         return new CExportAnimationDlg(
-            this,
-            [this] {
-                RowTable table;
-                for (int line = 0; line < Metrics().rowCount; ++line)
-                    table.Append(m_rows[static_cast<std::size_t>(line)]);
-                return table;
-            },
-            device);
+            this, [this] { return Rows(); }, device);
     });
 }
 

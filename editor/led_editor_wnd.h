@@ -16,6 +16,7 @@
 
 class CExportAnimationDlg;
 class CGenerateDlg;
+class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
 class QScrollBar;
@@ -60,6 +61,9 @@ public:
     // Inserts generated rows before the first selected line, as a paste
     // does; false when no line is selected or they do not fit.
     bool InsertGeneratedRows(const std::vector<SequenceRow> &rows);
+    // Places a window of the editor's beside it, where it hides no line, as
+    // far as the screen allows.
+    void PlaceBeside(QWidget &window) const;
 
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
@@ -77,6 +81,10 @@ protected:
     void OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point);
     void OnButtonUp();
     void OnTrace();
+    // Shows the sequence checker's findings for the rows as they are now.
+    void OnCheckSequence();
+    // Selects a line a finding names and brings it into view.
+    void ShowFindingRow(int row);
     void OnGenerate();
     void OnExportAnimation();
 
@@ -98,6 +106,8 @@ private:
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
     EditorTable Table();
+    // The rows as the editor shows them.
+    RowTable Rows() const;
 
     // Sets or clears the channel under the point on a pattern line or, in
     // parameter mode, finds a command line's parameter cell; the line, or -1.
@@ -137,6 +147,8 @@ private:
     CValueEdit *m_valueEdit = nullptr;
     bool m_editTime = false;
     EditorAccelerators *m_accel;
+    // Made when first asked for; a child window, so it goes with the editor.
+    CSequenceCheckWnd *m_checkWnd = nullptr;
     // Wheel turns not yet a whole line's worth.
     int m_wheelRemainder = 0;
     // The editor's own windows, while open; they go with it.

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -90,6 +91,10 @@ TEST(Cli, EveryExampleLoadsAndRuns)
         const Result simulate = Cli("simulate " + entry.path().string() + " --ticks 300 --input 50-150");
         EXPECT_EQ(simulate.exitCode, 0);
         EXPECT_EQ(Lines(simulate.out).size(), 301u) << entry.path() << " stopped early";
+
+        const Result lint = Cli("lint " + entry.path().string());
+        EXPECT_EQ(lint.exitCode, 0);
+        EXPECT_EQ(lint.out, "") << entry.path();
     }
     EXPECT_GE(examples, 5);
 }
@@ -137,6 +142,29 @@ TEST_F(CliFile, LoadErrorsNameTheFileAndExitWithTheirCode)
 
     EXPECT_EQ(Cli("simulate " + Write("0000000000001458000\n")).exitCode, 2);
     EXPECT_EQ(Cli("check " + Write("", "#=QUORBEL\nV=1\nD=OTHER\n")).exitCode, 4);
+}
+
+TEST_F(CliFile, LintPrintsOneLinePerFindingAndExitsByTheWorst)
+{
+    // Time 200, DIM 200 and GOTO 0: an error and a warning.
+    std::string path = Write("00000000ff00c8000000\n010000000000004400c8\n01000000000000470000\n");
+    const Result both = Cli("lint " + path);
+    EXPECT_EQ(both.exitCode, 1);
+    const auto lines = Lines(both.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+        path
+            + ": row 0: error: time 200 is above 127: the device keeps its low 7 bits and holds this pattern "
+              "for 72 ticks");
+    EXPECT_EQ(lines[1].rfind(path + ": row 1: warning: DIM 200", 0), 0u);
+
+    path = Write("010000000000004400c8\n00000000ff0005000000\n01000000000000470000\n");
+    EXPECT_EQ(Cli("lint " + path).exitCode, 0);
+    EXPECT_EQ(Cli("lint " + path + " --strict").exitCode, 1);
+
+    const Result missing = Cli("lint /nonexistent.lsq");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "/nonexistent.lsq: file not found\n");
 }
 
 TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
@@ -220,6 +248,49 @@ TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("nope.rcc"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+// Every -o keeps what it writes into: a file's mode, a file beside it named
+// with .part, a symbolic link; a FIFO is written into; a name that is not
+// UTF-8 is the name written. Standard output that cannot be written fails
+// the command.
+TEST(Cli, OutputsKeepWhatTheyWriteInto)
+{
+    const fs::path dir = TempPath("outputs");
+    fs::create_directories(dir);
+    const std::string wav = (dir / "upload.wav").string(), bin = PEMBLO_BIN_DIR "/pemblo-cli ";
+    ASSERT_EQ(Cli("wav " + PULSAR + " -o " + wav).exitCode, 0);
+    fs::copy_file(PEMBLO_BIN_DIR "/veltor.rcc", dir / "caf\xe9.rcc");
+    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
+        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string() };
+    for (const std::string &command : commands) {
+        SCOPED_TRACE(command);
+        std::ofstream(dir / "kept") << "old";
+        std::ofstream(dir / "kept.part") << "mine";
+        fs::permissions(dir / "kept", fs::perms::owner_read | fs::perms::owner_write);
+        fs::create_symlink("kept", dir / "link");
+        ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+        for (const char *name : { "kept", "link", "caf\xe9" })
+            EXPECT_EQ(Cli(command + " -o " + (dir / name).string()).exitCode, 0) << name;
+        EXPECT_EQ(fs::status(dir / "kept").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(fs::is_symlink(dir / "link"));
+        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
+        const std::string written = Slurp(dir / "kept");
+        EXPECT_EQ(Slurp(dir / "caf\xe9"), written);
+        const std::string fifo = (dir / "fifo").string();
+        std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o " + fifo
+            + " >/dev/null; wait")
+                        .c_str());
+        EXPECT_EQ(Slurp(fifo + ".out"), written);
+        fs::remove(dir / "link");
+        fs::remove(dir / "fifo");
+    }
+    for (const std::string &command : { "check " + PULSAR, "dump " + PULSAR, "simulate " + PULSAR,
+             "image " + PULSAR, "decode " + wav, std::string("--help") }) {
+        const int status = std::system((bin + command + " >/dev/full 2>/dev/null").c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
+    }
+    fs::remove_all(dir);
 }
 
 } // namespace

@@ -40,6 +40,7 @@ protected:
         view.reset();
         document.reset();
         InterceptMessageBoxes({});
+        InterceptConfirmations({});
         ReplaceMillisecondClock({});
     }
 
@@ -209,6 +210,43 @@ TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
     EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
     commands.UpdateCommandUI();
     EXPECT_TRUE(upload->isEnabled());
+}
+
+// Without a sound output a start that is tried says so in a box: no box, no
+// start.
+TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    CommandTable commands;
+    MakeView(QSize(1000, 800)).RegisterCommands(commands);
+    std::vector<ConfirmRequest> questions;
+    bool uploadAnyway = false;
+    InterceptConfirmations([&](const ConfirmRequest &question) {
+        questions.push_back(question);
+        return uploadAnyway;
+    });
+    // Twelve rows of 200 ticks, which the device holds for 72.
+    for (int i = 0; i < 12; ++i)
+        document->m_rows.Append({ 0, 1, 200, 0, 0 });
+    document->m_rows.Append({ 1, 0, 0, CMD_GOTO, 0 });
+    commands.UpdateCommandUI();
+
+    commands.Execute(ID_UPLOAD);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].proceedText, "Upload anyway");
+    EXPECT_EQ(questions[0].cancelText, "Cancel");
+    EXPECT_EQ(questions[0].text.count("\nrow "), 10);
+    EXPECT_TRUE(questions[0].text.endsWith("\nand 2 more"));
+    EXPECT_TRUE(boxes.empty());
+
+    uploadAnyway = true;
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(boxes.size(), 1u);
+
+    document->m_rows.LoadDefault();
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(BrelvimViewTest, AnUnsupportedDepthIsRefusedAndClosesTheWindow)

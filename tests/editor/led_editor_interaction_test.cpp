@@ -1,9 +1,15 @@
 #include "led_editor_wnd_test.h"
 
+#include "core/row_table.h"
 #include "editor/editor_command_ids.h"
 #include "editor/generate_dlg.h"
+#include "platform/file_prompts.h"
+#include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "upload/binary_file.h"
+#include "upload/fsk_signal.h"
+#include "upload/wav_file.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +17,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -220,4 +227,48 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     edit->clearFocus();
     EXPECT_EQ(ValueEdit(*editor), nullptr);
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
+}
+
+// The last item of both popups writes the upload's
+// samples of the editor's rows as a WAV file.
+TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
+{
+    auto editor = Editor(3, 232, 200);
+    editor->m_rows[1] = { 0, 0x81, 7, 0, 0 };
+    editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
+    RowTable rows;
+    rows.GetRecords() = editor->m_rows;
+    rows.SetCount(3);
+    MenuChoice user;
+    user.id = ID_MENU_SAVE_UPLOAD_WAV;
+    std::vector<int> lastItems;
+    ContextMenu(*editor).SetExecHook([&](QMenu &popup, const QPoint &position) {
+        const QList<QAction *> actions = popup.actions();
+        lastItems.push_back(actions.back()->data().toInt());
+        return user.Hook()(popup, position);
+    });
+    QTemporaryDir folder;
+    QString chosen = folder.filePath("upload.wav");
+    InterceptFileDialogs([&](const FileDialogRequest &request) {
+        EXPECT_EQ(request.caption, "Save upload as WAV");
+        return chosen;
+    });
+    std::vector<MessageBoxRequest> boxes;
+    InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
+
+    Selection(*editor).SelectRange(0, 1);
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(ReadBinaryFile(chosen.toStdString(), file));
+    EXPECT_EQ(
+        ParseWav(file.data(), file.size()).bytes, RenderUploadSignal(ImageBlocks(EncodeUploadImage(rows))));
+
+    chosen = folder.filePath("missing/upload.wav");
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
+    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM1E" }));
+    EXPECT_EQ(lastItems, (std::vector<int> { ID_MENU_SAVE_UPLOAD_WAV, ID_MENU_SAVE_UPLOAD_WAV }));
+    InterceptFileDialogs({});
+    InterceptMessageBoxes({});
 }

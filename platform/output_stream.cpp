@@ -1,4 +1,4 @@
-#include "platform/output_file.h"
+#include "platform/output_stream.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,30 +16,24 @@ std::unique_ptr<QFileDevice> FileFor(const QString &path)
 
 } // namespace
 
-OutputFile::OutputFile(const QString &path)
+OutputStream::OutputStream(const QString &path)
     : m_file(FileFor(path))
 {
 }
 
-OutputFile::~OutputFile() = default;
+OutputStream::~OutputStream() = default;
 
-bool OutputFile::Open()
+bool OutputStream::Open()
 {
     // Unbuffered, so that a short write shows where it happens.
     return m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
-bool OutputFile::Commit()
+bool OutputStream::Commit()
 {
     if (auto *saveFile = dynamic_cast<QSaveFile *>(m_file.get()))
         return saveFile->commit();
     const bool written = m_file->error() == QFileDevice::NoError;
     m_file->close();
     return written && m_file->error() == QFileDevice::NoError;
-}
-
-bool WriteOutputFile(const QString &path, const QByteArray &bytes)
-{
-    OutputFile file(path);
-    return file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit();
 }
