@@ -23,6 +23,8 @@ inline constexpr int IDS_GENERATE_DOES_NOT_FIT = 61572;
 inline constexpr int IDS_GENERATE_NO_SELECTION = 61573;
 inline constexpr int IDS_GENERATE_INSERT = 61574;
 inline constexpr int IDS_GENERATE_CLOSE = 61575;
+// The name of the change an insertion makes, from the pattern's name.
+inline constexpr int IDS_GENERATE_CHANGE = 61576;
 
 inline constexpr int IDS_EXPORT_TITLE = 61580;
 inline constexpr int IDS_EXPORT_PURPOSE = 61581;

@@ -162,7 +162,7 @@ void CGenerateDlg::OnInsert()
         OnParametersChanged();
         return;
     }
-    if (!m_insertRows(generated.rows)) {
+    if (!m_insertRows(generated.rows, Text(IDS_GENERATE_CHANGE).arg(m_pattern->currentText()))) {
         m_rowCount->setText(Text(IDS_GENERATE_NO_SELECTION));
         return;
     }

@@ -24,9 +24,10 @@ class CGenerateDlg : public QDialog
 
 public:
     // How many rows the editor's table has free; and inserting rows before
-    // its first selected line, false when there is none.
+    // its first selected line as one change of this name ("Generate
+    // bounce"), false when there is none.
     using FreeRows = std::function<int()>;
-    using InsertRows = std::function<bool(const std::vector<SequenceRow> &rows)>;
+    using InsertRows = std::function<bool(const std::vector<SequenceRow> &rows, const QString &changeName)>;
 
     CGenerateDlg(QWidget *parent, FreeRows freeRows, InsertRows insertRows);
 

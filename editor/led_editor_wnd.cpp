@@ -347,11 +347,13 @@ void CLedEditorWnd::OnGenerate()
     ShowEditorDialog(*this, m_generateDlg, [this] {
         return new CGenerateDlg(
             this, [this] { return MAX_ROWS - Metrics().rowCount; },
-            [this](const std::vector<SequenceRow> &rows) { return InsertGeneratedRows(rows); });
+            [this](const std::vector<SequenceRow> &rows, const QString &changeName) {
+                return InsertGeneratedRows(rows, changeName);
+            });
     });
 }
 
-bool CLedEditorWnd::InsertGeneratedRows(const std::vector<SequenceRow> &rows)
+bool CLedEditorWnd::InsertGeneratedRows(const std::vector<SequenceRow> &rows, const QString &)
 {
     CloseValueEdit(true);
     const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);

@@ -59,8 +59,9 @@ public:
     // for an id that is neither.
     bool OnCommand(int id);
     // Inserts generated rows before the first selected line, as a paste
-    // does; false when no line is selected or they do not fit.
-    bool InsertGeneratedRows(const std::vector<SequenceRow> &rows);
+    // does, as one change of the name given; false when no line is selected
+    // or they do not fit.
+    bool InsertGeneratedRows(const std::vector<SequenceRow> &rows, const QString &changeName);
     // Places a window of the editor's beside it, where it hides no line, as
     // far as the screen allows.
     void PlaceBeside(QWidget &window) const;
