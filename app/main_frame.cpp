@@ -104,6 +104,10 @@ bool CMainFrame::CreateToolBar()
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setIconSize(QSize(TOOLBAR_ICON_SIZE, TOOLBAR_ICON_SIZE));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // With no menu bar nothing could bring the toolbar back: it stays where
+    // it is, docked at the top.
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
     int image = 0;
     for (int id : TOOLBAR_LAYOUT) {
         if (id == SEPARATOR) {
@@ -123,6 +127,12 @@ bool CMainFrame::CreateToolBar()
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_commands.UpdateCommandUI();
     return true;
+}
+
+// The frame's own menu would only offer to hide the toolbar.
+QMenu *CMainFrame::createPopupMenu()
+{
+    return nullptr;
 }
 
 void CMainFrame::OnTimer(int id)

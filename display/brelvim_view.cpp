@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 #include "upload/upload_command.h"
 
 #include <QMouseEvent>
@@ -266,10 +267,19 @@ void CBrelvimView::OnUpload()
               return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);
           });
     if (!started)
-        ShowMessageBox(this, tr("The upload cannot start. %1").arg(m_transmitter.ErrorText()), tr("Error"),
-            QMessageBox::Warning);
+        ShowUploadFailure();
     if (m_commands)
         m_commands->ScheduleUpdate();
+}
+
+// The sound output says why in English; the string table has the reason in
+// the user's language.
+void CBrelvimView::ShowUploadFailure()
+{
+    const QString reason = ResourceModule::LoadStringWithEnglishText(
+        m_transmitter.ErrorText(), IDS_UPLOAD_REASON_FIRST, IDS_UPLOAD_REASON_LAST);
+    ShowMessageBox(this, ResourceModule::LoadString(IDS_UPLOAD_CANNOT_START).arg(reason),
+        ResourceModule::LoadString(IDS_UPLOAD_ERROR_TITLE), QMessageBox::Warning);
 }
 
 void CBrelvimView::OnTransmitDone()

@@ -89,6 +89,7 @@ private:
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
     void RenderCanvas();
+    void ShowUploadFailure();
     void PaintPendingLeds();
 
     QByteArray m_devicePicture;
