@@ -7,7 +7,10 @@
 #include "platform/resource_ids.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -29,7 +32,8 @@ protected:
 
     CSplashWnd *Splash() const { return frame->m_splashWnd.get(); }
     bool SplashTimerRuns() const { return frame->m_timers.count(1) == 1; }
-    QWidget *Button(int id) { return frame->m_toolBar->widgetForAction(commands.Action(id)); }
+    QToolBar *ToolBar() const { return frame->m_toolBar; }
+    QWidget *Button(int id) { return ToolBar()->widgetForAction(commands.Action(id)); }
 
     CommandTable commands;
     std::unique_ptr<CMainFrame> frame;
@@ -124,6 +128,25 @@ TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
     EXPECT_TRUE(frame->isVisible());
     allow = true;
     EXPECT_TRUE(frame->close());
+}
+
+TEST_F(CMainFrameTest, ToolbarCanNeitherBeHiddenNorMoved)
+{
+    QToolBar *toolBar = ToolBar();
+    bool menuShown = false;
+    QTimer::singleShot(0, [&menuShown] {
+        if (QWidget *menu = QApplication::activePopupWidget()) {
+            menuShown = true;
+            menu->close();
+        }
+    });
+    const QPoint empty(toolBar->width() - 2, toolBar->height() / 2);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, empty, toolBar->mapToGlobal(empty));
+    QApplication::sendEvent(toolBar, &rightClick);
+    QApplication::processEvents();
+    EXPECT_FALSE(menuShown);
+    EXPECT_FALSE(toolBar->isMovable());
+    EXPECT_FALSE(toolBar->isFloatable());
 }
 
 TEST(SplashWindow, WithoutAPictureShowsNothing)

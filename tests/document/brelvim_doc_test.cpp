@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
@@ -49,6 +51,22 @@ SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
 {
     return { 0, pattern, time, 'X', 0 };
 }
+
+// Root may write into any folder: within this scope files are checked as for
+// an ordinary user.
+class OrdinaryUserFileChecks
+{
+public:
+    OrdinaryUserFileChecks()
+        : m_fileUser(geteuid() == 0 ? setfsuid(NOBODY) : geteuid())
+    {
+    }
+    ~OrdinaryUserFileChecks() { setfsuid(m_fileUser); }
+
+private:
+    static constexpr uid_t NOBODY = 65534;
+    uid_t m_fileUser;
+};
 
 QString Setting(const char *key)
 {
@@ -217,6 +235,25 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     EXPECT_EQ(editor->m_modified, 0);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
+
+    // A folder that takes no new file around a file that may be written: the
+    // file is written in place.
+    const QString locked = directory.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkdir(locked));
+    const QString lockedFile = WriteFile("locked/seq.lsq", "old content");
+    const auto readAll = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto searchAll = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(directory.path(), readAll | searchAll | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(locked, readAll | searchAll));
+    ASSERT_TRUE(QFile::setPermissions(
+        lockedFile, readAll | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    {
+        const OrdinaryUserFileChecks checks;
+        EXPECT_TRUE(doc->OnSaveDocument(lockedFile));
+    }
+    QFile::setPermissions(locked, readAll | searchAll | QFile::WriteOwner);
+    EXPECT_EQ(ReadFile(lockedFile), HEADER + "00000003ff0014580000\n");
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)

@@ -1,8 +1,10 @@
 #include "editor/open_led_editor.h"
 
+#include "core/constants.h"
 #include "editor/led_editor_wnd.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
 
@@ -27,6 +29,28 @@ TEST(OpenLedEditor, ASmallTableGetsItsContentSizeBesideTheView)
     EXPECT_EQ(editor->parent(), nullptr);
     // The measuring window is gone: only the view and the editor are left.
     EXPECT_EQ(QApplication::topLevelWidgets().size(), 2);
+}
+
+// The main window reaches its final size only after the editor opened at
+// start-up; the editor follows until the user moves or resizes it.
+TEST(OpenLedEditor, ALongTableFitsTheViewsFinalSizeUntilTheUserTakesOver)
+{
+    QWidget view;
+    view.setGeometry(0, 0, 1000, 1000);
+    view.show();
+    const std::unique_ptr<CLedEditorWnd> editor = OpenLedEditor(&view, MAX_ROWS);
+    EXPECT_EQ(editor->frameGeometry().height(), 900);
+
+    view.setGeometry(0, 50, 1000, 800);
+    const QPoint place = view.mapToGlobal(QPoint(50, 40));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return editor->pos() == place; }));
+    EXPECT_EQ(editor->frameGeometry().height(), 720);
+
+    editor->resize(300, 300);
+    view.resize(1000, 1000);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->size(), QSize(300, 300));
+    EXPECT_EQ(editor->pos(), place);
 }
 
 TEST(OpenLedEditor, TheEditorOutlivesItsOwnerWindow)

@@ -3,8 +3,13 @@
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
+#include "platform/resource_module.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +128,38 @@ TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
     EXPECT_EQ(GetRecentFileList(), QStringList({ "/c.lsq", "/e.lsq", "/d.lsq", "/b.lsq" }));
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Quenfel VELTOR pro", "Pemblo!");
     EXPECT_EQ(store.value("Recent File List/File1").toString(), QStringLiteral("/c.lsq"));
+}
+
+// German asks its questions in German, on Qt's own buttons and dialogs too.
+TEST_F(DocManagerTest, GermanTextsForTheFileCommands)
+{
+    ASSERT_TRUE(ResourceModule::LoadLanguageBundle(QStringLiteral(PEMBLO_BIN_DIR "/german.rcc")));
+    document.SetModifiedFlag();
+    manager.OnFileOpen();
+    manager.OnFileSaveAs();
+    InterceptSaveChangesQuestion({});
+    QStringList buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton *button : box->buttons())
+            buttons << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    document.SetModifiedFlag();
+    EXPECT_TRUE(manager.SaveModified());
+    const QString qtCancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    ResourceModule::UnloadLanguageBundle();
+
+    ASSERT_EQ(dialogs.size(), 2u);
+    const std::pair<QString, const char *> texts[]
+        = { { questions.at(0), "Änderungen an Pemblo speichern?" }, { dialogs[0].caption, "Öffnen" },
+              { dialogs[1].caption, "Speichern unter" }, { qtCancel, "Abbrechen" } };
+    for (const auto &[text, german] : texts)
+        EXPECT_EQ(text, QString::fromUtf8(german));
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({ "&Ja", "&Nein", "Abbrechen" }));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
 } // namespace
