@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace
 {
@@ -42,11 +41,6 @@ SaveChangesAnswer RunSaveChangesBox(const SaveChangesRequest &request)
 {
     QMessageBox box(QMessageBox::Warning, request.title, request.text,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, request.owner);
-    const std::pair<QMessageBox::StandardButton, int> buttonTexts[]
-        = { { QMessageBox::Yes, IDS_SAVE_CHANGES_YES }, { QMessageBox::No, IDS_SAVE_CHANGES_NO },
-              { QMessageBox::Cancel, IDS_SAVE_CHANGES_CANCEL } };
-    for (const auto &[button, id] : buttonTexts)
-        box.button(button)->setText(ResourceModule::LoadString(id));
     switch (box.exec()) {
     case QMessageBox::Yes: return SaveChangesAnswer::Yes;
     case QMessageBox::No: return SaveChangesAnswer::No;

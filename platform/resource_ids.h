@@ -24,15 +24,12 @@ inline constexpr int IDS_APP_NAME = 57344;
 inline constexpr int IDS_READY = 57345;
 inline constexpr int IDS_CANT_LOAD_DRIVER = 57666;
 
-// Strings of the file commands: the "save changes?" question with its
-// buttons, the file dialogs' captions and their filter for every file.
+// Strings of the file commands: the "save changes?" question (its buttons
+// are Qt's own), the file dialogs' captions and their filter for every file.
 inline constexpr int IDS_SAVE_CHANGES = 61000;
-inline constexpr int IDS_SAVE_CHANGES_YES = 61001;
-inline constexpr int IDS_SAVE_CHANGES_NO = 61002;
-inline constexpr int IDS_SAVE_CHANGES_CANCEL = 61003;
-inline constexpr int IDS_OPEN_CAPTION = 61004;
-inline constexpr int IDS_SAVE_AS_CAPTION = 61005;
-inline constexpr int IDS_ALL_FILES_FILTER = 61006;
+inline constexpr int IDS_OPEN_CAPTION = 61001;
+inline constexpr int IDS_SAVE_AS_CAPTION = 61002;
+inline constexpr int IDS_ALL_FILES_FILTER = 61003;
 
 // Strings of an upload that cannot start: the message, its title and, in the
 // range that follows, the reasons the sound output gives, each under the id

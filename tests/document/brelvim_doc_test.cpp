@@ -52,21 +52,15 @@ SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
     return { 0, pattern, time, 'X', 0 };
 }
 
-// Root may write into any folder: within this scope files are checked as for
-// an ordinary user.
-class OrdinaryUserFileChecks
+// Root may write into any folder: the save in a locked folder runs with the
+// file checks of an ordinary user.
+bool SaveAsOrdinaryUser(CBrelvimDoc &doc, const QString &path)
 {
-public:
-    OrdinaryUserFileChecks()
-        : m_fileUser(geteuid() == 0 ? setfsuid(NOBODY) : geteuid())
-    {
-    }
-    ~OrdinaryUserFileChecks() { setfsuid(m_fileUser); }
-
-private:
-    static constexpr uid_t NOBODY = 65534;
-    uid_t m_fileUser;
-};
+    const uid_t fileUser = setfsuid(geteuid() == 0 ? 65534 : geteuid());
+    const bool saved = doc.OnSaveDocument(path);
+    setfsuid(fileUser);
+    return saved;
+}
 
 QString Setting(const char *key)
 {
@@ -238,22 +232,14 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
 
     // A folder that takes no new file around a file that may be written: the
     // file is written in place.
-    const QString locked = directory.filePath(QStringLiteral("locked"));
-    ASSERT_TRUE(QDir().mkdir(locked));
-    const QString lockedFile = WriteFile("locked/seq.lsq", "old content");
-    const auto readAll = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    const auto searchAll = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(directory.path(), readAll | searchAll | QFile::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(locked, readAll | searchAll));
-    ASSERT_TRUE(QFile::setPermissions(
-        lockedFile, readAll | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-    {
-        const OrdinaryUserFileChecks checks;
-        EXPECT_TRUE(doc->OnSaveDocument(lockedFile));
-    }
-    QFile::setPermissions(locked, readAll | searchAll | QFile::WriteOwner);
-    EXPECT_EQ(ReadFile(lockedFile), HEADER + "00000003ff0014580000\n");
-    EXPECT_EQ(boxes.size(), 2u);
+    ASSERT_TRUE(QDir(directory.path()).mkdir("locked"));
+    const QString locked = WriteFile("locked/seq.lsq", "old content");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions(0x6666)));
+    ASSERT_TRUE(QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x5555)));
+    ASSERT_TRUE(QFile::setPermissions(directory.path(), QFileDevice::Permissions(0x7755)));
+    EXPECT_TRUE(SaveAsOrdinaryUser(*doc, locked));
+    EXPECT_EQ(ReadFile(locked), HEADER + "00000003ff0014580000\n");
+    QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
 }
 
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)

@@ -5,11 +5,8 @@
 #include "platform/recent_file_list.h"
 #include "platform/resource_module.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
+#include <QCoreApplication>
 #include <QSettings>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -137,29 +134,11 @@ TEST_F(DocManagerTest, GermanTextsForTheFileCommands)
     document.SetModifiedFlag();
     manager.OnFileOpen();
     manager.OnFileSaveAs();
-    InterceptSaveChangesQuestion({});
-    QStringList buttons;
-    QTimer::singleShot(0, [&buttons] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton *button : box->buttons())
-            buttons << button->text();
-        box->button(QMessageBox::No)->click();
-    });
-    document.SetModifiedFlag();
-    EXPECT_TRUE(manager.SaveModified());
-    const QString qtCancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    const QStringList texts = { questions.at(0), dialogs.at(0).caption, dialogs.at(1).caption,
+        QCoreApplication::translate("QPlatformTheme", "&Yes") };
     ResourceModule::UnloadLanguageBundle();
-
-    ASSERT_EQ(dialogs.size(), 2u);
-    const std::pair<QString, const char *> texts[]
-        = { { questions.at(0), "Änderungen an Pemblo speichern?" }, { dialogs[0].caption, "Öffnen" },
-              { dialogs[1].caption, "Speichern unter" }, { qtCancel, "Abbrechen" } };
-    for (const auto &[text, german] : texts)
-        EXPECT_EQ(text, QString::fromUtf8(german));
-    buttons.sort();
-    EXPECT_EQ(buttons, QStringList({ "&Ja", "&Nein", "Abbrechen" }));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    EXPECT_EQ(texts, QStringList({ "Änderungen an Pemblo speichern?", "Öffnen", "Speichern unter", "&Ja" }));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
 
 } // namespace
