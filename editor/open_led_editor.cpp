@@ -3,6 +3,7 @@
 #include "core/constants.h"
 #include "editor/editor_window_fit.h"
 #include "editor/led_editor_wnd.h"
+#include "platform/user_press.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -26,24 +27,12 @@ QMargins FrameMargins(const QWidget &window)
         outer.bottom() - client.bottom() };
 }
 
-bool IsUserPress(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::Wheel: return true;
-    default: return false;
-    }
-}
-
 // Keeps a new editor fitted to the view until that fit is final. A window
 // manager frames a window only after it is shown, so its frame first reads
 // 0 x 0; and at start-up the main window reaches its maximised size only
 // after the editor opened. So the editor is fitted again whenever its frame,
 // the view's size or the main window's place changes, until the user takes
-// over: a key or button press anywhere, or a move or resize of the editor
+// over: a key, button or wheel anywhere, or a move or resize of the editor
 // that was not the fit's own.
 class EditorFitKeeper : public QObject
 {
@@ -68,7 +57,7 @@ protected:
 private:
     void OnEvent(QObject *watched, QEvent::Type type)
     {
-        if (!m_view || IsUserPress(type)) {
+        if (!m_view || IsUserPress(type) || type == QEvent::Wheel) {
             Stop();
             return;
         }
