@@ -44,6 +44,10 @@ public:
     {
         Fit();
         qApp->installEventFilter(this);
+        // The press that opened the editor (Return in the Open dialog) may
+        // still be on its way: only presses after it count.
+        QMetaObject::invokeMethod(
+            this, [this] { m_pressesCount = true; }, Qt::QueuedConnection);
     }
 
 protected:
@@ -57,7 +61,7 @@ protected:
 private:
     void OnEvent(QObject *watched, QEvent::Type type)
     {
-        if (!m_view || IsUserPress(type) || type == QEvent::Wheel) {
+        if (!m_view || (m_pressesCount && (IsUserPress(type) || type == QEvent::Wheel))) {
             Stop();
             return;
         }
@@ -117,6 +121,7 @@ private:
     QSize m_clientSize;
     QPoint m_place;
     bool m_fitting = false;
+    bool m_pressesCount = false;
 };
 
 } // namespace
