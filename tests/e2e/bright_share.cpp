@@ -23,5 +23,7 @@ int main(int argc, char **argv)
             bright += 299 * ((p >> 16) & 0xff) + 587 * ((p >> 8) & 0xff) + 114 * (p & 0xff) > 600 * 255;
         }
     std::printf("%.6f\n", double(bright) / (double(width) * height));
+    XDestroyImage(image);
+    XCloseDisplay(display);
     return 0;
 }
