@@ -113,10 +113,13 @@ bool CBrelvimDoc::OnSaveDocument(const QString &path)
 bool CBrelvimDoc::WriteFile(const QString &path)
 {
     // The file is written beside the target and replaces it only once all of
-    // it has been written; a failure leaves the old file as it was. Unbuffered,
-    // so that a short write shows here: commit does not notice one that
-    // happens while it flushes a buffer.
+    // it has been written; a failure leaves the old file as it was. Where the
+    // folder takes no new file but the file itself may be written, it is
+    // written in place, as any editor would. Unbuffered, so that a short write
+    // shows here: commit does not notice one that happens while it flushes a
+    // buffer.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     WriteSetting(SettingsStore::KEY_LAST_FILE, path);

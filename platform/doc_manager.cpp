@@ -5,16 +5,9 @@
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 
 #include <QFileInfo>
-
-namespace
-{
-
-constexpr char OPEN_CAPTION[] = "Open";
-constexpr char SAVE_AS_CAPTION[] = "Save As";
-
-} // namespace
 
 CDocManager::CDocManager(const QString &templateString, CDocument &document)
     : m_docTemplate(templateString)
@@ -114,8 +107,8 @@ QString CDocManager::AskForFileName(bool open) const
         suffix.remove(0, 1);
     const FileDialogRequest request { m_mainWindow,
         open ? FileDialogRequest::Open : FileDialogRequest::SaveAs,
-        QLatin1String(open ? OPEN_CAPTION : SAVE_AS_CAPTION), open ? QString() : ProposedSaveName(),
-        m_docTemplate.GetDocString(CDocTemplate::filterName), suffix };
+        ResourceModule::LoadString(open ? IDS_OPEN_CAPTION : IDS_SAVE_AS_CAPTION),
+        open ? QString() : ProposedSaveName(), m_docTemplate.GetDocString(CDocTemplate::filterName), suffix };
     return PromptFileName(request);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 
 #include <QAction>
 #include <QApplication>
@@ -210,6 +211,13 @@ TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
     EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
     commands.UpdateCommandUI();
     EXPECT_TRUE(upload->isEnabled());
+
+    ASSERT_TRUE(ResourceModule::LoadLanguageBundle(QStringLiteral(PEMBLO_BIN_DIR "/german.rcc")));
+    commands.Execute(ID_UPLOAD);
+    ResourceModule::UnloadLanguageBundle();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title, "Fehler");
+    EXPECT_EQ(boxes[1].text, "Die Übertragung kann nicht beginnen. Es gibt keine Tonausgabe.");
 }
 
 // Without a sound output a start that is tried says so in a box: no box, no

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
@@ -48,6 +50,16 @@ public:
 SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
 {
     return { 0, pattern, time, 'X', 0 };
+}
+
+// Root may write into any folder: the save in a locked folder runs with the
+// file checks of an ordinary user.
+bool SaveAsOrdinaryUser(CBrelvimDoc &doc, const QString &path)
+{
+    const uid_t fileUser = setfsuid(geteuid() == 0 ? 65534 : geteuid());
+    const bool saved = doc.OnSaveDocument(path);
+    setfsuid(fileUser);
+    return saved;
 }
 
 QString Setting(const char *key)
@@ -217,6 +229,17 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     EXPECT_EQ(editor->m_modified, 0);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
+
+    // A folder that takes no new file around a file that may be written: the
+    // file is written in place.
+    ASSERT_TRUE(QDir(directory.path()).mkdir("locked"));
+    const QString locked = WriteFile("locked/seq.lsq", "old content");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions(0x6666)));
+    ASSERT_TRUE(QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x5555)));
+    ASSERT_TRUE(QFile::setPermissions(directory.path(), QFileDevice::Permissions(0x7755)));
+    EXPECT_TRUE(SaveAsOrdinaryUser(*doc, locked));
+    EXPECT_EQ(ReadFile(locked), HEADER + "00000003ff0014580000\n");
+    QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
 }
 
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)

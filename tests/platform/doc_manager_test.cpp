@@ -3,7 +3,9 @@
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
+#include "platform/resource_module.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -123,6 +125,20 @@ TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
     EXPECT_EQ(GetRecentFileList(), QStringList({ "/c.lsq", "/e.lsq", "/d.lsq", "/b.lsq" }));
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Quenfel VELTOR pro", "Pemblo!");
     EXPECT_EQ(store.value("Recent File List/File1").toString(), QStringLiteral("/c.lsq"));
+}
+
+// German asks its questions in German, on Qt's own buttons and dialogs too.
+TEST_F(DocManagerTest, GermanTextsForTheFileCommands)
+{
+    ASSERT_TRUE(ResourceModule::LoadLanguageBundle(QStringLiteral(PEMBLO_BIN_DIR "/german.rcc")));
+    document.SetModifiedFlag();
+    manager.OnFileOpen();
+    manager.OnFileSaveAs();
+    const QStringList texts = { questions.at(0), dialogs.at(0).caption, dialogs.at(1).caption,
+        QCoreApplication::translate("QPlatformTheme", "&Yes") };
+    ResourceModule::UnloadLanguageBundle();
+    EXPECT_EQ(texts, QStringList({ "Änderungen an Pemblo speichern?", "Öffnen", "Speichern unter", "&Ja" }));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
 
 } // namespace
