@@ -1,12 +1,13 @@
 #include "cli/render_command.h"
 
+#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
-#include "platform/bundle_file.h"
 #include "display/led_painter.h"
+#include "platform/bundle_file.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -82,6 +83,7 @@ int RunRender(const Arguments &arguments)
         return code;
     const LedLevels levels = LevelsAfter(interpreter, ticks);
 
+    QuietQtMessages();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "pemblo-cli";

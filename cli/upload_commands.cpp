@@ -1,5 +1,6 @@
 #include "cli/upload_commands.h"
 
+#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
@@ -112,6 +113,7 @@ int RunPlay(const Arguments &arguments)
     UploadImage image;
     if (const int code = LoadImage(arguments, image))
         return code;
+    QuietQtMessages();
     int argc = 1;
     char name[] = "pemblo-cli";
     char *argv[] = { name, nullptr };
