@@ -8,14 +8,19 @@ QString FindBundleFile(const QString &name)
 {
     if (QDir::isAbsolutePath(name))
         return QFileInfo(name).isFile() ? name : QString();
-    const QDir executableDir(QCoreApplication::applicationDirPath());
     const QString candidates[] = {
-        executableDir.filePath(name),
-        executableDir.filePath(QStringLiteral("../share/pemblo/") + name),
+        QDir(QCoreApplication::applicationDirPath()).filePath(name),
+        InstalledDataPath(name),
         QDir::current().filePath(name),
     };
     for (const QString &candidate : candidates)
         if (QFileInfo(candidate).isFile())
             return QDir::cleanPath(candidate);
     return {};
+}
+
+QString InstalledDataPath(const QString &name)
+{
+    return QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/pemblo/") + name);
 }

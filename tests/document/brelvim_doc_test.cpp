@@ -1,6 +1,7 @@
 #include "../gui_test.h"
 #include "core/sequence_file.h"
 #include "document/brelvim_doc.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -108,6 +110,20 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("absent")) << "the file did not open";
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS, HINT_OPEN_EDITOR }));
 
+    // Installed beside the program (here the build's bin/), as a start from
+    // the desktop menu finds it.
+    const QString installed = InstalledDataPath("examples/001_veltor_pulsar.lsq");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+    QFile::copy(PEMBLO_SOURCE_DIR "/examples/001_veltor_pulsar.lsq", installed);
+    ASSERT_TRUE(doc->OnNewDocument());
+    QFile::remove(installed);
+    QDir().rmpath(QFileInfo(installed).path());
+    EXPECT_EQ(doc->m_rows.GetCount(), 4);
+    EXPECT_EQ(doc->GetPathName(), installed);
+    EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), installed);
+
+    // One in the current directory comes first.
+    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_LAST_FILE, "");
     WriteFile("001_veltor_pulsar.lsq", HEADER + DEFAULT_ROWS);
     SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN, "0");
     view.hints.clear();
