@@ -1,10 +1,13 @@
 #include "../gui_test.h"
+#include "platform/bundle_file.h"
 #include "platform/doc_manager.h"
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -97,19 +100,36 @@ TEST_F(DocManagerTest, SaveChangesQuestionGuardsAModifiedDocument)
     EXPECT_EQ(document.saved.size(), 2u) << "No discards without saving";
 }
 
-TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFile)
+TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFileItCanWrite)
 {
+    QTemporaryDir folder;
+    dialogAnswer = folder.filePath(QStringLiteral("chosen.lsq"));
     manager.OnFileSave();
     ASSERT_EQ(document.saved, std::vector<QString>({ dialogAnswer }));
     EXPECT_EQ(document.GetPathName(), dialogAnswer);
     manager.OnFileSave();
     EXPECT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(document.saved.size(), 2u);
-
-    document.saves = false;
-    dialogAnswer = QStringLiteral("/data/other.lsq");
     manager.OnFileSaveAs();
-    EXPECT_EQ(document.GetPathName(), QStringLiteral("/data/chosen.lsq")) << "a failed save renames nothing";
+    EXPECT_EQ(dialogs.back().folder, folder.path()) << "Save As starts in the file's own folder";
+
+    // A file in a folder that cannot be written, or among the installed
+    // examples (which root may write), is saved under a new name, and the
+    // dialog starts in the user's documents, not in that folder.
+    document.saves = false;
+    const QString installed = InstalledDataPath(QStringLiteral("doc_manager_test"));
+    ASSERT_TRUE(QDir().mkpath(installed));
+    for (const QString &path :
+        { QStringLiteral("/gone/other.lsq"), installed + QStringLiteral("/other.lsq") }) {
+        document.SetPathName(path);
+        const std::size_t asked = dialogs.size();
+        manager.OnFileSave();
+        ASSERT_EQ(dialogs.size(), asked + 1) << path.toStdString();
+        EXPECT_EQ(dialogs.back().fileName, QStringLiteral("other.lsq"));
+        EXPECT_EQ(dialogs.back().folder, UserDocumentsFolder());
+        EXPECT_EQ(document.GetPathName(), path) << "a failed save renames nothing";
+    }
+    QDir().rmpath(installed);
 }
 
 TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
