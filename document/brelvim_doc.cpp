@@ -40,7 +40,7 @@ void WriteSetting(const char *key, const QString &value)
 }
 
 // The default sequence in the current directory, where a start from the
-// examples finds it; else the one installed with the examples, so that a
+// examples finds it; else the copy among the installed examples, so that a
 // start from the desktop menu, in the home folder, shows it too.
 QString DefaultSequencePath()
 {
