@@ -1,6 +1,7 @@
 #include "cli/render_command.h"
 
 #include "cli/output_file.h"
+#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
@@ -88,6 +89,7 @@ int RunRender(const Arguments &arguments)
         return code;
     const LedLevels levels = LevelsAfter(interpreter, ticks);
 
+    QuietQtMessages();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "pemblo-cli";

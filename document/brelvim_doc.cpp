@@ -2,12 +2,14 @@
 
 #include "core/sequence_file.h"
 #include "core/text_stream.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/settings_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace
@@ -15,6 +17,7 @@ namespace
 
 // The sequence loaded at the first start, relative to the current directory.
 constexpr char DEFAULT_SEQUENCE_FILE[] = "001_veltor_pulsar.lsq";
+constexpr char INSTALLED_EXAMPLES[] = "examples/";
 
 constexpr char LOAD_ERROR_TITLE[] = "Load error";
 constexpr char CANNOT_WRITE_MESSAGE[] = "can't open file";
@@ -34,6 +37,18 @@ QString Setting(const char *key, const char *fallback)
 void WriteSetting(const char *key, const QString &value)
 {
     SettingsStore::WriteProfileString(SettingsStore::SECTION, key, value);
+}
+
+// The default sequence in the current directory, where a start from the
+// examples finds it; else the copy among the installed examples, so that a
+// start from the desktop menu, in the home folder, shows it too.
+QString DefaultSequencePath()
+{
+    const QString name = QLatin1String(DEFAULT_SEQUENCE_FILE);
+    if (QFileInfo::exists(name))
+        return name;
+    const QString installed = InstalledDataPath(QLatin1String(INSTALLED_EXAMPLES) + name);
+    return QFileInfo::exists(installed) ? installed : name;
 }
 
 void ShowLoadError(const char *message)
@@ -62,7 +77,7 @@ bool CBrelvimDoc::OnNewDocument()
     m_quietLoad = true;
     QString path = Setting(SettingsStore::KEY_LAST_FILE, "");
     if (path.isEmpty())
-        path = QLatin1String(DEFAULT_SEQUENCE_FILE);
+        path = DefaultSequencePath();
     SetPathName(path, true);
     OnOpenDocument(path);
     m_quietLoad = false;

@@ -1,5 +1,6 @@
 #include "platform/doc_manager.h"
 
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/document.h"
 #include "platform/file_prompts.h"
@@ -8,6 +9,29 @@
 #include "platform/resource_module.h"
 
 #include <QFileInfo>
+
+namespace
+{
+
+// Whether folder lies in the data installed with the program, such as the
+// examples: no place for the user's files, even for one who may write there.
+bool IsInstalledData(const QString &folder)
+{
+    const QString data = InstalledDataPath(QString());
+    return folder == data || folder.startsWith(data + QLatin1Char('/'));
+}
+
+// Whether a save can write path: the file itself when it is there, else a
+// new file in its folder.
+bool CanWrite(const QString &path)
+{
+    const QFileInfo file(path);
+    if (IsInstalledData(file.absolutePath()))
+        return false;
+    return file.exists() ? file.isWritable() : QFileInfo(file.absolutePath()).isWritable();
+}
+
+} // namespace
 
 CDocManager::CDocManager(const QString &templateString, CDocument &document)
     : m_docTemplate(templateString)
@@ -97,7 +121,10 @@ bool CDocManager::DoSave(const QString &path, bool rename)
 
 bool CDocManager::DoFileSave()
 {
-    return DoSave(m_document.GetPathName(), true);
+    // A file that cannot be written is saved under a new name, as the
+    // framework does with a read-only file; so is an installed example.
+    const QString path = m_document.GetPathName();
+    return DoSave(CanWrite(path) ? path : QString(), true);
 }
 
 QString CDocManager::AskForFileName(bool open) const
@@ -108,13 +135,24 @@ QString CDocManager::AskForFileName(bool open) const
     const FileDialogRequest request { m_mainWindow,
         open ? FileDialogRequest::Open : FileDialogRequest::SaveAs,
         ResourceModule::LoadString(open ? IDS_OPEN_CAPTION : IDS_SAVE_AS_CAPTION),
-        open ? QString() : ProposedSaveName(), m_docTemplate.GetDocString(CDocTemplate::filterName), suffix };
+        open ? QString() : ProposedSaveName(), m_docTemplate.GetDocString(CDocTemplate::filterName), suffix,
+        StartFolder() };
     return PromptFileName(request);
+}
+
+QString CDocManager::StartFolder() const
+{
+    const QString path = m_document.GetPathName();
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!path.isEmpty() && folder.isDir() && folder.isWritable()
+        && !IsInstalledData(folder.absoluteFilePath()))
+        return folder.absoluteFilePath();
+    return UserDocumentsFolder();
 }
 
 QString CDocManager::ProposedSaveName() const
 {
     if (!m_document.GetPathName().isEmpty())
-        return m_document.GetPathName();
+        return QFileInfo(m_document.GetPathName()).fileName();
     return m_document.GetTitle() + m_docTemplate.GetDocString(CDocTemplate::filterExt);
 }

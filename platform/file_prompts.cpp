@@ -4,8 +4,11 @@
 #include "platform/resource_module.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace
 {
@@ -30,6 +33,7 @@ QString RunFileDialog(const FileDialogRequest &request)
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters({ request.filter, ResourceModule::LoadString(IDS_ALL_FILES_FILTER) });
     dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDirectory(request.folder.isEmpty() ? UserDocumentsFolder() : request.folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -49,6 +53,12 @@ SaveChangesAnswer RunSaveChangesBox(const SaveChangesRequest &request)
 }
 
 } // namespace
+
+QString UserDocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 QString PromptFileName(const FileDialogRequest &request)
 {

@@ -1,6 +1,7 @@
 #include "../gui_test.h"
 #include "core/sequence_file.h"
 #include "document/brelvim_doc.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -120,6 +121,14 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("absent")) << "the file did not open";
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS, HINT_OPEN_EDITOR }));
 
+    // The one installed with the program (from the build's bin/), then one in
+    // the current directory before it.
+    const QString installed = InstalledDataPath("examples/001_veltor_pulsar.lsq");
+    QDir().mkpath(InstalledDataPath("examples"));
+    QFile::copy(PEMBLO_SOURCE_DIR "/examples/001_veltor_pulsar.lsq", installed);
+    doc->OnNewDocument();
+    EXPECT_EQ(doc->GetPathName(), installed);
+    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_LAST_FILE, "");
     WriteFile("001_veltor_pulsar.lsq", HEADER + DEFAULT_ROWS);
     SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN, "0");
     view.hints.clear();
@@ -128,6 +137,8 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(doc->GetPathName(), directory.filePath("001_veltor_pulsar.lsq"));
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("001_veltor_pulsar.lsq"));
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
+    QFile::remove(installed);
+    QDir().rmpath(InstalledDataPath("examples"));
 }
 
 TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLastFile)
