@@ -30,6 +30,8 @@ inline constexpr int ID_TOGGLE_CHANNEL_1 = 32788; // .. ID_TOGGLE_CHANNEL_1 + 7 
 inline constexpr int ID_TOGGLE_CHANNEL_8 = 32795;
 inline constexpr int ID_ENTER = 32796;
 inline constexpr int ID_APPLY_VALUE = 32798;
+inline constexpr int ID_EDIT_UNDO = 32800;
+inline constexpr int ID_EDIT_REDO = 32801;
 
 // Items of the context menu. "Trace" has no key; "MIRROR TOGGLE" uses the
 // command's own id.
@@ -52,6 +54,8 @@ inline constexpr int ID_MENU_FADE_IN = 40016;
 inline constexpr int ID_MENU_FADE_OUT = 40017;
 inline constexpr int ID_MENU_MIRROR_ON = 40018;
 inline constexpr int ID_MENU_MIRROR_OFF = 40019;
+inline constexpr int ID_MENU_UNDO = 40020;
+inline constexpr int ID_MENU_REDO = 40021;
 
 // The command of a context-menu item: the one its key sends, so that the
 // item does what its text and key name say. Other ids come back unchanged.

@@ -9,7 +9,7 @@
 #include <memory>
 
 // Sees the editor's selection, scroll position and scroll bar, its value
-// edit, context menu and keys.
+// edit, context menu, undo history and keys.
 class LedEditorWndTest : public ::testing::Test
 {
 protected:
@@ -18,6 +18,8 @@ protected:
     static QScrollBar &ScrollBar(CLedEditorWnd &editor) { return *editor.m_scrollBar; }
     static CValueEdit *ValueEdit(CLedEditorWnd &editor) { return editor.m_valueEdit; }
     static EditorContextMenu &ContextMenu(CLedEditorWnd &editor) { return editor.m_contextMenu; }
+    static const EditorHistory &History(CLedEditorWnd &editor) { return editor.m_history; }
+    static int CurrentLine(CLedEditorWnd &editor) { return editor.m_currentLine; }
     static std::optional<int> KeyCommand(CLedEditorWnd &editor, const QKeyEvent &event)
     {
         return editor.m_accel->CommandOf(event);
