@@ -6,6 +6,7 @@
 #include "platform/resource_module.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdlib>
@@ -25,5 +26,8 @@ int main(int argc, char **argv)
         [&session] { return session.CreateMainWindow(); });
     if (!app.InitInstance())
         return EXIT_FAILURE;
+    // Asked once the windows of the start-up are on the screen.
+    QWidget *mainWindow = app.MainWindow();
+    QTimer::singleShot(0, mainWindow, [&session, mainWindow] { session.StartRecovery(mainWindow); });
     return QApplication::exec();
 }

@@ -23,3 +23,17 @@ void ShowMessageBox(
 // Replaces the box by a call of interceptor (an empty function shows boxes
 // again).
 void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interceptor);
+
+// A question with two answers; the first is the default button, the second
+// is what Escape chooses.
+struct QuestionRequest {
+    QWidget *owner;
+    QString text;
+    QString title;
+    QString accept;
+    QString reject;
+};
+
+// True when the user chose the first answer.
+bool AskQuestion(const QuestionRequest &request);
+void InterceptQuestions(std::function<bool(const QuestionRequest &)> interceptor);
