@@ -2,6 +2,7 @@
 
 #include "app/pemblo_app.h"
 #include "app/pemblo_session.h"
+#include "core/constants.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 
@@ -26,8 +27,10 @@ int main(int argc, char **argv)
         [&session] { return session.CreateMainWindow(); });
     if (!app.InitInstance())
         return EXIT_FAILURE;
-    // Asked once the windows of the start-up are on the screen.
+    // Asked when the start-up is over: the splash picture, which stays on
+    // top, would hide the question until then.
     QWidget *mainWindow = app.MainWindow();
-    QTimer::singleShot(0, mainWindow, [&session, mainWindow] { session.StartRecovery(mainWindow); });
+    QTimer::singleShot(
+        SPLASH_TIME_MS, mainWindow, [&session, mainWindow] { session.StartRecovery(mainWindow); });
     return QApplication::exec();
 }
