@@ -12,8 +12,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace
 {
 
@@ -25,12 +23,6 @@ constexpr char LOCK_SUFFIX[] = "lock";
 constexpr char FILE_SUFFIX[] = "lsq";
 // Far more than 224 rows and a path take; a larger file is no recovery file.
 constexpr qint64 MAX_RECOVERY_FILE_SIZE = 64 * 1024;
-
-bool SameRows(const RowTable &a, const RowTable &b)
-{
-    return a.GetCount() == b.GetCount()
-        && std::equal(a.GetRecords().begin(), a.GetRecords().begin() + a.GetCount(), b.GetRecords().begin());
-}
 
 QByteArray Format(const RecoveryRecord &record)
 {
@@ -123,7 +115,7 @@ bool RecoveryFile::Write(const RecoveryRecord &record)
 {
     if (!IsClaimed())
         return false;
-    if (m_written && m_written->file == record.file && SameRows(m_written->rows, record.rows))
+    if (m_written && m_written->file == record.file && m_written->rows == record.rows)
         return true;
     QSaveFile file(SlotPath(m_slot, FILE_SUFFIX));
     const QByteArray content = Format(record);

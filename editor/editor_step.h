@@ -15,6 +15,12 @@ struct EditorSnapshot {
     int rowCount;
     EditorSelection selection;
     int currentLine;
+
+    friend bool operator==(const EditorSnapshot &a, const EditorSnapshot &b)
+    {
+        return a.rows == b.rows && a.rowCount == b.rowCount && a.selection == b.selection
+            && a.currentLine == b.currentLine;
+    }
 };
 
 EditorSnapshot TakeSnapshot(const EditorTable &table, int currentLine);

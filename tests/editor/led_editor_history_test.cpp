@@ -12,20 +12,6 @@ namespace
 
 constexpr int TIME_X = 80;
 
-// What an undo step restores, all of it.
-struct State {
-    RowTable::Records rows;
-    int rowCount;
-    std::vector<int> selected;
-    int currentLine;
-
-    bool operator==(const State &other) const
-    {
-        return rows == other.rows && rowCount == other.rowCount && selected == other.selected
-            && currentLine == other.currentLine;
-    }
-};
-
 } // namespace
 
 TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
@@ -37,13 +23,6 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     editor->StartHistory(true);
 
     CLedEditorWnd &wnd = *editor;
-    const auto state = [&wnd] {
-        std::vector<int> selected;
-        for (int slot = 0; slot < MAX_ROWS; ++slot)
-            if (Selection(wnd).IsSelected(slot))
-                selected.push_back(slot);
-        return State { wnd.m_rows, wnd.m_rowCount, selected, CurrentLine(wnd) };
-    };
     const auto key = [&wnd](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(ValueEdit(wnd) ? static_cast<QWidget *>(ValueEdit(wnd)) : &wnd, key, modifiers);
     };
@@ -67,9 +46,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
             [&] {
                 // A fast drag across line 2: one move from channel 1 to 8.
                 QTest::mousePress(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 0));
-                QMouseEvent move(QEvent::MouseMove, Cell(2, 7) + QPoint(0, 5), wnd.mapToGlobal(Cell(2, 7)),
-                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(&wnd, &move);
+                Move(wnd, Cell(2, 7) + QPoint(0, 5));
                 QTest::mouseRelease(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 7));
                 EXPECT_EQ(wnd.m_rows[2].pattern, 0xFFu);
             } },
@@ -91,10 +68,10 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
         { "DIM", [&] { select(3, 3); }, [&] { key(Qt::Key_D, Qt::ShiftModifier); } },
         { "Cut 1 line", [&] { select(4, 4); }, [&] { key(Qt::Key_X, Qt::ControlModifier); } },
     };
-    std::vector<State> before;
+    std::vector<EditorSnapshot> before;
     for (const auto &action : actions) {
         action.prepare();
-        before.push_back(state());
+        before.push_back(State(wnd));
         action.act();
         EXPECT_EQ(History(wnd).UndoName(), action.step);
     }
@@ -102,20 +79,20 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     key(Qt::Key_Up);
     EXPECT_EQ(History(wnd).UndoName(), "Cut 1 line");
     EXPECT_EQ(wnd.m_modified, 1);
-    const State last = state();
+    const EditorSnapshot last = State(wnd);
 
     // Undo goes back to where each action began; redo to where the user was
     // when the next one was undone.
     for (std::size_t step = before.size(); step-- > 0;) {
         key(Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_TRUE(state() == before[step]) << "undo " << actions[step].step;
+        EXPECT_TRUE(State(wnd) == before[step]) << "undo " << actions[step].step;
         EXPECT_EQ(History(wnd).RedoName(), actions[step].step);
     }
     EXPECT_EQ(wnd.m_modified, 0) << "back where the file was";
     EXPECT_EQ(History(wnd).UndoName(), "");
     for (std::size_t step = 0; step < before.size(); ++step) {
         key(Qt::Key_Y, Qt::ControlModifier);
-        EXPECT_TRUE(state() == (step + 1 < before.size() ? before[step + 1] : last))
+        EXPECT_TRUE(State(wnd) == (step + 1 < before.size() ? before[step + 1] : last))
             << "redo " << actions[step].step;
     }
     EXPECT_EQ(wnd.m_modified, 1);
@@ -130,12 +107,12 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     // Ctrl+Z in the value edit applies what was typed as a step of its own,
     // then takes it back.
     QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
-    const State opened = state();
+    const EditorSnapshot opened = State(wnd);
     ASSERT_NE(ValueEdit(wnd), nullptr);
     ValueEdit(wnd)->setText("7");
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(ValueEdit(wnd), nullptr);
-    EXPECT_TRUE(state() == opened);
+    EXPECT_TRUE(State(wnd) == opened);
     EXPECT_EQ(History(wnd).RedoName(), "Time 7");
 
     // Rows the document held unsaved are modified whatever is undone.

@@ -19,13 +19,6 @@ namespace
 constexpr int INDEX_X = 40;
 constexpr int TIME_X = 80;
 
-void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QMouseEvent move(
-        QEvent::MouseMove, point, editor.mapToGlobal(point), Qt::NoButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(&editor, &move);
-}
-
 QAction *FindAction(QMenu &menu, int id)
 {
     for (QAction *action : menu.actions()) {

@@ -4,6 +4,9 @@
 #include "editor/led_editor_wnd.h"
 #include "editor/value_edit.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,7 +22,8 @@ protected:
     static CValueEdit *ValueEdit(CLedEditorWnd &editor) { return editor.m_valueEdit; }
     static EditorContextMenu &ContextMenu(CLedEditorWnd &editor) { return editor.m_contextMenu; }
     static const EditorHistory &History(CLedEditorWnd &editor) { return editor.m_history; }
-    static int CurrentLine(CLedEditorWnd &editor) { return editor.m_currentLine; }
+    // All that an undo step restores.
+    static EditorSnapshot State(CLedEditorWnd &editor) { return editor.CaptureState(); }
     static std::optional<int> KeyCommand(CLedEditorWnd &editor, const QKeyEvent &event)
     {
         return editor.m_accel->CommandOf(event);
@@ -29,6 +33,14 @@ protected:
     static constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
     static int LineY(int line) { return 24 + 16 * line + 8; }
     static QPoint Cell(int line, int channel) { return { CHANNEL_X + 16 * channel, LineY(line) }; }
+
+    // A move of the mouse with the left button held.
+    static void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QMouseEvent move(
+            QEvent::MouseMove, point, editor.mapToGlobal(point), Qt::NoButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(&editor, &move);
+    }
 
     // An editor of `rows` lines with all channels off, at a client size.
     static std::unique_ptr<CLedEditorWnd> Editor(int rows, int width, int height)
