@@ -53,12 +53,16 @@ RecoveryFile::~RecoveryFile() = default;
 
 QString RecoveryFile::DefaultFolder()
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    QString state = QStandardPaths::writableLocation(QStandardPaths::GenericStateLocation);
+#else
     // Qt names the state location only from 6.7 on; until then it is where
     // the XDG base directories put it.
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(state))
         state = QStandardPaths::writableLocation(QStandardPaths::HomeLocation)
             + QStringLiteral("/.local/state");
+#endif
     return state + QStringLiteral("/pemblo");
 }
 

@@ -39,7 +39,8 @@ public:
     RecoveryFile(const RecoveryFile &) = delete;
     RecoveryFile &operator=(const RecoveryFile &) = delete;
 
-    // $XDG_STATE_HOME/pemblo, as the state location of the platform.
+    // "pemblo" in the per-user state location ($XDG_STATE_HOME, by default
+    // ~/.local/state).
     static QString DefaultFolder();
 
     // Takes the first slot no running instance holds; false when none is
