@@ -148,13 +148,12 @@ bool EditorCommands::InsertBeforeSelection(const std::optional<std::vector<Seque
     const int pos = m_table.selection.First(Count());
     if (pos < 0)
         return false;
-    if (rows)
-        Lines().InsertRows(pos, *rows);
+    const bool inserted = rows && Lines().InsertRows(pos, *rows);
     m_table.modified = 1;
     m_table.selection.Clear();
     m_table.selection.Select(pos);
     m_host.EnsureVisible(pos);
-    return true;
+    return inserted;
 }
 
 void EditorCommands::Delete()

@@ -42,10 +42,11 @@ public:
     bool Execute(int id);
 
     // Inserts rows before the first selected line, which then is the only
-    // one selected, as the first of them; false when no line is selected.
-    // Rows that do not fit, or nullopt for text that held no lines, insert
-    // nothing, but the table is marked modified and the selection moves all
-    // the same, so that the user sees where they would have gone.
+    // one selected, as the first of them; true when they went in. Nothing
+    // happens when no line is selected. Rows that do not fit, or nullopt for
+    // text that held no lines, insert nothing, but the table is marked
+    // modified and the selection moves all the same, so that the user sees
+    // where they would have gone.
     bool InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows);
 
 private:

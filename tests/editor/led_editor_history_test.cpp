@@ -67,6 +67,10 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
         { "Mirror", [&] { select(2, 3); }, [&] { key(Qt::Key_S, Qt::ControlModifier); } },
         { "DIM", [&] { select(3, 3); }, [&] { key(Qt::Key_D, Qt::ShiftModifier); } },
         { "Cut 1 line", [&] { select(4, 4); }, [&] { key(Qt::Key_X, Qt::ControlModifier); } },
+        { "Chaser", [&] { select(3, 3); },
+            [&] {
+                EXPECT_TRUE(wnd.InsertRowsAsStep({ { 0, 1, 2, 0, 0 }, { 0, 2, 2, 0, 0 } }, "Chaser"));
+            } },
     };
     std::vector<EditorSnapshot> before;
     for (const auto &action : actions) {
@@ -77,7 +81,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     }
     // Moving the selection changes no row and adds no step.
     key(Qt::Key_Up);
-    EXPECT_EQ(History(wnd).UndoName(), "Cut 1 line");
+    EXPECT_EQ(History(wnd).UndoName(), "Chaser");
     EXPECT_EQ(wnd.m_modified, 1);
     const EditorSnapshot last = State(wnd);
 
