@@ -2,11 +2,13 @@
 
 #include "app/pemblo_app.h"
 #include "app/pemblo_session.h"
+#include "core/constants.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "resources/product.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -35,5 +37,10 @@ int main(int argc, char **argv)
         [&session] { return session.CreateMainWindow(); });
     if (!app.InitInstance())
         return EXIT_FAILURE;
+    // Asked when the start-up is over: the splash picture, which stays on
+    // top, would hide the question until then.
+    QWidget *mainWindow = app.MainWindow();
+    QTimer::singleShot(
+        SPLASH_TIME_MS, mainWindow, [&session, mainWindow] { session.StartRecovery(mainWindow); });
     return QApplication::exec();
 }

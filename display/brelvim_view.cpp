@@ -315,8 +315,8 @@ bool CBrelvimView::QueryStopUploadToQuit()
 {
     if (!m_sending)
         return true;
-    if (!AskYesNo(this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
-            QApplication::applicationDisplayName()))
+    if (!AskQuestion({ this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
+            QApplication::applicationDisplayName(), {}, {}, false }))
         return false;
     OnStopUpload();
     return true;

@@ -3,6 +3,7 @@
 #include "core/sequence_file.h"
 #include "core/text_stream.h"
 #include "platform/bundle_file.h"
+#include "document/recovery_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -88,6 +89,9 @@ bool CBrelvimDoc::OnNewDocument()
 
 bool CBrelvimDoc::OnOpenDocument(const QString &path)
 {
+    // The changes of the document it replaces were saved or let go.
+    if (m_recovery)
+        m_recovery->Remove();
     const bool editorWasOpen = HasEditor();
     DeleteEditor();
     try {
@@ -114,15 +118,26 @@ void CBrelvimDoc::LoadFile(const QString &path)
 
 bool CBrelvimDoc::OnSaveDocument(const QString &path)
 {
+    CommitPendingEdits();
     CopyRowsFromEditor();
     if (!WriteFile(path)) {
         ShowLoadError(CANNOT_WRITE_MESSAGE);
         return false;
     }
     if (m_editor)
-        m_editor->m_modified = 0;
+        m_editor->MarkSaved();
     SetModifiedFlag(false);
+    if (m_recovery)
+        m_recovery->Remove();
     return true;
+}
+
+void CBrelvimDoc::CommitPendingEdits()
+{
+    if (!m_editor)
+        return;
+    m_editor->CloseValueEdit(true);
+    SetModifiedFlag(m_editor->m_modified != 0);
 }
 
 bool CBrelvimDoc::WriteFile(const QString &path)
@@ -190,6 +205,7 @@ void CBrelvimDoc::CopyRowsToEditor()
         return;
     m_editor->m_rows = m_rows.GetRecords();
     m_editor->m_rowCount = m_rows.GetCount();
+    m_editor->StartHistory(!IsModified());
 }
 
 void CBrelvimDoc::CopyRowsFromEditor()
@@ -211,9 +227,44 @@ void CBrelvimDoc::SetEditor(std::unique_ptr<LedEditorLink> editor)
     m_editor = std::move(editor);
 }
 
+void CBrelvimDoc::SetRecoveryFile(RecoveryFile *recovery)
+{
+    m_recovery = recovery;
+    m_ticksToRecoveryCheck = 0;
+}
+
+void CBrelvimDoc::SaveRecovery()
+{
+    if (!m_recovery)
+        return;
+    if (!IsModified()) {
+        m_recovery->Remove();
+        return;
+    }
+    RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(), m_rows };
+    if (m_editor) {
+        record.rows.GetRecords() = m_editor->m_rows;
+        record.rows.SetCount(m_editor->m_rowCount);
+    }
+    m_recovery->Write(record);
+}
+
+void CBrelvimDoc::RestoreRows(const RowTable &rows, const QString &path)
+{
+    DeleteEditor();
+    m_rows = rows;
+    SetPathName(path, false);
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, HINT_OPEN_EDITOR);
+}
+
 void CBrelvimDoc::Tick(int input, bool updateViews)
 {
     KeepEditorInStep();
+    if (m_recovery && --m_ticksToRecoveryCheck <= 0) {
+        m_ticksToRecoveryCheck = RECOVERY_CHECK_MS / TICK_MS;
+        SaveRecovery();
+    }
     if (m_running)
         StepSimulation(input);
     if (!m_running)
@@ -226,8 +277,8 @@ void CBrelvimDoc::KeepEditorInStep()
 {
     if (!m_editor)
         return;
-    if (m_editor->m_modified)
-        SetModifiedFlag(true);
+    // Undoing back to the saved rows makes the document unmodified again.
+    SetModifiedFlag(m_editor->m_modified != 0);
     if (m_editor->m_closed) {
         CopyRowsFromEditor();
         m_editor.reset();

@@ -97,6 +97,7 @@ bool CDocManager::OpenDocumentFile(const QString &path)
 
 bool CDocManager::SaveModified()
 {
+    m_document.CommitPendingEdits();
     if (!m_document.IsModified())
         return true;
     const QString name = m_document.GetPathName().isEmpty() ? m_document.GetTitle()

@@ -41,7 +41,7 @@ protected:
         view.reset();
         document.reset();
         InterceptMessageBoxes({});
-        InterceptConfirmations({});
+        InterceptQuestions({});
         ReplaceMillisecondClock({});
     }
 
@@ -227,9 +227,9 @@ TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
     qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
     CommandTable commands;
     MakeView(QSize(1000, 800)).RegisterCommands(commands);
-    std::vector<ConfirmRequest> questions;
+    std::vector<QuestionRequest> questions;
     bool uploadAnyway = false;
-    InterceptConfirmations([&](const ConfirmRequest &question) {
+    InterceptQuestions([&](const QuestionRequest &question) {
         questions.push_back(question);
         return uploadAnyway;
     });
@@ -241,8 +241,9 @@ TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
 
     commands.Execute(ID_UPLOAD);
     ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0].proceedText, "Upload anyway");
-    EXPECT_EQ(questions[0].cancelText, "Cancel");
+    EXPECT_EQ(questions[0].accept, "Upload anyway");
+    EXPECT_EQ(questions[0].reject, "Cancel");
+    EXPECT_FALSE(questions[0].acceptIsDefault);
     EXPECT_EQ(questions[0].text.count("\nrow "), 10);
     EXPECT_TRUE(questions[0].text.endsWith("\nand 2 more"));
     EXPECT_TRUE(boxes.empty());

@@ -3,6 +3,8 @@
 #include "document/brelvim_doc.h"
 #include "platform/bundle_file.h"
 #include "platform/command_table.h"
+#include "platform/doc_manager.h"
+#include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/settings_store.h"
@@ -21,6 +23,7 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace
@@ -30,11 +33,23 @@ const QByteArray HEADER = "#=QUORBEL\nV=1\nD=VELTOR3\n";
 const QByteArray DEFAULT_ROWS = "0100000000000046000f\n00000000ff0014580000\n"
                                 "00000000000014580000\n01000000000000470000\n";
 
+// An editor whose value edit holds the time typed for row 0, if any.
 struct FakeEditor : LedEditorLink {
     void SetTraceLine(int row) override { traceLine = row; }
     std::uint32_t GetCurrentPattern() const override { return pattern; }
     void EnableWindow(bool enable) override { enabled = enable; }
+    void CloseValueEdit(bool apply) override
+    {
+        if (apply && typedTime) {
+            m_rows[0].time = *typedTime;
+            m_modified = 1;
+        }
+        typedTime.reset();
+    }
+    void StartHistory(bool saved) override { m_modified = saved ? 0 : 1; }
+    void MarkSaved() override { m_modified = 0; }
 
+    std::optional<std::uint16_t> typedTime;
     int traceLine = -2;
     bool enabled = false;
     std::uint32_t pattern = 0;
@@ -253,6 +268,28 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
 }
 
+TEST_F(BrelvimDocTest, AValueStillBeingTypedIsAppliedBeforeTheSaveQuestion)
+{
+    CDocManager manager(
+        QStringLiteral("Pemblo\nPemblo\nnewfile\nPemblo files (*.lsq)\n.lsq\nPemblo\nPemblo!"), *doc);
+    int questions = 0;
+    InterceptSaveChangesQuestion([&questions](const SaveChangesRequest &) {
+        ++questions;
+        return SaveChangesAnswer::Yes;
+    });
+    const QString path = WriteFile("typed.lsq", HEADER + DEFAULT_ROWS);
+    doc->OnOpenDocument(path);
+    doc->SetPathName(path, false);
+    FakeEditor *editor = GiveEditor();
+    doc->CopyRowsToEditor();
+    editor->typedTime = 44;
+    EXPECT_TRUE(manager.SaveModified());
+    InterceptSaveChangesQuestion({});
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(ReadFile(path), HEADER + "0100000000002c46000f\n" + DEFAULT_ROWS.mid(21));
+    EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
 {
     doc->m_rows.LoadDefault();
@@ -264,6 +301,9 @@ TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
     doc->Tick(0, false);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_FALSE(editor->enabled);
+    editor->m_modified = 0; // undone back to the saved rows
+    doc->Tick(0, false);
+    EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(editor->traceLine, doc->m_interpreter.GetCurrentRow());
 
     editor->m_trace = 0;
