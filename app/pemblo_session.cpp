@@ -1,5 +1,6 @@
 #include "app/pemblo_session.h"
 
+#include "app/crash_recovery.h"
 #include "app/main_frame.h"
 #include "display/brelvim_view.h"
 #include "document/brelvim_doc.h"
@@ -15,7 +16,13 @@ PembloSession::PembloSession()
     m_commands.WatchUserInput();
 }
 
-PembloSession::~PembloSession() = default;
+PembloSession::~PembloSession()
+{
+    // A normal end: the changes were saved or the user let them go.
+    if (m_document)
+        m_document->SetRecoveryFile(nullptr);
+    m_recovery.Remove();
+}
 
 bool PembloSession::LoadDevice(const QString &deviceName)
 {
@@ -46,4 +53,10 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     if (!m_docManager->OnFileNew() || !view->IsDisplaySupported())
         return nullptr;
     return frame;
+}
+
+void PembloSession::StartRecovery(QWidget *owner)
+{
+    if (m_document)
+        RecoverLeftOverChanges(m_recovery, *m_document, owner);
 }

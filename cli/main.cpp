@@ -7,6 +7,7 @@
 #include "cli/render_command.h"
 #include "cli/sequence_commands.h"
 #include "cli/upload_commands.h"
+#include "resources/product.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,7 +29,8 @@ std::vector<const CliCommand *> AllCommands()
 
 void PrintOverview(std::FILE *stream)
 {
-    std::fprintf(stream, "usage: pemblo-cli COMMAND [ARGUMENTS]\n\ncommands:\n");
+    std::fprintf(
+        stream, "usage: pemblo-cli COMMAND [ARGUMENTS]\n       pemblo-cli --help | --version\n\ncommands:\n");
     for (const CliCommand *command : AllCommands())
         std::fprintf(stream, "  %s %s\n", command->name, command->usage);
     std::fprintf(stream, "\n'pemblo-cli COMMAND --help' tells more about a command.\n");
@@ -45,6 +47,10 @@ int main(int argc, char **argv)
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
         PrintOverview(stdout);
         return CheckStandardOutput(0);
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("pemblo-cli %s\n", PRODUCT_VERSION);
+        return 0;
     }
     const std::vector<std::string> words(argv + 2, argv + argc);
     for (const CliCommand *command : AllCommands())

@@ -2,6 +2,7 @@
 
 #include "cli/input_schedule.h"
 #include "cli/output_file.h"
+#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
@@ -90,6 +91,7 @@ int DrawWithDevice(
     const Arguments &arguments, const char *command, const std::function<void(const DeviceBitmaps &)> &draw)
 {
     const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
+    QuietQtMessages();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "pemblo-cli";

@@ -2,6 +2,7 @@
 
 #include "cli/decode_command.h"
 #include "cli/output_file.h"
+#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
@@ -77,6 +78,7 @@ int RunPlay(const Arguments &arguments)
     UploadImage image;
     if (const int code = LoadImage(arguments.Positionals()[0], image))
         return code;
+    QuietQtMessages();
     int argc = 1;
     char name[] = "pemblo-cli";
     char *argv[] = { name, nullptr };

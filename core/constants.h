@@ -108,3 +108,10 @@ inline constexpr int MAX_FETCHES_PER_TICK = 100;
 inline constexpr int MAX_ROW_TIME = 127;
 inline constexpr int MAX_FADE_PARAMETER = 4095;
 inline constexpr int MAX_PLAIN_PARAMETER = 127;
+// The LED Editor's undo history keeps this many steps; older ones go.
+inline constexpr int UNDO_STEP_LIMIT = 1000;
+// How often Pemblo! looks for unsaved changes to write to its recovery file,
+// so that a change is there within this time.
+inline constexpr int RECOVERY_CHECK_MS = 2000;
+// Instances of Pemblo! that can keep recovery files at the same time.
+inline constexpr int RECOVERY_SLOTS = 8;

@@ -273,8 +273,7 @@ void CBrelvimView::OnUpload()
               return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);
           });
     if (!started)
-        ShowMessageBox(this, tr("The upload cannot start. %1").arg(m_transmitter.ErrorText()), tr("Error"),
-            QMessageBox::Warning);
+        ShowUploadFailure();
     else
         ShowUploadProgress();
     if (m_commands)
@@ -287,6 +286,16 @@ void CBrelvimView::ShowUploadProgress()
         [this] { return m_transmitter.PlayedMs(); }, m_transmitter.DurationMs(), this);
     connect(m_uploadProgress.get(), &CUploadProgressDlg::stopPressed, this, &CBrelvimView::OnStopUpload);
     m_uploadProgress->show();
+}
+
+// The sound output says why in English; the string table has the reason in
+// the user's language.
+void CBrelvimView::ShowUploadFailure()
+{
+    const QString reason = ResourceModule::LoadStringWithEnglishText(
+        m_transmitter.ErrorText(), IDS_UPLOAD_REASON_FIRST, IDS_UPLOAD_REASON_LAST);
+    ShowMessageBox(this, ResourceModule::LoadString(IDS_UPLOAD_CANNOT_START).arg(reason),
+        ResourceModule::LoadString(IDS_UPLOAD_ERROR_TITLE), QMessageBox::Warning);
 }
 
 void CBrelvimView::OnTransmitDone()
@@ -306,8 +315,8 @@ bool CBrelvimView::QueryStopUploadToQuit()
 {
     if (!m_sending)
         return true;
-    if (!AskYesNo(this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
-            QApplication::applicationDisplayName()))
+    if (!AskQuestion({ this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
+            QApplication::applicationDisplayName(), {}, {}, false }))
         return false;
     OnStopUpload();
     return true;

@@ -96,6 +96,7 @@ private:
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
     void RenderCanvas();
+    void ShowUploadFailure();
     void PaintPendingLeds();
     void ShowUploadProgress();
 

@@ -27,7 +27,7 @@ bool ConfirmUploadOfRows(QWidget *owner, const RowTable &rows)
         return true;
     if (errors > LISTED_ERRORS)
         listed << ResourceModule::LoadString(IDS_UPLOAD_CHECK_MORE).arg(errors - LISTED_ERRORS);
-    return ConfirmWarning({ owner, ResourceModule::LoadString(IDS_UPLOAD_CHECK_TEXT).arg(listed.join('\n')),
+    return AskQuestion({ owner, ResourceModule::LoadString(IDS_UPLOAD_CHECK_TEXT).arg(listed.join('\n')),
         ResourceModule::LoadString(IDS_UPLOAD_CHECK_TITLE), ResourceModule::LoadString(IDS_UPLOAD_ANYWAY),
-        ResourceModule::LoadString(IDS_UPLOAD_CANCEL) });
+        ResourceModule::LoadString(IDS_UPLOAD_CANCEL), false, QMessageBox::Warning });
 }

@@ -10,7 +10,9 @@
 #include "editor/line_commands.h"
 #include "editor/save_upload_wav.h"
 #include "editor/sequence_check_wnd.h"
+#include "editor/step_names.h"
 #include "editor/value_edit.h"
+#include "editor/value_ranges.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
@@ -117,14 +119,36 @@ void CLedEditorWnd::EnableWindow(bool enable)
         setEnabled(enable);
 }
 
+void CLedEditorWnd::StartHistory(bool saved)
+{
+    m_history.Start(saved);
+}
+
+void CLedEditorWnd::MarkSaved()
+{
+    m_history.MarkSaved();
+}
+
 void CLedEditorWnd::EnsureVisible(int row)
 {
     if (row < 0 || row >= MAX_ROWS)
         return;
+    ScrollToLine(row);
+    MakeCurrent(row);
+}
+
+void CLedEditorWnd::ScrollToLine(int row)
+{
     if (ScrollToShow(Metrics(), ClientRect(), row, m_scrollPos))
         update();
-    const SequenceRow &shown = m_rows[static_cast<std::size_t>(row)];
-    m_currentPattern = shown.isCommand ? 0 : shown.pattern;
+}
+
+void CLedEditorWnd::MakeCurrent(int row)
+{
+    m_currentLine = row;
+    const bool valid = row >= 0 && row < MAX_ROWS;
+    const SequenceRow &shown = m_rows[static_cast<std::size_t>(valid ? row : 0)];
+    m_currentPattern = valid && !shown.isCommand ? shown.pattern : 0;
 }
 
 EditorLayout CLedEditorWnd::ComputeLayout()
@@ -160,6 +184,7 @@ void CLedEditorWnd::OnClose()
 
 void CLedEditorWnd::OnDestroy()
 {
+    FinishDrag();
     CloseValueEdit(true);
     m_closed = 1;
 }
@@ -276,10 +301,56 @@ bool CLedEditorWnd::OnCommand(int id)
         OnExportAnimation();
         return true;
     }
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO) {
+        OnUndoRedo(command == ID_EDIT_REDO);
+        return true;
+    }
+    const EditorHistory::Action step(m_history, [this, command](const EditorSnapshot &before) {
+        return CommandStepName(command, before, m_rowCount);
+    });
     if (!EditorCommands(Table(), *this).Execute(command))
         return false;
     update();
     return true;
+}
+
+void CLedEditorWnd::OnUndoRedo(bool redo)
+{
+    CloseValueEdit(true);
+    if (redo)
+        m_history.Redo();
+    else
+        m_history.Undo();
+    update();
+}
+
+bool CLedEditorWnd::InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName)
+{
+    CloseValueEdit(true);
+    const EditorHistory::Action step(m_history, [&stepName](const EditorSnapshot &) { return stepName; });
+    const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);
+    update();
+    return inserted;
+}
+
+EditorSnapshot CLedEditorWnd::CaptureState()
+{
+    return TakeSnapshot(Table(), m_currentLine);
+}
+
+void CLedEditorWnd::RestoreStep(EditorStep &step)
+{
+    step.Exchange(Table(), m_currentLine);
+    const int changed = std::min(step.FirstChangedSlot(), Metrics().rowCount - 1);
+    if (changed >= 0)
+        ScrollToLine(changed);
+    MakeCurrent(m_currentLine);
+    update();
+}
+
+void CLedEditorWnd::SetModified(bool modified)
+{
+    m_modified = modified ? 1 : 0;
 }
 
 void CLedEditorWnd::OnTrace()
@@ -347,20 +418,14 @@ void CLedEditorWnd::OnGenerate()
     ShowEditorDialog(*this, m_generateDlg, [this] {
         return new CGenerateDlg(
             this, [this] { return MAX_ROWS - Metrics().rowCount; },
-            [this](const std::vector<SequenceRow> &rows, const QString &changeName) {
-                return InsertGeneratedRows(rows, changeName);
+            [this](const std::vector<SequenceRow> &rows, const QString &stepName) {
+                const bool inserted = InsertRowsAsStep(rows, stepName);
+                // Back to the lines, where Ctrl+Z takes the insertion back.
+                if (inserted)
+                    activateWindow();
+                return inserted;
             });
     });
-}
-
-bool CLedEditorWnd::InsertGeneratedRows(const std::vector<SequenceRow> &rows, const QString &)
-{
-    CloseValueEdit(true);
-    const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);
-    update();
-    if (inserted)
-        activateWindow();
-    return inserted;
 }
 
 void CLedEditorWnd::OnExportAnimation()
@@ -410,8 +475,14 @@ void CLedEditorWnd::CloseValueEdit(bool apply)
     // value a second time.
     CValueEdit *edit = std::exchange(m_valueEdit, nullptr);
     edit->disconnect(this);
-    if (apply)
-        LineCommands(Table()).ApplyValue(edit->text().toLatin1().toStdString(), m_editTime);
+    if (apply) {
+        const std::string text = edit->text().toLatin1().toStdString();
+        const EditorHistory::Action step(
+            m_history, [time = m_editTime, value = ParseValueText(text)](const EditorSnapshot &) {
+                return ValueStepName(time, value);
+            });
+        LineCommands(Table()).ApplyValue(text, m_editTime);
+    }
     const bool hadFocus = edit->hasFocus();
     edit->hide();
     // It may be closing from within its own focus handler.
@@ -438,23 +509,46 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
 
 int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)
 {
-    const GridMetrics grid = Metrics();
-    const EditorLayout layout = ComputeLayout();
-    const int channel = ChannelAt(grid, layout, x);
-    const int line = LineAt(grid, layout, m_scrollPos, y);
-    if (channel < 0 || line < 0)
+    const std::optional<GridCell> cell = ChannelCellAt({ x, y }, paramMode);
+    if (!cell)
         return -1;
-    SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
-    if (paramMode != (row.isCommand != 0) || (paramMode && !IsParameterColumn(layout, x)))
-        return -1;
-    if (!paramMode) {
-        const std::uint32_t bit = 1U << channel;
-        row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
-    }
-    EnsureVisible(line);
+    if (!paramMode)
+        PaintCell(*cell, set);
+    EnsureVisible(cell->line);
     m_modified = 1;
     update();
-    return line;
+    return cell->line;
+}
+
+std::optional<GridCell> CLedEditorWnd::ChannelCellAt(PixelPoint point, bool paramMode)
+{
+    const GridMetrics grid = Metrics();
+    const EditorLayout layout = ComputeLayout();
+    const GridCell cell { LineAt(grid, layout, m_scrollPos, point.y), ChannelAt(grid, layout, point.x) };
+    if (cell.channel < 0 || cell.line < 0)
+        return std::nullopt;
+    const bool commandLine = m_rows[static_cast<std::size_t>(cell.line)].isCommand != 0;
+    if (paramMode != commandLine || (paramMode && !IsParameterColumn(layout, point.x)))
+        return std::nullopt;
+    return cell;
+}
+
+void CLedEditorWnd::PaintAlong(PixelPoint from, PixelPoint to, bool set)
+{
+    for (const GridCell &cell : CellsAlong(Metrics(), ComputeLayout(), m_scrollPos, from, to)) {
+        if (m_rows[static_cast<std::size_t>(cell.line)].isCommand)
+            continue;
+        PaintCell(cell, set);
+        m_modified = 1;
+    }
+    update();
+}
+
+void CLedEditorWnd::PaintCell(GridCell cell, bool set)
+{
+    SequenceRow &row = m_rows[static_cast<std::size_t>(cell.line)];
+    const std::uint32_t bit = 1U << cell.channel;
+    row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
 }
 
 int CLedEditorWnd::HitRowColumn(int x, int y, bool timeColumn)
@@ -484,9 +578,9 @@ void CLedEditorWnd::SelectRange(int a, int b)
 
 void CLedEditorWnd::OnLButtonDown(Qt::KeyboardModifiers, PixelPoint point)
 {
+    BeginDrag(true, point);
     int line = HitChannelCell(point.x, point.y, true, false);
     if (line >= 0) {
-        CloseValueEdit(true);
         SelectOnly(line);
         m_mouseMode = MouseMode::SetDrag;
     }
@@ -524,9 +618,9 @@ void CLedEditorWnd::OnLButtonDblClk(Qt::KeyboardModifiers flags, PixelPoint poin
 
 void CLedEditorWnd::OnRButtonDown(Qt::KeyboardModifiers, PixelPoint point)
 {
+    BeginDrag(false, point);
     int line = HitChannelCell(point.x, point.y, false, false);
     if (line >= 0) {
-        CloseValueEdit(true);
         SelectOnly(line);
         m_mouseMode = MouseMode::ClearDrag;
         return;
@@ -544,6 +638,7 @@ void CLedEditorWnd::ShowContextMenu(int line, PixelPoint point)
         selectedLines = m_selected.Count(Metrics().rowCount);
     else
         SelectRange(line, line);
+    m_contextMenu.SetHistory(m_history.UndoName(), m_history.RedoName());
     const std::optional<int> chosen
         = m_contextMenu.Track(selectedLines >= 2, mapToGlobal(QPoint(point.x, point.y)));
     if (chosen)
@@ -570,8 +665,28 @@ void CLedEditorWnd::OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point)
     }
 }
 
+void CLedEditorWnd::BeginDrag(bool set, PixelPoint point)
+{
+    FinishDrag();
+    if (!ChannelCellAt(point, false))
+        return;
+    // What was typed is applied before the first cell changes: it is a step
+    // of its own.
+    CloseValueEdit(true);
+    m_history.Begin([set](const EditorSnapshot &) { return DragStepName(set); });
+    m_dragStep = true;
+    m_lastDragPoint = point;
+}
+
+void CLedEditorWnd::FinishDrag()
+{
+    if (std::exchange(m_dragStep, false))
+        m_history.End();
+}
+
 void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
 {
+    PaintAlong(std::exchange(m_lastDragPoint, point), point, set);
     const int line = HitChannelCell(point.x, point.y, set, false);
     if (shift) {
         m_mouseMode = set ? MouseMode::SetLine : MouseMode::ClearLine;
@@ -584,6 +699,10 @@ void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
 void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
 {
     const PixelPoint used = LockedDragPoint(m_dragAnchor, point);
+    // All of the locked line or column from where Shift took effect: the
+    // cells between two positions lie on it too.
+    PaintAlong(m_dragAnchor, used, set);
+    m_lastDragPoint = point;
     const int line = HitChannelCell(used.x, used.y, set, false);
     if (!shift) {
         m_mouseMode = set ? MouseMode::SetDrag : MouseMode::ClearDrag;
@@ -596,6 +715,7 @@ void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
 void CLedEditorWnd::OnButtonUp()
 {
     m_mouseMode = MouseMode::Idle;
+    FinishDrag();
 }
 
 void CLedEditorWnd::mousePressEvent(QMouseEvent *event)

@@ -1,6 +1,7 @@
 #include "platform/bundle_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <filesystem>
@@ -9,6 +10,9 @@ namespace
 {
 
 namespace fs = std::filesystem;
+
+// The data installed with the program, from the executable's folder.
+constexpr char INSTALLED_DATA_DIR[] = "../share/pemblo";
 
 std::string ExistingFile(const fs::path &path)
 {
@@ -47,7 +51,7 @@ std::string FindBundleFile(const std::string &name)
         std::error_code error;
         return fs::is_regular_file(path, error) ? name : std::string();
     }
-    const std::string installed = FindBesideProgram(name, "../share/pemblo");
+    const std::string installed = FindBesideProgram(name, INSTALLED_DATA_DIR);
     if (!installed.empty())
         return installed;
     std::error_code error;
@@ -57,4 +61,10 @@ std::string FindBundleFile(const std::string &name)
 QString FindBundleFile(const QString &name)
 {
     return Decoded(FindBundleFile(Encoded(name)));
+}
+
+QString InstalledDataPath(const QString &name)
+{
+    return QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + u'/' + QLatin1String(INSTALLED_DATA_DIR) + u'/' + name);
 }

@@ -11,15 +11,9 @@ std::function<void(const MessageBoxRequest &)> &Interceptor()
     return interceptor;
 }
 
-std::function<bool(const ConfirmRequest &)> &ConfirmInterceptor()
+std::function<bool(const QuestionRequest &)> &QuestionInterceptor()
 {
-    static std::function<bool(const ConfirmRequest &)> interceptor;
-    return interceptor;
-}
-
-std::function<bool(const MessageBoxRequest &)> &QuestionInterceptor()
-{
-    static std::function<bool(const MessageBoxRequest &)> interceptor;
+    static std::function<bool(const QuestionRequest &)> interceptor;
     return interceptor;
 }
 
@@ -40,34 +34,22 @@ void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interc
     Interceptor() = std::move(interceptor);
 }
 
-bool ConfirmWarning(const ConfirmRequest &request)
-{
-    if (ConfirmInterceptor())
-        return ConfirmInterceptor()(request);
-    QMessageBox box(QMessageBox::Warning, request.title, request.text, QMessageBox::NoButton, request.owner);
-    const QPushButton *proceed = box.addButton(request.proceedText, QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(request.cancelText, QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == proceed;
-}
-
-void InterceptConfirmations(std::function<bool(const ConfirmRequest &)> interceptor)
-{
-    ConfirmInterceptor() = std::move(interceptor);
-}
-
-bool AskYesNo(QWidget *owner, const QString &text, const QString &title)
+bool AskQuestion(const QuestionRequest &request)
 {
     if (QuestionInterceptor())
-        return QuestionInterceptor()({ owner, text, title, QMessageBox::Question });
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+        return QuestionInterceptor()(request);
+    QMessageBox box(request.icon, request.title, request.text, QMessageBox::NoButton, request.owner);
+    QPushButton *accept = request.accept.isEmpty() ? box.addButton(QMessageBox::Yes)
+                                                   : box.addButton(request.accept, QMessageBox::AcceptRole);
+    QPushButton *reject = request.reject.isEmpty() ? box.addButton(QMessageBox::No)
+                                                   : box.addButton(request.reject, QMessageBox::RejectRole);
+    box.setDefaultButton(request.acceptIsDefault ? accept : reject);
+    box.setEscapeButton(reject);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
-void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor)
+void InterceptQuestions(std::function<bool(const QuestionRequest &)> interceptor)
 {
     QuestionInterceptor() = std::move(interceptor);
 }

@@ -24,24 +24,19 @@ void ShowMessageBox(
 // again).
 void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interceptor);
 
-// A warning that asks before something goes ahead: a button that goes ahead
-// and one that does not, which is the default and answers Esc.
-struct ConfirmRequest {
+// A question with two answers: one that goes ahead and one that does not,
+// which Escape chooses. Empty answers are the standard Yes and No. Where
+// going ahead is risky, the default button is the one that does not.
+struct QuestionRequest {
     QWidget *owner;
     QString text;
     QString title;
-    QString proceedText;
-    QString cancelText;
+    QString accept;
+    QString reject;
+    bool acceptIsDefault = true;
+    QMessageBox::Icon icon = QMessageBox::Question;
 };
 
-// True when the user chose to go ahead.
-bool ConfirmWarning(const ConfirmRequest &request);
-
-// Replaces the question by a call of interceptor, whose answer counts as the
-// user's (an empty function asks again).
-void InterceptConfirmations(std::function<bool(const ConfirmRequest &)> interceptor);
-
-// Asks a question with the buttons Yes and No, No the default; true for Yes.
-bool AskYesNo(QWidget *owner, const QString &text, const QString &title);
-// Replaces the question by a call of interceptor, which answers it.
-void InterceptYesNoQuestions(std::function<bool(const MessageBoxRequest &)> interceptor);
+// True when the user chose the first answer.
+bool AskQuestion(const QuestionRequest &request);
+void InterceptQuestions(std::function<bool(const QuestionRequest &)> interceptor);

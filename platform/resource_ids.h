@@ -52,6 +52,21 @@ inline constexpr int IDS_SAVE_UPLOAD_WAV = 61205;
 inline constexpr int IDS_WAV_FILTER = 61206;
 inline constexpr int IDS_CANNOT_WRITE_FILE = 61207; // %1 the file
 
+// Strings of the file commands: the "save changes?" question (its buttons
+// are Qt's own), the file dialogs' captions and their filter for every file.
+inline constexpr int IDS_SAVE_CHANGES = 61000;
+inline constexpr int IDS_OPEN_CAPTION = 61001;
+inline constexpr int IDS_SAVE_AS_CAPTION = 61002;
+inline constexpr int IDS_ALL_FILES_FILTER = 61003;
+
+// Strings of an upload that cannot start: the message, its title and, in the
+// range that follows, the reasons the sound output gives, each under the id
+// whose English text is the reason's.
+inline constexpr int IDS_UPLOAD_CANNOT_START = 61010;
+inline constexpr int IDS_UPLOAD_ERROR_TITLE = 61011;
+inline constexpr int IDS_UPLOAD_REASON_FIRST = 61012;
+inline constexpr int IDS_UPLOAD_REASON_LAST = 61029;
+
 // Other resources.
 inline constexpr int IDB_SPLASH = 101;
 inline constexpr int IDB_TOOLBAR_NORMAL = 102;

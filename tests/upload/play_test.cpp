@@ -206,10 +206,11 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
 {
     if (NoSoundServer())
         GTEST_SKIP() << "no PulseAudio server answers";
-    std::vector<MessageBoxRequest> boxes, questions;
+    std::vector<MessageBoxRequest> boxes;
+    std::vector<QuestionRequest> questions;
     InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
     bool stopToQuit = false;
-    InterceptYesNoQuestions([&](const MessageBoxRequest &question) {
+    InterceptQuestions([&](const QuestionRequest &question) {
         questions.push_back(question);
         return stopToQuit;
     });
@@ -247,6 +248,7 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     EXPECT_FALSE(view.QueryStopUploadToQuit());
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].text, "An upload is in progress. Stop it and quit?");
+    EXPECT_FALSE(questions[0].acceptIsDefault);
     EXPECT_TRUE(view.findChild<CUploadProgressDlg *>());
 
     QTest::keyClick(progress, Qt::Key_Escape);
@@ -262,7 +264,7 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     EXPECT_TRUE(view.QueryStopUploadToQuit());
     QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
     InterceptMessageBoxes({});
-    InterceptYesNoQuestions({});
+    InterceptQuestions({});
 }
 
 } // namespace
