@@ -2,6 +2,7 @@
 // window, on the same code as Pemblo! itself.
 
 #include "cli/cli_command.h"
+#include "cli/generate_command.h"
 #include "cli/output_file.h"
 #include "cli/render_command.h"
 #include "cli/sequence_commands.h"
@@ -19,7 +20,8 @@ namespace
 std::vector<const CliCommand *> AllCommands()
 {
     std::vector<const CliCommand *> all;
-    for (const auto *group : { &SequenceCommands(), &UploadCommands(), &RenderCommands() })
+    for (const auto *group :
+        { &SequenceCommands(), &GenerateCommands(), &UploadCommands(), &RenderCommands() })
         for (const CliCommand &command : *group)
             all.push_back(&command);
     return all;

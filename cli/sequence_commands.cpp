@@ -1,5 +1,7 @@
 #include "cli/sequence_commands.h"
 
+#include "cli/input_schedule.h"
+
 #include "core/row_table.h"
 #include "core/sequence_checker.h"
 #include "core/sequence_file.h"
@@ -12,7 +14,6 @@
 namespace
 {
 
-constexpr std::uint64_t DEFAULT_TICKS = 1000;
 // lint's exit code for a file that cannot be loaded, whatever the load error.
 constexpr int EXIT_NOT_LOADED = 2;
 
@@ -20,50 +21,6 @@ constexpr int EXIT_NOT_LOADED = 2;
 struct LoadedSequence {
     RowTable table;
     SequenceInterpreter device { table };
-};
-
-// The ticks in which the input switch is on: "3,5-10" is ticks 3 and 5..10.
-class InputSchedule
-{
-public:
-    explicit InputSchedule(const std::string &text)
-    {
-        if (text.empty())
-            return;
-        std::size_t begin = 0;
-        while (true) {
-            const std::size_t end = std::min(text.find(',', begin), text.size());
-            m_ranges.push_back(ParseRange(text.substr(begin, end - begin)));
-            if (end == text.size())
-                break;
-            begin = end + 1;
-        }
-    }
-
-    bool IsOn(std::uint64_t tick) const
-    {
-        for (const auto &[first, last] : m_ranges)
-            if (tick >= first && tick <= last)
-                return true;
-        return false;
-    }
-
-private:
-    static std::pair<std::uint64_t, std::uint64_t> ParseRange(const std::string &item)
-    {
-        const std::size_t dash = item.find('-');
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        const bool valid = dash == std::string::npos
-            ? ParseNumber(item, MAX_TICKS, first) && ParseNumber(item, MAX_TICKS, last)
-            : ParseNumber(item.substr(0, dash), MAX_TICKS, first)
-                && ParseNumber(item.substr(dash + 1), MAX_TICKS, last) && first <= last;
-        if (!valid)
-            throw UsageError("--input takes tick numbers and ranges such as 3,5-10, not \"" + item + "\"");
-        return { first, last };
-    }
-
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_ranges;
 };
 
 int RunCheck(const Arguments &arguments)
@@ -97,7 +54,7 @@ void PrintTick(std::uint64_t tick, int row, const SequenceInterpreter::Outputs &
 
 int RunSimulate(const Arguments &arguments)
 {
-    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_TICKS, MAX_TICKS);
+    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_TICKS);
     const InputSchedule input(arguments.Value("--input"));
     LoadedSequence sequence;
     if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))

@@ -6,8 +6,10 @@
 
 class SequenceInterpreter;
 
-// The most ticks a command runs a sequence for.
+// The most ticks a command runs a sequence for, and how many it runs unless
+// told.
 inline constexpr std::uint64_t MAX_TICKS = 1'000'000'000;
+inline constexpr std::uint64_t DEFAULT_SIMULATION_TICKS = 1000;
 
 // check, dump, simulate and lint: loading and running sequence files.
 const std::vector<CliCommand> &SequenceCommands();

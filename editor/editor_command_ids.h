@@ -32,6 +32,10 @@ inline constexpr int ID_ENTER = 32796;
 inline constexpr int ID_APPLY_VALUE = 32798;
 inline constexpr int ID_EDIT_UNDO = 32800;
 inline constexpr int ID_EDIT_REDO = 32801;
+// The editor's own windows: making rows from a pattern, recording the
+// sequence as an animation.
+inline constexpr int ID_GENERATE = 32820;
+inline constexpr int ID_EXPORT_ANIMATION = 32821;
 
 // Items of the context menu. "Trace" has no key; "MIRROR TOGGLE" uses the
 // command's own id.
@@ -59,6 +63,8 @@ inline constexpr int ID_MENU_REDO = 40021;
 // The section after the device's own items. Check sequence opens the window
 // with the sequence checker's findings for the rows.
 inline constexpr int ID_MENU_CHECK_SEQUENCE = 40022;
+inline constexpr int ID_MENU_GENERATE = 40023;
+inline constexpr int ID_MENU_EXPORT_ANIMATION = 40024;
 inline constexpr int ID_MENU_SAVE_UPLOAD_WAV = 40025;
 
 // The command of a context-menu item: the one its key sends, so that the

@@ -44,6 +44,8 @@ int MenuItemCommand(int id)
     case ID_MENU_MIRROR_OFF: return ID_COMMAND_MIRROR_OFF;
     case ID_MENU_UNDO: return ID_EDIT_UNDO;
     case ID_MENU_REDO: return ID_EDIT_REDO;
+    case ID_MENU_GENERATE: return ID_GENERATE;
+    case ID_MENU_EXPORT_ANIMATION: return ID_EXPORT_ANIMATION;
     default: return id;
     }
 }

@@ -40,7 +40,6 @@ public:
 
     // False for an id that is no editor command.
     bool Execute(int id);
-
     // Inserts rows before the first selected line, which then is the only
     // one selected, as the first of them; true when they went in. Nothing
     // happens when no line is selected. Rows that do not fit, or nullopt for

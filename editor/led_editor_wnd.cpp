@@ -4,6 +4,8 @@
 #include "editor/editor_command_ids.h"
 #include "editor/editor_rows.h"
 #include "editor/editor_scrolling.h"
+#include "editor/export_animation_dlg.h"
+#include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
 #include "editor/save_upload_wav.h"
@@ -13,6 +15,7 @@
 #include "editor/value_ranges.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -290,6 +293,14 @@ bool CLedEditorWnd::OnCommand(int id)
         SaveUploadAsWav(this, Rows());
         return true;
     }
+    if (command == ID_GENERATE) {
+        OnGenerate();
+        return true;
+    }
+    if (command == ID_EXPORT_ANIMATION) {
+        OnExportAnimation();
+        return true;
+    }
     if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO) {
         OnUndoRedo(command == ID_EDIT_REDO);
         return true;
@@ -355,12 +366,7 @@ void CLedEditorWnd::OnCheckSequence()
     table.SetCount(Metrics().rowCount);
     if (!m_checkWnd) {
         m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
-        // Beside the editor, where it hides no line, as far as the screen
-        // allows.
-        QRect place(frameGeometry().topRight() + QPoint(1, 0), m_checkWnd->size());
-        const QRect screenArea = screen()->availableGeometry();
-        place.moveRight(std::min(place.right(), screenArea.right()));
-        m_checkWnd->move(place.topLeft());
+        PlaceBeside(*m_checkWnd);
     }
     m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
     m_checkWnd->show();
@@ -375,6 +381,62 @@ void CLedEditorWnd::ShowFindingRow(int row)
     CloseValueEdit(true);
     SelectRange(row, row);
     EnsureVisible(row);
+}
+
+void CLedEditorWnd::PlaceBeside(QWidget &window) const
+{
+    QRect place(frameGeometry().topRight() + QPoint(1, 0), window.size());
+    const QRect screenArea = screen()->availableGeometry();
+    place.moveRight(std::min(place.right(), screenArea.right()));
+    window.move(place.topLeft());
+}
+
+namespace
+{
+
+// Shows a window of the editor's, made and placed beside it when it is not
+// open.
+template <typename Dialog, typename Make>
+void ShowEditorDialog(const CLedEditorWnd &editor, QPointer<Dialog> &dialog, Make make)
+{
+    if (!dialog) {
+        dialog = make();
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->adjustSize();
+        editor.PlaceBeside(*dialog);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+} // namespace
+
+void CLedEditorWnd::OnGenerate()
+{
+    CloseValueEdit(true);
+    ShowEditorDialog(*this, m_generateDlg, [this] {
+        return new CGenerateDlg(
+            this, [this] { return MAX_ROWS - Metrics().rowCount; },
+            [this](const std::vector<SequenceRow> &rows, const QString &stepName) {
+                const bool inserted = InsertRowsAsStep(rows, stepName);
+                // Back to the lines, where Ctrl+Z takes the insertion back.
+                if (inserted)
+                    activateWindow();
+                return inserted;
+            });
+    });
+}
+
+void CLedEditorWnd::OnExportAnimation()
+{
+    CloseValueEdit(true);
+    const QString device = SettingsStore::GetProfileString(QString::fromLatin1(SettingsStore::SECTION),
+        QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
+    ShowEditorDialog(*this, m_exportDlg, [this, device] {
+        return new CExportAnimationDlg(
+            this, [this] { return Rows(); }, device);
+    });
 }
 
 bool CLedEditorWnd::IsValueEditOpen() const

@@ -9,12 +9,15 @@
 #include "editor/editor_layout.h"
 #include "editor/editor_selection.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+class CExportAnimationDlg;
+class CGenerateDlg;
 class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
@@ -60,6 +63,9 @@ public:
     // Runs a command of the accelerator table or the context menu; false
     // for an id that is neither.
     bool OnCommand(int id);
+    // Places a window of the editor's beside it, where it hides no line, as
+    // far as the screen allows.
+    void PlaceBeside(QWidget &window) const;
 
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
@@ -87,6 +93,8 @@ protected:
     void OnCheckSequence();
     // Selects a line a finding names and brings it into view.
     void ShowFindingRow(int row);
+    void OnGenerate();
+    void OnExportAnimation();
     // Undo, or with redo, Redo; a typed value is applied first, as a step
     // of its own.
     void OnUndoRedo(bool redo);
@@ -174,5 +182,8 @@ private:
     CSequenceCheckWnd *m_checkWnd = nullptr;
     // Wheel turns not yet a whole line's worth.
     int m_wheelRemainder = 0;
+    // The editor's own windows, while open; they go with it.
+    QPointer<CGenerateDlg> m_generateDlg;
+    QPointer<CExportAnimationDlg> m_exportDlg;
     EditorHistory m_history { *this };
 };

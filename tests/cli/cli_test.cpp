@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <gif_lib.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -181,10 +183,11 @@ TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
 
 TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)
 {
-    for (const char *arguments :
-        { "", "frobnicate", "check", "check a b", "simulate x --ticks", "simulate x --ticks -1",
-            "simulate x --ticks 1e3", "simulate x --input 5-2", "simulate x --input 3,,4", "dump x --bogus",
-            "render x.lsq --tick 1", "render x.lsq -o x.png" }) {
+    for (const char *arguments : { "", "frobnicate", "check", "check a b", "simulate x --ticks",
+             "simulate x --ticks -1", "simulate x --ticks 1e3", "simulate x --input 5-2",
+             "simulate x --input 3,,4", "dump x --bogus", "render x.lsq --tick 1", "render x.lsq -o x.png",
+             "generate", "generate spiral", "generate chase --channels 5-2", "generate chase --channels 0-3",
+             "generate chase --time 128", "generate chase --share 20", "generate twinkle --reverse" }) {
         const Result result = Cli(arguments);
         EXPECT_EQ(result.exitCode, 64) << arguments;
         EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos) << arguments;
@@ -199,6 +202,23 @@ TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)
         EXPECT_EQ(version.exitCode, 0) << program;
         EXPECT_EQ(version.out, name + std::string(PEMBLO_VERSION "\n"));
     }
+}
+
+TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
+{
+    const Result chase = Cli("generate chase --channels 1-8 --time 3");
+    ASSERT_EQ(chase.exitCode, 0) << chase.err;
+    const auto lines = Lines(chase.out);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "#=QUORBEL");
+    EXPECT_EQ(lines[3], "00000000010003580000");
+    EXPECT_EQ(lines[10], "00000000800003580000");
+    EXPECT_EQ(lines[11], "01000000000000470000");
+
+    const Result count = Cli("generate count");
+    EXPECT_EQ(count.exitCode, 1);
+    EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
+    EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
 }
 
 // The rendered picture of FILE after ticks, or a null image.
@@ -282,6 +302,87 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
     }
     fs::remove_all(dir);
+}
+
+} // namespace
+
+namespace
+{
+
+// The frames of an animated GIF, each as it shows on top of those before,
+// and when each starts, in centiseconds.
+struct GifAnimation {
+    std::vector<QImage> frames;
+    std::vector<int> starts;
+    int length = 0;
+};
+
+GifAnimation ReadGif(const fs::path &path)
+{
+    GifAnimation animation;
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK)
+        return animation;
+    QImage canvas(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage &image = gif->SavedImages[i];
+        GraphicsControlBlock control {};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        const GifImageDesc &area = image.ImageDesc;
+        for (int y = 0; y < area.Height; ++y)
+            for (int x = 0; x < area.Width; ++x) {
+                const int index = image.RasterBits[y * area.Width + x];
+                const GifColorType &colour = gif->SColorMap->Colors[index];
+                if (index != control.TransparentColor)
+                    canvas.setPixel(area.Left + x, area.Top + y, qRgb(colour.Red, colour.Green, colour.Blue));
+            }
+        animation.frames.push_back(canvas.copy());
+        animation.starts.push_back(animation.length);
+        animation.length += control.DelayTime;
+        EXPECT_GE(control.DelayTime, 2) << "frame " << i;
+    }
+    DGifCloseFile(gif, &error);
+    return animation;
+}
+
+// How far two pictures are apart: the mean difference of their channels.
+double MeanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+TEST_F(CliFile, AnimateRecordsTheRunningDeviceAsRenderPaintsIt)
+{
+    // A chase without fades: every two ticks another LED alone is lit.
+    const std::string chase = Write("");
+    ASSERT_EQ(Cli("generate chase --time 2 -o " + chase).exitCode, 0);
+    const fs::path out = TempPath("chase.gif");
+    const Result result = Cli("animate " + chase + " -o " + out.string() + " --seconds 1 --size 800");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const GifAnimation gif = ReadGif(out);
+    fs::remove(out);
+    ASSERT_GT(gif.frames.size(), 30u);
+    EXPECT_EQ(gif.length, 100);
+
+    // A frame starting at c centiseconds shows the tick whose 12 ms begin
+    // there, rounded: render --tick (slot + 1).
+    for (const std::size_t frame : { std::size_t(3), gif.frames.size() - 1 }) {
+        int slot = 0;
+        while ((12 * slot + 5) / 10 < gif.starts[frame])
+            ++slot;
+        const QImage rendered = Render(chase, slot + 1);
+        ASSERT_EQ(gif.frames[frame].size(), rendered.size());
+        // Within the palette's error: one tick off is 2.8 or more.
+        EXPECT_LT(MeanDifference(gif.frames[frame], rendered), 2.0) << "frame " << frame;
+    }
 }
 
 } // namespace

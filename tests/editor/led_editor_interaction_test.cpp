@@ -2,6 +2,7 @@
 
 #include "core/row_table.h"
 #include "editor/editor_command_ids.h"
+#include "editor/generate_dlg.h"
 #include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -146,11 +148,40 @@ TEST_F(LedEditorWndTest, ARightClickOpensThePopupForOneOrSeveralLines)
     EXPECT_EQ(editor->m_rows[1].command, CMD_GOTO);
 }
 
+TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
+{
+    auto editor = Editor(6, 232, 200);
+    editor->m_rows[5] = { 1, 0, 1, CMD_GOTO, 4 };
+    MenuChoice user;
+    user.id = ID_MENU_GENERATE;
+    ContextMenu(*editor).SetExecHook(user.Hook());
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    auto *dialog = editor->findChild<CGenerateDlg *>();
+    ASSERT_NE(dialog, nullptr);
+
+    // A bounce over the eight channels: 14 rows before line 2.
+    dialog->findChild<QComboBox *>()->setCurrentIndex(1);
+    dialog->OnInsert();
+    EXPECT_EQ(editor->m_rowCount, 20);
+    EXPECT_EQ(editor->m_rows[2].pattern, 0x01u);
+    EXPECT_EQ(editor->m_rows[9].pattern, 0x80u);
+    EXPECT_EQ(editor->m_rows[15].pattern, 0x02u);
+    EXPECT_EQ(editor->m_rows[19], (SequenceRow { 1, 0, 1, CMD_GOTO, 18 }));
+    EXPECT_TRUE(Selection(*editor).IsSelected(2));
+    EXPECT_EQ(Selection(*editor).Count(20), 1);
+    EXPECT_EQ(editor->m_modified, 1);
+
+    // One step takes it all back.
+    QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_rowCount, 6);
+    EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+}
+
 TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)
 {
     auto editor = Editor(4, 232, 200);
     const std::vector<Accelerator> table = ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS);
-    ASSERT_EQ(table.size(), 43u);
+    ASSERT_EQ(table.size(), 44u);
     for (const Accelerator &accelerator : table) {
         const QKeyCombination keys = accelerator.keys[0];
         const QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers());
