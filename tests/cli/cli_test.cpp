@@ -289,9 +289,10 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
         const std::string written = Slurp(dir / "kept");
         EXPECT_EQ(Slurp(dir / "caf\xe9"), written);
         const std::string fifo = (dir / "fifo").string();
-        std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o " + fifo
-            + " >/dev/null; wait")
-                        .c_str());
+        EXPECT_EQ(std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o "
+                      + fifo + " >/dev/null; wait")
+                                  .c_str()),
+            0);
         EXPECT_EQ(Slurp(fifo + ".out"), written);
         fs::remove(dir / "link");
         fs::remove(dir / "fifo");
