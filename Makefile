@@ -1,12 +1,13 @@
 # make run  - installs what is missing, builds, starts Pemblo!
 # make test - installs what is missing, builds, runs every test
+# make package - the Debian package of the whole program, in $(BUILD)/
 BUILD ?= build
 CMAKE_OPTIONS ?=
 ifdef CI
 CMAKE_OPTIONS += -DPEMBLO_WERROR=ON
 endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -25,6 +26,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2
+
+package: build
+	rm -f $(BUILD)/pemblo_*.deb
+	cd $(BUILD) && cpack
 
 bench: build
 	@for b in $(BUILD)/bin/*_bench; do $$b; done

@@ -7,6 +7,7 @@
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/shell_open.h"
+#include "platform/user_press.h"
 #include "resources/product.h"
 
 #include <QAction>
@@ -29,18 +30,6 @@ constexpr int SEPARATOR = 0;
 // The toolbar buttons in order; the n-th command gets the n-th image.
 constexpr int TOOLBAR_LAYOUT[] = { ID_FILE_OPEN, ID_FILE_SAVE_AS, SEPARATOR, ID_START_SIMULATION,
     ID_STOP_SIMULATION, SEPARATOR, ID_UPLOAD, ID_OPEN_EDITOR, SEPARATOR, ID_APP_ABOUT, ID_GOTO_SITE };
-
-bool IsUserPress(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonDblClick: return true;
-    default: return false;
-    }
-}
 
 QUrl HelpPageUrl()
 {
@@ -104,6 +93,10 @@ bool CMainFrame::CreateToolBar()
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setIconSize(QSize(TOOLBAR_ICON_SIZE, TOOLBAR_ICON_SIZE));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // With no menu bar nothing could bring the toolbar back: it stays where
+    // it is, docked at the top.
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
     int image = 0;
     for (int id : TOOLBAR_LAYOUT) {
         if (id == SEPARATOR) {
@@ -123,6 +116,12 @@ bool CMainFrame::CreateToolBar()
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_commands.UpdateCommandUI();
     return true;
+}
+
+// The frame's own menu would only offer to hide the toolbar.
+QMenu *CMainFrame::createPopupMenu()
+{
+    return nullptr;
 }
 
 void CMainFrame::OnTimer(int id)

@@ -37,6 +37,8 @@ public:
     void OnAppAbout();
     void OnGotoSite();
 
+    QMenu *createPopupMenu() override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;

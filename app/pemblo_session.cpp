@@ -1,5 +1,6 @@
 #include "app/pemblo_session.h"
 
+#include "app/crash_recovery.h"
 #include "app/main_frame.h"
 #include "display/brelvim_view.h"
 #include "document/brelvim_doc.h"
@@ -15,7 +16,13 @@ PembloSession::PembloSession()
     m_commands.WatchUserInput();
 }
 
-PembloSession::~PembloSession() = default;
+PembloSession::~PembloSession()
+{
+    // A normal end: the changes were saved or the user let them go.
+    if (m_document)
+        m_document->SetRecoveryFile(nullptr);
+    m_recovery.Remove();
+}
 
 bool PembloSession::LoadDevice(const QString &deviceName)
 {
@@ -30,10 +37,12 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     m_docManager = std::make_unique<CDocManager>(ResourceModule::LoadString(IDR_MAINFRAME), *m_document);
 
     auto frame = std::make_unique<CMainFrame>(m_commands, QPixmap::fromImage(m_device.SplashPicture()));
-    auto *view = new CBrelvimView(*m_document, m_device.DevicePicture());
+    // The view lets go of the picture once it has built its bitmaps.
+    auto *view = new CBrelvimView(*m_document, m_device.TakeDevicePicture());
     if (!frame->OnCreate(view))
         return nullptr;
-    frame->SetCloseQuery([this] { return m_docManager->SaveModified(); });
+    frame->SetCloseQuery(
+        [this, view] { return view->QueryStopUploadToQuit() && m_docManager->SaveModified(); });
     m_docManager->SetMainWindow(frame.get());
     m_docManager->RegisterCommands(m_commands);
     m_document->RegisterCommands(m_commands);
@@ -45,4 +54,10 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     if (!m_docManager->OnFileNew() || !view->IsDisplaySupported())
         return nullptr;
     return frame;
+}
+
+void PembloSession::StartRecovery(QWidget *owner)
+{
+    if (m_document)
+        RecoverLeftOverChanges(m_recovery, *m_document, owner);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/device_bundle.h"
+#include "document/recovery_file.h"
 #include "platform/command_table.h"
 
 #include <QString>
@@ -33,6 +34,10 @@ public:
     // loads the last file and may open the LED Editor. Null when the frame
     // cannot be made or the display cannot be shown; the user has been told.
     std::unique_ptr<QWidget> CreateMainWindow();
+    // Once the start-up is over: offers what a run that did not end normally
+    // left unsaved, then keeps this run's own unsaved changes in a recovery
+    // file, which a normal end removes.
+    void StartRecovery(QWidget *owner);
 
     CommandTable &Commands() { return m_commands; }
     // Null until the main window has been made.
@@ -41,6 +46,7 @@ public:
 private:
     CommandTable m_commands;
     DeviceBundle m_device;
+    RecoveryFile m_recovery;
     std::unique_ptr<CBrelvimDoc> m_document;
     std::unique_ptr<CDocManager> m_docManager;
 };

@@ -14,7 +14,7 @@ const QColor VERSION_SHADOW(32, 32, 64);
 
 QString VersionText()
 {
-    return QStringLiteral("V") + QLatin1String(PRODUCT_VERSION);
+    return QStringLiteral("V") + QLatin1String(PRODUCT_SHORT_VERSION);
 }
 
 } // namespace

@@ -18,6 +18,9 @@ public:
     void SetTraceLine(int row) override { benchmark::DoNotOptimize(row); }
     std::uint32_t GetCurrentPattern() const override { return 0; }
     void EnableWindow(bool enable) override { benchmark::DoNotOptimize(enable); }
+    void CloseValueEdit(bool) override { }
+    void StartHistory(bool) override { }
+    void MarkSaved() override { }
 };
 
 void BM_TimerMessage(benchmark::State &state)

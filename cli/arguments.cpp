@@ -71,3 +71,12 @@ bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &valu
     }
     return true;
 }
+
+bool ParseRange(const std::string &text, std::uint64_t max, std::uint64_t &first, std::uint64_t &last)
+{
+    const std::size_t dash = text.find('-');
+    if (dash == std::string::npos)
+        return ParseNumber(text, max, first) && ParseNumber(text, max, last);
+    return ParseNumber(text.substr(0, dash), max, first) && ParseNumber(text.substr(dash + 1), max, last)
+        && first <= last;
+}

@@ -40,3 +40,6 @@ private:
 
 // Reads a whole decimal number 0..max; false for anything else.
 bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &value);
+// Reads "A" (A to A) or "A-B" with A <= B, numbers 0..max; false for anything
+// else.
+bool ParseRange(const std::string &text, std::uint64_t max, std::uint64_t &first, std::uint64_t &last);

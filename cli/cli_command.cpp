@@ -11,7 +11,8 @@ namespace
 int RunInModule(const CliCommand &command, const Arguments &arguments)
 {
     std::string error;
-    RunFunction *run = FindModuleFunction<RunFunction>(command.module.file, command.module.function, error);
+    RunFunction *run
+        = ResolveModuleFunction<RunFunction>(command.module.name, command.module.function, error);
     if (!run) {
         std::fprintf(stderr, "pemblo-cli %s: %s\n", command.name, error.c_str());
         return EXIT_FAILED;

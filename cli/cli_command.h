@@ -8,11 +8,11 @@
 using RunFunction = int(const Arguments &arguments);
 
 // Where the run of a command is kept that needs libraries the others do not
-// (Qt's pictures or sound): a module (see platform/module_loader.h) and the
-// function in it, of type RunFunction. pemblo-cli loads it only to run the
-// command, so that the other commands start without those libraries.
+// (Qt's pictures, the sound output): a module (see platform/module_loader.h)
+// and the function in it, of type RunFunction. pemblo-cli loads it only to
+// run the command, so that the other commands start without Qt.
 struct CommandModule {
-    const char *file;
+    const char *name;
     const char *function;
 };
 
@@ -28,8 +28,8 @@ struct CliCommand {
 };
 
 // The modules of the commands that draw and of the one that plays sound.
-inline constexpr char PICTURE_MODULE[] = "pemblo-cli-picture.so";
-inline constexpr char SOUND_MODULE[] = "pemblo-cli-sound.so";
+inline constexpr char PICTURES_MODULE[] = "pemblo_cli_pictures";
+inline constexpr char PLAY_MODULE[] = "pemblo_cli_play";
 
 // Exit codes besides 0 and the load error codes 1..4.
 inline constexpr int EXIT_FAILED = 1;

@@ -1,7 +1,8 @@
-// The sound module of pemblo-cli: play, with Qt Multimedia, loaded only to
-// play an upload.
+// The sound module of pemblo-cli: play, with the transmitter on Qt Core,
+// loaded only to play an upload.
 
-#include "cli/sequence_commands.h"
+#include "cli/quiet_qt_messages.h"
+#include "cli/upload_commands.h"
 #include "upload/fsk_transmitter.h"
 
 #include <QCoreApplication>
@@ -14,8 +15,9 @@ namespace
 int RunPlay(const Arguments &arguments)
 {
     UploadImage image;
-    if (const int code = LoadUploadImage(arguments, image))
+    if (const int code = LoadImage(arguments.Positionals()[0], image))
         return code;
+    QuietQtMessages();
     int argc = 1;
     char name[] = "pemblo-cli";
     char *argv[] = { name, nullptr };

@@ -2,5 +2,6 @@
 
 #include "cli/cli_command.h"
 
-// render: the simulated device as a PNG picture.
+// render and animate: the simulated device as a PNG picture and as an
+// animation.
 const std::vector<CliCommand> &RenderCommands();

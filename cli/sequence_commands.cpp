@@ -1,6 +1,9 @@
 #include "cli/sequence_commands.h"
 
+#include "cli/input_schedule.h"
+
 #include "core/row_table.h"
+#include "core/sequence_checker.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 
@@ -11,92 +14,13 @@
 namespace
 {
 
-constexpr std::uint64_t DEFAULT_TICKS = 1000;
+// lint's exit code for a file that cannot be loaded, whatever the load error.
+constexpr int EXIT_NOT_LOADED = 2;
 
 // A sequence file read into its own table.
 struct LoadedSequence {
     RowTable table;
     SequenceInterpreter device { table };
-};
-
-std::string PatternText(std::uint32_t pattern)
-{
-    std::string text(CHANNEL_COUNT, '.');
-    for (int j = 0; j < CHANNEL_COUNT; ++j)
-        if (pattern & (1u << j))
-            text[static_cast<std::size_t>(j)] = '*';
-    return text;
-}
-
-std::string LetterText(std::uint8_t letter)
-{
-    char text[8];
-    if (letter > ' ' && letter < 0x7F)
-        std::snprintf(text, sizeof text, "'%c'", letter);
-    else
-        std::snprintf(text, sizeof text, "0x%02x", letter);
-    return text;
-}
-
-bool CommandTakesParameter(std::uint8_t letter)
-{
-    return letter != CMD_MIRROR_ON && letter != CMD_MIRROR_OFF && letter != CMD_MIRROR_TOGGLE;
-}
-
-std::string DescribeRow(const SequenceRow &row)
-{
-    if (!row.isCommand)
-        return "pattern " + PatternText(row.pattern) + " for " + std::to_string(row.time) + " ticks";
-    const char *name = CommandName(row.command);
-    if (!name)
-        return "unknown command " + LetterText(row.command) + " " + std::to_string(row.parameter);
-    if (!CommandTakesParameter(row.command))
-        return name;
-    return std::string(name) + " " + std::to_string(row.parameter);
-}
-
-// The ticks in which the input switch is on: "3,5-10" is ticks 3 and 5..10.
-class InputSchedule
-{
-public:
-    explicit InputSchedule(const std::string &text)
-    {
-        if (text.empty())
-            return;
-        std::size_t begin = 0;
-        while (true) {
-            const std::size_t end = std::min(text.find(',', begin), text.size());
-            m_ranges.push_back(ParseRange(text.substr(begin, end - begin)));
-            if (end == text.size())
-                break;
-            begin = end + 1;
-        }
-    }
-
-    bool IsOn(std::uint64_t tick) const
-    {
-        for (const auto &[first, last] : m_ranges)
-            if (tick >= first && tick <= last)
-                return true;
-        return false;
-    }
-
-private:
-    static std::pair<std::uint64_t, std::uint64_t> ParseRange(const std::string &item)
-    {
-        const std::size_t dash = item.find('-');
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        const bool valid = dash == std::string::npos
-            ? ParseNumber(item, MAX_TICKS, first) && ParseNumber(item, MAX_TICKS, last)
-            : ParseNumber(item.substr(0, dash), MAX_TICKS, first)
-                && ParseNumber(item.substr(dash + 1), MAX_TICKS, last) && first <= last;
-        if (!valid)
-            throw UsageError("--input takes tick numbers and ranges such as 3,5-10, not \"" + item + "\"");
-        return { first, last };
-    }
-
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_ranges;
 };
 
 int RunCheck(const Arguments &arguments)
@@ -130,7 +54,7 @@ void PrintTick(std::uint64_t tick, int row, const SequenceInterpreter::Outputs &
 
 int RunSimulate(const Arguments &arguments)
 {
-    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_TICKS, MAX_TICKS);
+    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_TICKS);
     const InputSchedule input(arguments.Value("--input"));
     LoadedSequence sequence;
     if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
@@ -143,7 +67,8 @@ int RunSimulate(const Arguments &arguments)
 
     SequenceInterpreter &device = sequence.device;
     device.Reset();
-    for (std::uint64_t tick = 1; tick <= ticks; ++tick) {
+    // Output that cannot be written ends the run; main says so.
+    for (std::uint64_t tick = 1; tick <= ticks && !std::ferror(stdout); ++tick) {
         if (!device.Step(input.IsOn(tick) ? 1 : 0)) {
             const bool ended = sequence.table.GetRow(device.GetCurrentRow()) == nullptr;
             std::printf(
@@ -153,6 +78,23 @@ int RunSimulate(const Arguments &arguments)
         PrintTick(tick, device.GetCurrentRow(), device.GetOutputs());
     }
     return 0;
+}
+
+int RunLint(const Arguments &arguments)
+{
+    const std::string &path = arguments.Positionals()[0];
+    LoadedSequence sequence;
+    if (LoadOrReport(sequence.device, path))
+        return EXIT_NOT_LOADED;
+    const bool strict = arguments.Has("--strict");
+    int exitCode = 0;
+    for (const Finding &finding : CheckSequence(sequence.table)) {
+        std::printf("%s: row %d: %s: %s\n", path.c_str(), finding.row, SeverityName(finding.severity),
+            finding.text.c_str());
+        if (finding.severity == FindingSeverity::Error || strict)
+            exitCode = EXIT_FAILED;
+    }
+    return exitCode;
 }
 
 } // namespace
@@ -166,16 +108,6 @@ int LoadOrReport(SequenceInterpreter &device, const std::string &path)
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
         return error.Code();
     }
-}
-
-int LoadUploadImage(const Arguments &arguments, UploadImage &image)
-{
-    RowTable table;
-    SequenceInterpreter device(table);
-    if (const int code = LoadOrReport(device, arguments.Positionals()[0]))
-        return code;
-    image = EncodeUploadImage(table);
-    return 0;
 }
 
 const std::vector<CliCommand> &SequenceCommands()
@@ -198,6 +130,14 @@ const std::vector<CliCommand> &SequenceCommands()
             "--input lists the ticks in which the input switch is on, as tick numbers\n"
             "and inclusive ranges: --input 3,50-80.",
             { { "--ticks", true }, { "--input", true } }, 1, RunSimulate },
+        { "lint", "FILE [--strict]",
+            "Checks the sequence for what the device would do otherwise than the\n"
+            "simulation shows, for what stops the simulation, and for what is stored\n"
+            "without effect. Prints one line per finding, in row order:\n"
+            "\"FILE: row N: error: text\" or \"FILE: row N: warning: text\". Exits 0\n"
+            "without errors, 1 with one (with --strict also with a warning), 2 when\n"
+            "the file cannot be loaded.",
+            { { "--strict", false } }, 1, RunLint },
     };
     return commands;
 }

@@ -1,8 +1,10 @@
 #include "cli/upload_commands.h"
 
+#include "cli/decode_command.h"
+#include "cli/output_file.h"
 #include "cli/sequence_commands.h"
-#include "upload/binary_file.h"
-#include "upload/fsk_decoder.h"
+#include "core/row_table.h"
+#include "core/sequence_interpreter.h"
 #include "upload/fsk_signal.h"
 #include "upload/wav_file.h"
 
@@ -14,14 +16,26 @@ namespace
 
 int WriteOrReport(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
-    if (WriteBinaryFile(path, bytes))
+    const std::string error
+        = WriteOutputFile(path, reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    if (error.empty())
         return 0;
-    std::fprintf(stderr, "%s: cannot write the file\n", path.c_str());
+    std::fprintf(stderr, "pemblo-cli: %s\n", error.c_str());
     return EXIT_FAILED;
 }
 
-// The image as 14 lines of 64 hex digits on stdout, or its raw bytes into
-// the file given with -o.
+} // namespace
+
+int LoadImage(const std::string &path, UploadImage &image)
+{
+    RowTable table;
+    SequenceInterpreter device(table);
+    if (const int code = LoadOrReport(device, path))
+        return code;
+    image = EncodeUploadImage(table);
+    return 0;
+}
+
 int EmitImage(const UploadImage &image, const Arguments &arguments)
 {
     if (arguments.Has("-o"))
@@ -34,18 +48,13 @@ int EmitImage(const UploadImage &image, const Arguments &arguments)
     return 0;
 }
 
-std::string BlockList(const std::vector<int> &blocks)
+namespace
 {
-    std::string text;
-    for (const int block : blocks)
-        text += (text.empty() ? "" : ", ") + std::to_string(block);
-    return text;
-}
 
 int RunImage(const Arguments &arguments)
 {
     UploadImage image;
-    if (const int code = LoadUploadImage(arguments, image))
+    if (const int code = LoadImage(arguments.Positionals()[0], image))
         return code;
     return EmitImage(image, arguments);
 }
@@ -55,39 +64,9 @@ int RunWav(const Arguments &arguments)
     if (!arguments.Has("-o"))
         throw UsageError("wav needs -o OUT.wav");
     UploadImage image;
-    if (const int code = LoadUploadImage(arguments, image))
+    if (const int code = LoadImage(arguments.Positionals()[0], image))
         return code;
-    PcmAudio audio;
-    audio.sampleRate = UPLOAD_SAMPLE_RATE;
-    audio.channels = 1;
-    audio.bitsPerSample = 8;
-    audio.bytes = RenderUploadSignal(ImageBlocks(image));
-    return WriteOrReport(arguments.Value("-o"), EncodeWav(audio));
-}
-
-int RunDecode(const Arguments &arguments)
-{
-    const std::string &path = arguments.Positionals()[0];
-    std::vector<std::uint8_t> bytes;
-    if (!ReadBinaryFile(path, bytes)) {
-        std::fprintf(stderr, "%s: cannot open the file\n", path.c_str());
-        return EXIT_FAILED;
-    }
-    UploadDecodeResult result;
-    try {
-        result = DecodeUploadRecording(ParseWav(bytes.data(), bytes.size()));
-    } catch (const WavError &error) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
-        return EXIT_FAILED;
-    }
-    if (result.Complete())
-        return EmitImage(result.image, arguments);
-    std::fprintf(stderr, "%s: the recording holds no complete upload\n", path.c_str());
-    if (!result.missingBlocks.empty())
-        std::fprintf(stderr, "missing blocks: %s\n", BlockList(result.missingBlocks).c_str());
-    if (!result.damagedBlocks.empty())
-        std::fprintf(stderr, "damaged blocks: %s\n", BlockList(result.damagedBlocks).c_str());
-    return EXIT_FAILED;
+    return WriteOrReport(arguments.Value("-o"), EncodeUploadWav(image));
 }
 
 } // namespace
@@ -103,17 +82,12 @@ const std::vector<CliCommand> &UploadCommands()
             "Writes the upload signal of the sequence as a PCM WAV file, mono,\n"
             "48000 Hz, 8-bit unsigned: the very samples the sound output plays.",
             { { "-o", true } }, 1, RunWav },
-        { "decode", "IN.wav [-o OUT]",
-            "Demodulates a recorded upload (PCM WAV, 8 or 16 bits, mono or stereo,\n"
-            "8000 Hz or more) and prints the image as \"image\" does, or writes it into\n"
-            "OUT. Exits 1, naming the missing and damaged blocks, unless all 14 blocks\n"
-            "arrived intact.",
-            { { "-o", true } }, 1, RunDecode },
+        DecodeCommand(),
         { "play", "FILE",
             "Plays the upload of the sequence on the default sound output and returns\n"
             "once the last sample has played. Without a sound output it says so and\n"
             "exits 1.",
-            {}, 1, nullptr, { SOUND_MODULE, "PembloCliPlay" } },
+            {}, 1, nullptr, { PLAY_MODULE, "PembloCliPlay" } },
     };
     return commands;
 }

@@ -91,9 +91,27 @@ inline constexpr int UPLOAD_LEAD_IN_BITS = 50;
 inline constexpr int UPLOAD_HEADER_BYTE = 0x01;
 inline constexpr int UPLOAD_LONG_TRAILER_BITS = 2500;
 inline constexpr int UPLOAD_SHORT_TRAILER_BITS = 50;
+// What the device keeps of a row: its memory slot has seven bits for a
+// pattern's hold time and one byte for a jump target.
+inline constexpr int DEVICE_TIME_MASK = 0x7F;
+inline constexpr int DEVICE_JUMP_MASK = 0xFF;
+// The parameter bits that count: the low 7 of a DIM, on the device and in the
+// simulation; the low 12 of a FADE IN or FADE OUT in the simulation.
+inline constexpr int DIM_PARAMETER_MASK = 0x7F;
+inline constexpr int FADE_PARAMETER_MASK = 0xFFF;
+// Row fetches allowed in one tick before the sequence counts as stuck.
+inline constexpr int MAX_FETCHES_PER_TICK = 100;
+
 // What the LED Editor's value entry accepts: hold times of 1..MAX_ROW_TIME
 // ticks; FADE IN and FADE OUT durations up to MAX_FADE_PARAMETER ticks; row
 // indices as jump targets; up to MAX_PLAIN_PARAMETER for any other command.
 inline constexpr int MAX_ROW_TIME = 127;
 inline constexpr int MAX_FADE_PARAMETER = 4095;
 inline constexpr int MAX_PLAIN_PARAMETER = 127;
+// The LED Editor's undo history keeps this many steps; older ones go.
+inline constexpr int UNDO_STEP_LIMIT = 1000;
+// How often Pemblo! looks for unsaved changes to write to its recovery file,
+// so that a change is there within this time.
+inline constexpr int RECOVERY_CHECK_MS = 2000;
+// Instances of Pemblo! that can keep recovery files at the same time.
+inline constexpr int RECOVERY_SLOTS = 8;

@@ -79,3 +79,9 @@ void RowTable::ReadRows(TextInput &file)
         Append(ParseRowLine(line));
     }
 }
+
+bool operator==(const RowTable &a, const RowTable &b)
+{
+    return a.m_count == b.m_count
+        && std::equal(a.m_records.begin(), a.m_records.begin() + a.m_count, b.m_records.begin());
+}

@@ -44,6 +44,10 @@ public:
     // table and throws LoadError(LOAD_INVALID).
     void ReadRows(TextInput &file);
 
+    // The same sequence: the same count and the same rows in use; spare
+    // records do not count.
+    friend bool operator==(const RowTable &a, const RowTable &b);
+
 private:
     Records m_records {};
     int m_count = 0;

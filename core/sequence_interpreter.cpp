@@ -1,5 +1,6 @@
 #include "core/sequence_interpreter.h"
 
+#include "core/device_row.h"
 #include "core/sequence_file.h"
 
 namespace
@@ -8,16 +9,8 @@ namespace
 // Channel levels are fixed point: level / 256 is the brightness.
 constexpr int LEVEL_SHIFT = 8;
 constexpr std::int32_t FULL_LEVEL = MAX_LED_LEVEL << LEVEL_SHIFT;
-// A step larger than any level: the channel reaches its target in one tick.
-constexpr std::int32_t INSTANT_STEP = 32760;
 constexpr std::uint16_t LIT_FLAG = 0x8000;
 constexpr std::uint16_t LEVEL_MASK = 0x7FFF;
-// Row fetches allowed in one tick before the sequence counts as stuck.
-constexpr int MAX_FETCHES_PER_TICK = 100;
-// The longest fade, in ticks, and the parameter bits that count for it.
-constexpr std::int32_t FADE_SPAN = 4080;
-constexpr std::uint16_t FADE_PARAMETER_MASK = 0x0FFF;
-constexpr std::uint16_t DIM_PARAMETER_MASK = 0x7F;
 
 std::uint8_t ReverseBits(std::uint8_t b)
 {
@@ -30,16 +23,23 @@ std::uint8_t ReverseBits(std::uint8_t b)
 
 } // namespace
 
+// The device's arithmetic on the parameter's low 12 bits.
 std::int32_t FadeStep(std::uint16_t parameter)
 {
-    if (parameter == 0)
-        return INSTANT_STEP;
-    const std::int32_t ticks = parameter & FADE_PARAMETER_MASK;
+    const auto ticks = static_cast<std::uint16_t>(parameter & FADE_PARAMETER_MASK);
     // A parameter whose low 12 bits are 0 can only come from a file; the
     // device image carries step 0 for it, so the simulation does the same.
-    if (ticks == 0)
+    if (parameter != 0 && ticks == 0)
         return 0;
-    return (FADE_SPAN / ticks) * 8;
+    return ImageFadeStep(ticks) * FADE_STEP_SCALE;
+}
+
+std::int32_t RowAfterCommand(const SequenceRow &command, std::int32_t index, int input)
+{
+    const bool inputOn = (input & 1) != 0;
+    const bool jumps = command.command == CMD_GOTO || (command.command == CMD_IF_ON && inputOn)
+        || (command.command == CMD_IF_OFF && !inputOn);
+    return jumps ? command.parameter : index + 1;
 }
 
 SequenceInterpreter::SequenceInterpreter(RowTable &table)
@@ -54,8 +54,9 @@ void SequenceInterpreter::Reset()
     m_currentRow = 0;
     m_holdTicks = 0;
     m_dimLevel = FULL_LEVEL;
-    m_fadeInStep = INSTANT_STEP;
-    m_fadeOutStep = INSTANT_STEP;
+    // A step larger than any level: channels reach their targets at once.
+    m_fadeInStep = FadeStep(0);
+    m_fadeOutStep = FadeStep(0);
     m_mirror = false;
     m_pattern = 0;
     m_channelLevel.fill(0);
@@ -63,50 +64,41 @@ void SequenceInterpreter::Reset()
 
 bool SequenceInterpreter::Step(int input)
 {
-    if (RunRows(input) != Fetch::Held)
+    if (RunRows(input) != FetchEnd::Held)
         return false;
     UpdateChannels();
     return true;
 }
 
-SequenceInterpreter::Fetch SequenceInterpreter::RunRows(int input)
+FetchEnd SequenceInterpreter::RunRows(int input)
 {
-    for (int fetches = 0; fetches < MAX_FETCHES_PER_TICK; ++fetches) {
-        if (m_holdTicks != 0) {
-            --m_holdTicks;
-            return Fetch::Held;
-        }
-        m_currentRow = m_nextRow++;
-        const SequenceRow *row = m_table.GetRow(m_currentRow);
-        if (!row)
-            return Fetch::Ended;
-        if (row->isCommand) {
-            RunCommand(*row, input);
-        } else {
-            m_pattern = static_cast<std::uint8_t>(row->pattern);
-            m_holdTicks = row->time;
-        }
+    if (m_holdTicks != 0) {
+        --m_holdTicks;
+        return FetchEnd::Held;
     }
-    return Fetch::RanAway;
+    const FetchEnd end
+        = FetchRows(m_table, m_currentRow, m_nextRow, input, [this](std::int32_t, const SequenceRow &row) {
+              if (row.isCommand) {
+                  RunCommand(row);
+              } else {
+                  m_pattern = static_cast<std::uint8_t>(row.pattern);
+                  m_holdTicks = row.time;
+              }
+          });
+    // The tick that fetched the held row is the first of its time.
+    if (end == FetchEnd::Held)
+        --m_holdTicks;
+    return end;
 }
 
-void SequenceInterpreter::RunCommand(const SequenceRow &row, int input)
+// Jumps are taken by FetchRows.
+void SequenceInterpreter::RunCommand(const SequenceRow &row)
 {
     const std::uint16_t p = row.parameter;
-    const bool inputOn = (input & 1) != 0;
     switch (row.command) {
     case CMD_DIM: m_dimLevel = (p & DIM_PARAMETER_MASK) << LEVEL_SHIFT; break;
     case CMD_FADE_IN: m_fadeInStep = FadeStep(p); break;
     case CMD_FADE_OUT: m_fadeOutStep = FadeStep(p); break;
-    case CMD_GOTO: m_nextRow = p; break;
-    case CMD_IF_ON:
-        if (inputOn)
-            m_nextRow = p;
-        break;
-    case CMD_IF_OFF:
-        if (!inputOn)
-            m_nextRow = p;
-        break;
     case CMD_MIRROR_ON: m_mirror = true; break;
     case CMD_MIRROR_OFF: m_mirror = false; break;
     case CMD_MIRROR_TOGGLE: m_mirror = !m_mirror; break;

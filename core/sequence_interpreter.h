@@ -9,6 +9,39 @@
 class TextInput;
 class TextOutput;
 
+// How the row fetches of a tick end: at a pattern row that holds, at an
+// index past the table (the sequence has ended), or after
+// MAX_FETCHES_PER_TICK fetches without a hold (it ran away).
+enum class FetchEnd { Held, Ended, RanAway };
+
+// The row that a command row at index sends the run to: its target when it
+// jumps with this input (bit 0: on), otherwise index + 1.
+std::int32_t RowAfterCommand(const SequenceRow &command, std::int32_t index, int input);
+
+// The row fetches of a tick that starts with no hold pending, from row
+// `next` on, as the device makes them. Each fetched row goes to
+// visit(index, row). Afterwards `current` is the index fetched last and
+// `next` the one to fetch after it. The interpreter runs its ticks on this;
+// the sequence checker explores where they lead.
+template <class Visit>
+FetchEnd FetchRows(const RowTable &table, std::int32_t &current, std::int32_t &next, int input, Visit &&visit)
+{
+    for (int fetches = 1; fetches <= MAX_FETCHES_PER_TICK; ++fetches) {
+        current = next++;
+        const SequenceRow *row = table.GetRow(current);
+        if (!row)
+            return FetchEnd::Ended;
+        visit(current, *row);
+        if (row->isCommand)
+            next = RowAfterCommand(*row, current, input);
+        else if (row->time != 0)
+            // The hold takes the place of the next fetch, which has to be
+            // within the limit too.
+            return fetches < MAX_FETCHES_PER_TICK ? FetchEnd::Held : FetchEnd::RanAway;
+    }
+    return FetchEnd::RanAway;
+}
+
 // Runs a light sequence as the device does, one 12 ms tick per Step, and
 // yields the ten LED levels of the device picture. Plain computation: no
 // allocation, no clock of its own. Bound for its life to one row table.
@@ -38,10 +71,8 @@ public:
     void ReadDevice(TextInput &file);
 
 private:
-    enum class Fetch { Held, Ended, RanAway };
-
-    Fetch RunRows(int input);
-    void RunCommand(const SequenceRow &row, int input);
+    FetchEnd RunRows(int input);
+    void RunCommand(const SequenceRow &row);
     void UpdateChannels();
 
     RowTable &m_table;

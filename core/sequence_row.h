@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // One row of a light sequence. A pattern row (isCommand 0) lights the
 // channels whose bits are set in `pattern` for `time` ticks; a command row
@@ -42,3 +43,11 @@ const char *CommandName(std::uint8_t letter);
 
 // True for the commands whose parameter is a row index.
 bool IsJumpCommand(std::uint8_t letter);
+
+// A command letter as listings show it: 'X', or 0x01 for one that is not
+// printable.
+std::string CommandLetterText(std::uint8_t letter);
+
+// What a row does, in a few words: "pattern *.*..... for 5 ticks",
+// "GOTO 3", "MIRROR ON", "unknown command 'X' 5".
+std::string DescribeRow(const SequenceRow &row);

@@ -2,6 +2,8 @@
 
 #include "display/led_painter.h"
 #include "display/led_tables.h"
+#include "display/upload_check.h"
+#include "display/upload_progress_dlg.h"
 #include "document/brelvim_doc.h"
 #include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
@@ -10,7 +12,10 @@
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 #include "upload/upload_command.h"
+
+#include <QApplication>
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -333,22 +338,60 @@ void CBrelvimView::OnUpload()
     if (!document)
         return;
     document->CopyRowsFromEditor();
+    if (!ConfirmUploadOfRows(this, document->m_rows))
+        return;
     const bool started
         = StartUpload(document->m_rows, m_sending, [this](int blockCount, const std::uint8_t *image) {
               return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);
           });
     if (!started)
-        ShowMessageBox(this, tr("The upload cannot start. %1").arg(m_transmitter.ErrorText()), tr("Error"),
-            QMessageBox::Warning);
+        ShowUploadFailure();
+    else
+        ShowUploadProgress();
     if (m_commands)
         m_commands->ScheduleUpdate();
+}
+
+void CBrelvimView::ShowUploadProgress()
+{
+    m_uploadProgress = std::make_unique<CUploadProgressDlg>(
+        [this] { return m_transmitter.PlayedMs(); }, m_transmitter.DurationMs(), this);
+    connect(m_uploadProgress.get(), &CUploadProgressDlg::stopPressed, this, &CBrelvimView::OnStopUpload);
+    m_uploadProgress->show();
+}
+
+// The sound output says why in English; the string table has the reason in
+// the user's language.
+void CBrelvimView::ShowUploadFailure()
+{
+    const QString reason = ResourceModule::LoadStringWithEnglishText(
+        m_transmitter.ErrorText(), IDS_UPLOAD_REASON_FIRST, IDS_UPLOAD_REASON_LAST);
+    ShowMessageBox(this, ResourceModule::LoadString(IDS_UPLOAD_CANNOT_START).arg(reason),
+        ResourceModule::LoadString(IDS_UPLOAD_ERROR_TITLE), QMessageBox::Warning);
 }
 
 void CBrelvimView::OnTransmitDone()
 {
     FinishUpload(m_sending, [this] { m_transmitter.Release(); });
+    m_uploadProgress.reset();
     if (m_commands)
         m_commands->ScheduleUpdate();
+}
+
+void CBrelvimView::OnStopUpload()
+{
+    m_transmitter.Stop();
+}
+
+bool CBrelvimView::QueryStopUploadToQuit()
+{
+    if (!m_sending)
+        return true;
+    if (!AskQuestion({ this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
+            QApplication::applicationDisplayName(), {}, {}, false }))
+        return false;
+    OnStopUpload();
+    return true;
 }
 
 bool CBrelvimView::event(QEvent *event)

@@ -13,10 +13,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CBrelvimDoc;
 class CCmdUI;
+class CUploadProgressDlg;
 class CommandTable;
 class BrelvimViewTest;
 
@@ -54,8 +56,13 @@ public:
     void OnOpenEditor();
     void OnUpdateUpload(CCmdUI &ui) const;
     void OnUpload();
-    // The upload's last sample has played.
+    // The upload's last sample has played, or it was stopped.
     void OnTransmitDone();
+    // Silences the upload; it ends as its last sample would end it.
+    void OnStopUpload();
+    // Asked before the main window closes: true when no upload plays or the
+    // user agrees to stop it, which then stops.
+    bool QueryStopUploadToQuit();
 
     // False when the display's depth is one the view cannot show; known
     // after the initial update.
@@ -106,6 +113,8 @@ private:
     void PaintChangedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
+    void ShowUploadFailure();
+    void ShowUploadProgress();
 
     QByteArray m_devicePicture;
     DisplayFormatSource m_readDisplayFormat;
@@ -123,6 +132,7 @@ private:
     std::uint32_t m_simTime = 0;
     bool m_sending = false;
     FskTransmitter m_transmitter;
+    std::unique_ptr<CUploadProgressDlg> m_uploadProgress;
 
     // The next paint is a full one: the view was shown or resized.
     bool m_fullPaintPending = true;

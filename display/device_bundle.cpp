@@ -1,64 +1,43 @@
 #include "display/device_bundle.h"
 
-#include <QAtomicInt>
-#include <QResource>
+#include "display/bundle_reader.h"
+
+#include <QFile>
+
+#include <vector>
 
 namespace
 {
 
-constexpr char DEVICE_PICTURE_ENTRY[] = "RAWDATA/IDX_PMB";
-constexpr char SPLASH_PICTURE_ENTRY[] = "BITMAP/101";
-
-// Every open bundle gets a resource root of its own, so two bundles never
-// hide each other's entries.
-QString NewResourceRoot()
+QByteArray EntryBytes(const BundleEntries &entries, const char *name)
 {
-    static QAtomicInt counter;
-    return QStringLiteral("/pemblo-device-%1").arg(counter.fetchAndAddRelaxed(1));
+    const auto it = entries.find(name);
+    if (it == entries.end())
+        return {};
+    return QByteArray(
+        reinterpret_cast<const char *>(it->second.data()), static_cast<qsizetype>(it->second.size()));
 }
 
 } // namespace
 
-DeviceBundle::DeviceBundle()
-    : m_root(NewResourceRoot())
+bool DeviceBundle::Open(const std::string &path)
 {
-}
-
-DeviceBundle::~DeviceBundle()
-{
-    Close();
+    *this = DeviceBundle();
+    BundleEntries entries;
+    if (!ReadBundleFile(path, entries))
+        return false;
+    m_devicePicture = EntryBytes(entries, DEVICE_PICTURE_ENTRY);
+    m_splashPicture = EntryBytes(entries, SPLASH_PICTURE_ENTRY);
+    m_open = true;
+    return true;
 }
 
 bool DeviceBundle::Open(const QString &path)
 {
-    Close();
-    if (!QResource::registerResource(path, m_root))
-        return false;
-    m_path = path;
-    return true;
-}
-
-void DeviceBundle::Close()
-{
-    if (IsOpen())
-        QResource::unregisterResource(m_path, m_root);
-    m_path.clear();
-}
-
-QByteArray DeviceBundle::Entry(const char *name) const
-{
-    if (!IsOpen())
-        return {};
-    const QResource entry(QLatin1Char(':') + m_root + QLatin1Char('/') + QLatin1String(name));
-    return entry.isValid() ? entry.uncompressedData() : QByteArray();
-}
-
-QByteArray DeviceBundle::DevicePicture() const
-{
-    return Entry(DEVICE_PICTURE_ENTRY);
+    return Open(QFile::encodeName(path).toStdString());
 }
 
 QImage DeviceBundle::SplashPicture() const
 {
-    return QImage::fromData(Entry(SPLASH_PICTURE_ENTRY));
+    return QImage::fromData(m_splashPicture);
 }

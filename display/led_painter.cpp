@@ -3,6 +3,7 @@
 #include "display/device_bitmaps.h"
 #include "display/led_tables.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QRegion>
 
@@ -41,4 +42,17 @@ void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, 
     const PictureRect &rect = FramePieces()[piece].rect;
     if (source.pixmap)
         painter.drawPixmap(QPoint(rect.left, rect.top) + origin, *source.pixmap, source.rect);
+}
+
+QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)
+{
+    QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    if (!bitmaps.IsBuilt())
+        return picture;
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, bitmaps.Background());
+    for (int led = 0; led < LED_COUNT; ++led)
+        PaintLed(painter, QPoint(0, 0), bitmaps, led, levels[static_cast<std::size_t>(led)], picture.rect());
+    return picture;
 }

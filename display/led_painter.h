@@ -4,7 +4,10 @@
 
 #include <cstddef>
 
+#include "display/led_tables.h"
+
 class DeviceBitmaps;
+class QImage;
 class QPainter;
 class QRegion;
 
@@ -21,3 +24,8 @@ void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, in
 
 // Paints piece p (of FramePieces()) at the brightness step of level, whole.
 void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level);
+
+// The simulated device alone, DEVICE_PICTURE_SIZE pixels square, as a full
+// paint of the simulation view shows it: the background, then LEDs 0..9 in
+// turn at levels; black while the bitmaps are not built.
+QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels);

@@ -45,3 +45,19 @@ bool IsInLedArea(int position, std::int32_t x, std::int32_t y)
             return true;
     return false;
 }
+
+PictureRect PictureRect::United(const PictureRect &other) const
+{
+    if (IsEmpty())
+        return other;
+    if (other.IsEmpty())
+        return *this;
+    return { std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+        std::max(bottom, other.bottom) };
+}
+
+PictureRect PictureRect::Intersected(const PictureRect &other) const
+{
+    return { std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+        std::min(bottom, other.bottom) };
+}

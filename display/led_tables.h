@@ -22,6 +22,10 @@ struct PictureRect {
     {
         return x >= left && x < right && y >= top && y < bottom;
     }
+    bool IsEmpty() const { return left >= right || top >= bottom; }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    PictureRect United(const PictureRect &other) const;
+    PictureRect Intersected(const PictureRect &other) const;
 };
 
 // A shape rectangle given by two corners in either order; it covers the

@@ -2,12 +2,15 @@
 
 #include "core/sequence_file.h"
 #include "core/text_stream.h"
+#include "platform/bundle_file.h"
+#include "document/recovery_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/settings_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace
@@ -15,6 +18,7 @@ namespace
 
 // The sequence loaded at the first start, relative to the current directory.
 constexpr char DEFAULT_SEQUENCE_FILE[] = "001_veltor_pulsar.lsq";
+constexpr char INSTALLED_EXAMPLES[] = "examples/";
 
 constexpr char LOAD_ERROR_TITLE[] = "Load error";
 constexpr char CANNOT_WRITE_MESSAGE[] = "can't open file";
@@ -34,6 +38,18 @@ QString Setting(const char *key, const char *fallback)
 void WriteSetting(const char *key, const QString &value)
 {
     SettingsStore::WriteProfileString(SettingsStore::SECTION, key, value);
+}
+
+// The default sequence in the current directory, where a start from the
+// examples finds it; else the copy among the installed examples, so that a
+// start from the desktop menu, in the home folder, shows it too.
+QString DefaultSequencePath()
+{
+    const QString name = QLatin1String(DEFAULT_SEQUENCE_FILE);
+    if (QFileInfo::exists(name))
+        return name;
+    const QString installed = InstalledDataPath(QLatin1String(INSTALLED_EXAMPLES) + name);
+    return QFileInfo::exists(installed) ? installed : name;
 }
 
 void ShowLoadError(const char *message)
@@ -62,7 +78,7 @@ bool CBrelvimDoc::OnNewDocument()
     m_quietLoad = true;
     QString path = Setting(SettingsStore::KEY_LAST_FILE, "");
     if (path.isEmpty())
-        path = QLatin1String(DEFAULT_SEQUENCE_FILE);
+        path = DefaultSequencePath();
     SetPathName(path, true);
     OnOpenDocument(path);
     m_quietLoad = false;
@@ -73,6 +89,9 @@ bool CBrelvimDoc::OnNewDocument()
 
 bool CBrelvimDoc::OnOpenDocument(const QString &path)
 {
+    // The changes of the document it replaces were saved or let go.
+    if (m_recovery)
+        m_recovery->Remove();
     const bool editorWasOpen = HasEditor();
     DeleteEditor();
     try {
@@ -99,24 +118,38 @@ void CBrelvimDoc::LoadFile(const QString &path)
 
 bool CBrelvimDoc::OnSaveDocument(const QString &path)
 {
+    CommitPendingEdits();
     CopyRowsFromEditor();
     if (!WriteFile(path)) {
         ShowLoadError(CANNOT_WRITE_MESSAGE);
         return false;
     }
     if (m_editor)
-        m_editor->m_modified = 0;
+        m_editor->MarkSaved();
     SetModifiedFlag(false);
+    if (m_recovery)
+        m_recovery->Remove();
     return true;
+}
+
+void CBrelvimDoc::CommitPendingEdits()
+{
+    if (!m_editor)
+        return;
+    m_editor->CloseValueEdit(true);
+    SetModifiedFlag(m_editor->m_modified != 0);
 }
 
 bool CBrelvimDoc::WriteFile(const QString &path)
 {
     // The file is written beside the target and replaces it only once all of
-    // it has been written; a failure leaves the old file as it was. Unbuffered,
-    // so that a short write shows here: commit does not notice one that
-    // happens while it flushes a buffer.
+    // it has been written; a failure leaves the old file as it was. Where the
+    // folder takes no new file but the file itself may be written, it is
+    // written in place, as any editor would. Unbuffered, so that a short write
+    // shows here: commit does not notice one that happens while it flushes a
+    // buffer.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     WriteSetting(SettingsStore::KEY_LAST_FILE, path);
@@ -172,6 +205,7 @@ void CBrelvimDoc::CopyRowsToEditor()
         return;
     m_editor->m_rows = m_rows.GetRecords();
     m_editor->m_rowCount = m_rows.GetCount();
+    m_editor->StartHistory(!IsModified());
 }
 
 void CBrelvimDoc::CopyRowsFromEditor()
@@ -193,9 +227,44 @@ void CBrelvimDoc::SetEditor(std::unique_ptr<LedEditorLink> editor)
     m_editor = std::move(editor);
 }
 
+void CBrelvimDoc::SetRecoveryFile(RecoveryFile *recovery)
+{
+    m_recovery = recovery;
+    m_ticksToRecoveryCheck = 0;
+}
+
+void CBrelvimDoc::SaveRecovery()
+{
+    if (!m_recovery)
+        return;
+    if (!IsModified()) {
+        m_recovery->Remove();
+        return;
+    }
+    RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(), m_rows };
+    if (m_editor) {
+        record.rows.GetRecords() = m_editor->m_rows;
+        record.rows.SetCount(m_editor->m_rowCount);
+    }
+    m_recovery->Write(record);
+}
+
+void CBrelvimDoc::RestoreRows(const RowTable &rows, const QString &path)
+{
+    DeleteEditor();
+    m_rows = rows;
+    SetPathName(path, false);
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, HINT_OPEN_EDITOR);
+}
+
 void CBrelvimDoc::Tick(int input, bool updateViews)
 {
     KeepEditorInStep();
+    if (m_recovery && --m_ticksToRecoveryCheck <= 0) {
+        m_ticksToRecoveryCheck = RECOVERY_CHECK_MS / TICK_MS;
+        SaveRecovery();
+    }
     if (m_running)
         StepSimulation(input);
     if (!m_running)
@@ -208,8 +277,8 @@ void CBrelvimDoc::KeepEditorInStep()
 {
     if (!m_editor)
         return;
-    if (m_editor->m_modified)
-        SetModifiedFlag(true);
+    // Undoing back to the saved rows makes the document unmodified again.
+    SetModifiedFlag(m_editor->m_modified != 0);
     if (m_editor->m_closed) {
         CopyRowsFromEditor();
         m_editor.reset();

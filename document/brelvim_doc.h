@@ -12,6 +12,7 @@
 
 class CCmdUI;
 class CommandTable;
+class RecoveryFile;
 
 // The one document of Pemblo!: the light sequence, the interpreter that runs
 // it, the ten LED levels the simulation view paints, and the LED Editor, of
@@ -31,6 +32,9 @@ public:
     // Reports a file that cannot be written and returns false; the file on
     // disk and the modified flags are then as they were.
     bool OnSaveDocument(const QString &path) override;
+    // Closes the LED Editor's value edit applying what was typed, and takes
+    // the editor's modified flag over.
+    void CommitPendingEdits() override;
 
     // The update handlers and commands of the simulation and the file
     // commands' enable rules.
@@ -54,6 +58,17 @@ public:
     // Takes the new editor, deleting an old one first.
     void SetEditor(std::unique_ptr<LedEditorLink> editor);
 
+    // From now on, unsaved changes go into this recovery file within
+    // RECOVERY_CHECK_MS of being made; it is removed once they are saved or
+    // let go.
+    void SetRecoveryFile(RecoveryFile *recovery);
+    // Writes the unsaved rows to the recovery file, or removes it when there
+    // are none.
+    void SaveRecovery();
+    // Takes recovered rows as unsaved changes to the file at path (empty for
+    // none) and opens the LED Editor on them.
+    void RestoreRows(const RowTable &rows, const QString &path);
+
     RowTable m_rows;
     SequenceInterpreter m_interpreter { m_rows };
     std::array<std::uint8_t, LED_COUNT> m_ledLevels {};
@@ -70,4 +85,6 @@ private:
     std::unique_ptr<LedEditorLink> m_editor;
     bool m_quietLoad = false;
     CommandTable *m_commands = nullptr;
+    RecoveryFile *m_recovery = nullptr;
+    int m_ticksToRecoveryCheck = 0;
 };

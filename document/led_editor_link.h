@@ -6,11 +6,12 @@
 #include <cstdint>
 
 // What the document keeps of the LED Editor: the editor's own copy of the
-// rows, which the document overwrites and reads at any time, and the flags it
-// polls on every tick. The editor never calls the document. The LED Editor
-// window implements this; the document is its only owner, and deleting it
-// closes the window.
-class LedEditorLink {
+// rows, which the document copies in once (starting the editor's undo
+// history) and reads at any time, and the flags it polls on every tick. The
+// editor never calls the document. The LED Editor window implements this;
+// the document is its only owner, and deleting it closes the window.
+class LedEditorLink
+{
 public:
     virtual ~LedEditorLink() = default;
 
@@ -21,10 +22,19 @@ public:
     virtual std::uint32_t GetCurrentPattern() const = 0;
     // Takes or gives back the user's input, as a disabled window does.
     virtual void EnableWindow(bool enable) = 0;
+    // Closes an open in-place value edit, applying what was typed or not.
+    virtual void CloseValueEdit(bool apply) = 0;
+    // The rows were just copied in: the editor's undo history starts here.
+    // saved says whether they are the rows of the document's file, so that
+    // undoing back to them leaves the editor unmodified.
+    virtual void StartHistory(bool saved) = 0;
+    // The rows as they are now have been saved; clears m_modified.
+    virtual void MarkSaved() = 0;
 
-    RowTable::Records m_rows{};
+    RowTable::Records m_rows {};
     int m_rowCount = 0;
-    std::uint8_t m_closed = 0;   // set when the window has been destroyed
-    std::uint8_t m_modified = 0; // set by every edit; cleared only by the document after a save
-    std::uint8_t m_trace = 1;    // the "Trace" item of the context menu
+    std::uint8_t m_closed = 0; // set when the window has been destroyed
+    std::uint8_t m_modified = 0; // set by every edit; cleared by a save and by undoing or
+                                 // redoing back to the saved rows
+    std::uint8_t m_trace = 1; // the "Trace" item of the context menu
 };

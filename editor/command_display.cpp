@@ -2,15 +2,6 @@
 
 #include "core/constants.h"
 
-namespace
-{
-
-// The bits of a parameter that the device reads.
-constexpr std::uint16_t DIM_PARAMETER_MASK = 0x7F;
-constexpr std::uint16_t FADE_PARAMETER_MASK = 0xFFF;
-
-} // namespace
-
 const char *CommandDisplayName(std::uint8_t letter)
 {
     // The full name does not fit the name cell.

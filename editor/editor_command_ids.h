@@ -30,6 +30,12 @@ inline constexpr int ID_TOGGLE_CHANNEL_1 = 32788; // .. ID_TOGGLE_CHANNEL_1 + 7 
 inline constexpr int ID_TOGGLE_CHANNEL_8 = 32795;
 inline constexpr int ID_ENTER = 32796;
 inline constexpr int ID_APPLY_VALUE = 32798;
+inline constexpr int ID_EDIT_UNDO = 32800;
+inline constexpr int ID_EDIT_REDO = 32801;
+// The editor's own windows: making rows from a pattern, recording the
+// sequence as an animation.
+inline constexpr int ID_GENERATE = 32820;
+inline constexpr int ID_EXPORT_ANIMATION = 32821;
 
 // Items of the context menu. "Trace" has no key; "MIRROR TOGGLE" uses the
 // command's own id.
@@ -52,6 +58,14 @@ inline constexpr int ID_MENU_FADE_IN = 40016;
 inline constexpr int ID_MENU_FADE_OUT = 40017;
 inline constexpr int ID_MENU_MIRROR_ON = 40018;
 inline constexpr int ID_MENU_MIRROR_OFF = 40019;
+inline constexpr int ID_MENU_UNDO = 40020;
+inline constexpr int ID_MENU_REDO = 40021;
+// The section after the device's own items. Check sequence opens the window
+// with the sequence checker's findings for the rows.
+inline constexpr int ID_MENU_CHECK_SEQUENCE = 40022;
+inline constexpr int ID_MENU_GENERATE = 40023;
+inline constexpr int ID_MENU_EXPORT_ANIMATION = 40024;
+inline constexpr int ID_MENU_SAVE_UPLOAD_WAV = 40025;
 
 // The command of a context-menu item: the one its key sends, so that the
 // item does what its text and key name say. Other ids come back unchanged.

@@ -5,11 +5,7 @@
 #include "editor/editor_command_ids.h"
 #include "editor/line_commands.h"
 
-namespace
-{
-
-// The command letters of the keys that make command rows.
-std::optional<std::uint8_t> LetterOfCommand(int id)
+std::optional<std::uint8_t> CommandLetterOf(int id)
 {
     switch (id) {
     case ID_COMMAND_GOTO: return CMD_GOTO;
@@ -24,8 +20,6 @@ std::optional<std::uint8_t> LetterOfCommand(int id)
     default: return std::nullopt;
     }
 }
-
-} // namespace
 
 int MenuItemCommand(int id)
 {
@@ -48,6 +42,10 @@ int MenuItemCommand(int id)
     case ID_MENU_FADE_OUT: return ID_COMMAND_FADE_OUT;
     case ID_MENU_MIRROR_ON: return ID_COMMAND_MIRROR_ON;
     case ID_MENU_MIRROR_OFF: return ID_COMMAND_MIRROR_OFF;
+    case ID_MENU_UNDO: return ID_EDIT_UNDO;
+    case ID_MENU_REDO: return ID_EDIT_REDO;
+    case ID_MENU_GENERATE: return ID_GENERATE;
+    case ID_MENU_EXPORT_ANIMATION: return ID_EXPORT_ANIMATION;
     default: return id;
     }
 }
@@ -88,7 +86,7 @@ bool EditorCommands::Execute(int id)
         { ID_APPLY_VALUE, &EditorCommands::ApplyValue, false },
     };
 
-    if (const std::optional<std::uint8_t> letter = LetterOfCommand(id)) {
+    if (const std::optional<std::uint8_t> letter = CommandLetterOf(id)) {
         m_host.CloseValueEdit(true);
         Show(Lines().SetCommand(*letter));
         return true;
@@ -141,19 +139,23 @@ void EditorCommands::Copy()
 
 void EditorCommands::Paste()
 {
+    if (m_table.selection.First(Count()) < 0)
+        return;
+    if (const std::optional<std::string> text = m_host.ClipboardText())
+        InsertBeforeSelection(ReadClipboardText(*text, m_table.channelCount));
+}
+
+bool EditorCommands::InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows)
+{
     const int pos = m_table.selection.First(Count());
     if (pos < 0)
-        return;
-    const std::optional<std::string> text = m_host.ClipboardText();
-    if (!text)
-        return;
-    if (const auto rows = ReadClipboardText(*text, m_table.channelCount))
-        Lines().InsertRows(pos, *rows);
-    // Also when nothing fitted: the user sees where the lines would have gone.
+        return false;
+    const bool inserted = rows && Lines().InsertRows(pos, *rows);
     m_table.modified = 1;
     m_table.selection.Clear();
     m_table.selection.Select(pos);
     m_host.EnsureVisible(pos);
+    return inserted;
 }
 
 void EditorCommands::Delete()

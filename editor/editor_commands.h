@@ -3,8 +3,10 @@
 #include "editor/editor_table.h"
 #include "editor/line_commands.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the LED Editor's commands need of the window they run in.
 class EditorHost
@@ -25,6 +27,10 @@ protected:
     ~EditorHost() = default;
 };
 
+// The command letter of a command that makes command rows (Shift+G ...),
+// nullopt for other ids.
+std::optional<std::uint8_t> CommandLetterOf(int id);
+
 // Runs the LED Editor's commands by id on its table: the line commands, the
 // clipboard, the moves of the selection and the value edit's keys.
 class EditorCommands
@@ -34,6 +40,13 @@ public:
 
     // False for an id that is no editor command.
     bool Execute(int id);
+    // Inserts rows before the first selected line, which then is the only
+    // one selected, as the first of them; true when they went in. Nothing
+    // happens when no line is selected. Rows that do not fit, or nullopt for
+    // text that held no lines, insert nothing, but the table is marked
+    // modified and the selection moves all the same, so that the user sees
+    // where they would have gone.
+    bool InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows);
 
 private:
     LineCommands Lines() const;
@@ -43,8 +56,7 @@ private:
 
     void Cut();
     void Copy();
-    // Inserts the clipboard's lines before the first selected line, which
-    // then is the only one selected, as the first of them.
+    // Inserts the clipboard's lines before the first selected line.
     void Paste();
     void Delete();
     void InsertEmpty();

@@ -2,6 +2,8 @@
 
 #include "editor/editor_layout.h"
 
+#include <vector>
+
 // Where a point of the LED Editor's client area lies in its grid.
 
 struct PixelPoint {
@@ -26,3 +28,21 @@ bool IsParameterColumn(const EditorLayout &layout, int x);
 // it has moved farther horizontally than vertically, else along the anchor's
 // channel column.
 PixelPoint LockedDragPoint(PixelPoint anchor, PixelPoint point);
+
+struct GridCell {
+    int line;
+    int channel;
+
+    friend bool operator==(const GridCell &a, const GridCell &b)
+    {
+        return a.line == b.line && a.channel == b.channel;
+    }
+};
+
+// Every channel cell that the straight line from a to b passes through, in
+// order from a's cell to b's, as far as it lies on lines in use and inside
+// the rows area. A fast drag reports positions far apart; the cells between
+// them are painted too. A line through a corner of four cells takes the two
+// it passes between as untouched.
+std::vector<GridCell> CellsAlong(
+    const GridMetrics &grid, const EditorLayout &layout, int scrollPos, PixelPoint a, PixelPoint b);

@@ -25,6 +25,8 @@ public:
     int First(int rowCount) const;
     int Last(int rowCount) const;
 
+    bool operator==(const EditorSelection &other) const { return m_flags == other.m_flags; }
+
 private:
     std::array<std::uint8_t, MAX_ROWS> m_flags {};
 };

@@ -4,11 +4,18 @@
 #include "editor/editor_command_ids.h"
 #include "editor/editor_rows.h"
 #include "editor/editor_scrolling.h"
+#include "editor/export_animation_dlg.h"
+#include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/save_upload_wav.h"
+#include "editor/sequence_check_wnd.h"
+#include "editor/step_names.h"
 #include "editor/value_edit.h"
+#include "editor/value_ranges.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +24,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -124,14 +132,36 @@ void CLedEditorWnd::EnableWindow(bool enable)
         setEnabled(enable);
 }
 
+void CLedEditorWnd::StartHistory(bool saved)
+{
+    m_history.Start(saved);
+}
+
+void CLedEditorWnd::MarkSaved()
+{
+    m_history.MarkSaved();
+}
+
 void CLedEditorWnd::EnsureVisible(int row)
 {
     if (row < 0 || row >= MAX_ROWS)
         return;
+    ScrollToLine(row);
+    MakeCurrent(row);
+}
+
+void CLedEditorWnd::ScrollToLine(int row)
+{
     if (ScrollToShow(Metrics(), ClientRect(), row, m_scrollPos))
         update();
-    const SequenceRow &shown = m_rows[static_cast<std::size_t>(row)];
-    m_currentPattern = shown.isCommand ? 0 : shown.pattern;
+}
+
+void CLedEditorWnd::MakeCurrent(int row)
+{
+    m_currentLine = row;
+    const bool valid = row >= 0 && row < MAX_ROWS;
+    const SequenceRow &shown = m_rows[static_cast<std::size_t>(valid ? row : 0)];
+    m_currentPattern = valid && !shown.isCommand ? shown.pattern : 0;
 }
 
 EditorLayout CLedEditorWnd::ComputeLayout()
@@ -168,6 +198,7 @@ void CLedEditorWnd::OnClose()
 
 void CLedEditorWnd::OnDestroy()
 {
+    FinishDrag();
     CloseValueEdit(true);
     m_closed = 1;
 }
@@ -248,6 +279,14 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
+RowTable CLedEditorWnd::Rows() const
+{
+    RowTable rows;
+    rows.GetRecords() = m_rows;
+    rows.SetCount(m_rowCount);
+    return rows;
+}
+
 EditorTable CLedEditorWnd::Table()
 {
     return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
@@ -260,16 +299,158 @@ bool CLedEditorWnd::OnCommand(int id)
         OnTrace();
         return true;
     }
+    if (command == ID_MENU_CHECK_SEQUENCE) {
+        OnCheckSequence();
+        return true;
+    }
+    if (command == ID_MENU_SAVE_UPLOAD_WAV) {
+        SaveUploadAsWav(this, Rows());
+        return true;
+    }
+    if (command == ID_GENERATE) {
+        OnGenerate();
+        return true;
+    }
+    if (command == ID_EXPORT_ANIMATION) {
+        OnExportAnimation();
+        return true;
+    }
+    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO) {
+        OnUndoRedo(command == ID_EDIT_REDO);
+        return true;
+    }
+    const EditorHistory::Action step(m_history, [this, command](const EditorSnapshot &before) {
+        return CommandStepName(command, before, m_rowCount);
+    });
     if (!EditorCommands(Table(), *this).Execute(command))
         return false;
     update();
     return true;
 }
 
+void CLedEditorWnd::OnUndoRedo(bool redo)
+{
+    CloseValueEdit(true);
+    if (redo)
+        m_history.Redo();
+    else
+        m_history.Undo();
+    update();
+}
+
+bool CLedEditorWnd::InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName)
+{
+    CloseValueEdit(true);
+    const EditorHistory::Action step(m_history, [&stepName](const EditorSnapshot &) { return stepName; });
+    const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);
+    update();
+    return inserted;
+}
+
+EditorSnapshot CLedEditorWnd::CaptureState()
+{
+    return TakeSnapshot(Table(), m_currentLine);
+}
+
+void CLedEditorWnd::RestoreStep(EditorStep &step)
+{
+    step.Exchange(Table(), m_currentLine);
+    const int changed = std::min(step.FirstChangedSlot(), Metrics().rowCount - 1);
+    if (changed >= 0)
+        ScrollToLine(changed);
+    MakeCurrent(m_currentLine);
+    update();
+}
+
+void CLedEditorWnd::SetModified(bool modified)
+{
+    m_modified = modified ? 1 : 0;
+}
+
 void CLedEditorWnd::OnTrace()
 {
     m_trace = m_trace ? 0 : 1;
     m_contextMenu.SetTrace(m_trace != 0);
+}
+
+void CLedEditorWnd::OnCheckSequence()
+{
+    RowTable table;
+    table.GetRecords() = m_rows;
+    table.SetCount(Metrics().rowCount);
+    if (!m_checkWnd) {
+        m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
+        PlaceBeside(*m_checkWnd);
+    }
+    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+    m_checkWnd->show();
+    m_checkWnd->raise();
+}
+
+void CLedEditorWnd::ShowFindingRow(int row)
+{
+    // The rows may have changed since the check.
+    if (row >= Metrics().rowCount)
+        return;
+    CloseValueEdit(true);
+    SelectRange(row, row);
+    EnsureVisible(row);
+}
+
+void CLedEditorWnd::PlaceBeside(QWidget &window) const
+{
+    QRect place(frameGeometry().topRight() + QPoint(1, 0), window.size());
+    const QRect screenArea = screen()->availableGeometry();
+    place.moveRight(std::min(place.right(), screenArea.right()));
+    window.move(place.topLeft());
+}
+
+namespace
+{
+
+// Shows a window of the editor's, made and placed beside it when it is not
+// open.
+template <typename Dialog, typename Make>
+void ShowEditorDialog(const CLedEditorWnd &editor, QPointer<Dialog> &dialog, Make make)
+{
+    if (!dialog) {
+        dialog = make();
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->adjustSize();
+        editor.PlaceBeside(*dialog);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+} // namespace
+
+void CLedEditorWnd::OnGenerate()
+{
+    CloseValueEdit(true);
+    ShowEditorDialog(*this, m_generateDlg, [this] {
+        return new CGenerateDlg(
+            this, [this] { return MAX_ROWS - Metrics().rowCount; },
+            [this](const std::vector<SequenceRow> &rows, const QString &stepName) {
+                const bool inserted = InsertRowsAsStep(rows, stepName);
+                // Back to the lines, where Ctrl+Z takes the insertion back.
+                if (inserted)
+                    activateWindow();
+                return inserted;
+            });
+    });
+}
+
+void CLedEditorWnd::OnExportAnimation()
+{
+    CloseValueEdit(true);
+    const QString device = SettingsStore::GetProfileString(QString::fromLatin1(SettingsStore::SECTION),
+        QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
+    ShowEditorDialog(*this, m_exportDlg, [this, device] {
+        return new CExportAnimationDlg(
+            this, [this] { return Rows(); }, device);
+    });
 }
 
 bool CLedEditorWnd::IsValueEditOpen() const
@@ -308,8 +489,14 @@ void CLedEditorWnd::CloseValueEdit(bool apply)
     // value a second time.
     CValueEdit *edit = std::exchange(m_valueEdit, nullptr);
     edit->disconnect(this);
-    if (apply)
-        LineCommands(Table()).ApplyValue(edit->text().toLatin1().toStdString(), m_editTime);
+    if (apply) {
+        const std::string text = edit->text().toLatin1().toStdString();
+        const EditorHistory::Action step(
+            m_history, [time = m_editTime, value = ParseValueText(text)](const EditorSnapshot &) {
+                return ValueStepName(time, value);
+            });
+        LineCommands(Table()).ApplyValue(text, m_editTime);
+    }
     const bool hadFocus = edit->hasFocus();
     edit->hide();
     // It may be closing from within its own focus handler.
@@ -336,23 +523,46 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
 
 int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)
 {
-    const GridMetrics grid = Metrics();
-    const EditorLayout layout = ComputeLayout();
-    const int channel = ChannelAt(grid, layout, x);
-    const int line = LineAt(grid, layout, m_scrollPos, y);
-    if (channel < 0 || line < 0)
+    const std::optional<GridCell> cell = ChannelCellAt({ x, y }, paramMode);
+    if (!cell)
         return -1;
-    SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
-    if (paramMode != (row.isCommand != 0) || (paramMode && !IsParameterColumn(layout, x)))
-        return -1;
-    if (!paramMode) {
-        const std::uint32_t bit = 1U << channel;
-        row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
-    }
-    EnsureVisible(line);
+    if (!paramMode)
+        PaintCell(*cell, set);
+    EnsureVisible(cell->line);
     m_modified = 1;
     update();
-    return line;
+    return cell->line;
+}
+
+std::optional<GridCell> CLedEditorWnd::ChannelCellAt(PixelPoint point, bool paramMode)
+{
+    const GridMetrics grid = Metrics();
+    const EditorLayout layout = ComputeLayout();
+    const GridCell cell { LineAt(grid, layout, m_scrollPos, point.y), ChannelAt(grid, layout, point.x) };
+    if (cell.channel < 0 || cell.line < 0)
+        return std::nullopt;
+    const bool commandLine = m_rows[static_cast<std::size_t>(cell.line)].isCommand != 0;
+    if (paramMode != commandLine || (paramMode && !IsParameterColumn(layout, point.x)))
+        return std::nullopt;
+    return cell;
+}
+
+void CLedEditorWnd::PaintAlong(PixelPoint from, PixelPoint to, bool set)
+{
+    for (const GridCell &cell : CellsAlong(Metrics(), ComputeLayout(), m_scrollPos, from, to)) {
+        if (m_rows[static_cast<std::size_t>(cell.line)].isCommand)
+            continue;
+        PaintCell(cell, set);
+        m_modified = 1;
+    }
+    update();
+}
+
+void CLedEditorWnd::PaintCell(GridCell cell, bool set)
+{
+    SequenceRow &row = m_rows[static_cast<std::size_t>(cell.line)];
+    const std::uint32_t bit = 1U << cell.channel;
+    row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
 }
 
 int CLedEditorWnd::HitRowColumn(int x, int y, bool timeColumn)
@@ -382,9 +592,9 @@ void CLedEditorWnd::SelectRange(int a, int b)
 
 void CLedEditorWnd::OnLButtonDown(Qt::KeyboardModifiers, PixelPoint point)
 {
+    BeginDrag(true, point);
     int line = HitChannelCell(point.x, point.y, true, false);
     if (line >= 0) {
-        CloseValueEdit(true);
         SelectOnly(line);
         m_mouseMode = MouseMode::SetDrag;
     }
@@ -422,9 +632,9 @@ void CLedEditorWnd::OnLButtonDblClk(Qt::KeyboardModifiers flags, PixelPoint poin
 
 void CLedEditorWnd::OnRButtonDown(Qt::KeyboardModifiers, PixelPoint point)
 {
+    BeginDrag(false, point);
     int line = HitChannelCell(point.x, point.y, false, false);
     if (line >= 0) {
-        CloseValueEdit(true);
         SelectOnly(line);
         m_mouseMode = MouseMode::ClearDrag;
         return;
@@ -442,6 +652,7 @@ void CLedEditorWnd::ShowContextMenu(int line, PixelPoint point)
         selectedLines = m_selected.Count(Metrics().rowCount);
     else
         SelectRange(line, line);
+    m_contextMenu.SetHistory(m_history.UndoName(), m_history.RedoName());
     const std::optional<int> chosen
         = m_contextMenu.Track(selectedLines >= 2, mapToGlobal(QPoint(point.x, point.y)));
     if (chosen)
@@ -468,8 +679,28 @@ void CLedEditorWnd::OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point)
     }
 }
 
+void CLedEditorWnd::BeginDrag(bool set, PixelPoint point)
+{
+    FinishDrag();
+    if (!ChannelCellAt(point, false))
+        return;
+    // What was typed is applied before the first cell changes: it is a step
+    // of its own.
+    CloseValueEdit(true);
+    m_history.Begin([set](const EditorSnapshot &) { return DragStepName(set); });
+    m_dragStep = true;
+    m_lastDragPoint = point;
+}
+
+void CLedEditorWnd::FinishDrag()
+{
+    if (std::exchange(m_dragStep, false))
+        m_history.End();
+}
+
 void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
 {
+    PaintAlong(std::exchange(m_lastDragPoint, point), point, set);
     const int line = HitChannelCell(point.x, point.y, set, false);
     if (shift) {
         m_mouseMode = set ? MouseMode::SetLine : MouseMode::ClearLine;
@@ -482,6 +713,10 @@ void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
 void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
 {
     const PixelPoint used = LockedDragPoint(m_dragAnchor, point);
+    // All of the locked line or column from where Shift took effect: the
+    // cells between two positions lie on it too.
+    PaintAlong(m_dragAnchor, used, set);
+    m_lastDragPoint = point;
     const int line = HitChannelCell(used.x, used.y, set, false);
     if (!shift) {
         m_mouseMode = set ? MouseMode::SetDrag : MouseMode::ClearDrag;
@@ -494,6 +729,7 @@ void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
 void CLedEditorWnd::OnButtonUp()
 {
     m_mouseMode = MouseMode::Idle;
+    FinishDrag();
 }
 
 void CLedEditorWnd::mousePressEvent(QMouseEvent *event)

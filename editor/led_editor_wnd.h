@@ -4,14 +4,21 @@
 #include "document/led_editor_link.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_context_menu.h"
+#include "editor/editor_history.h"
 #include "editor/editor_hit_test.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_selection.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
+class CExportAnimationDlg;
+class CGenerateDlg;
+class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
 class QScrollBar;
@@ -29,8 +36,9 @@ enum class ScrollCode;
 // The left button switches channels on and the right button off, dragging
 // across cells, with Shift locked to one line or one channel column; the
 // index and time columns select lines and open the context menu. Keys and
-// menu items run the commands of EditorCommands.
-class CLedEditorWnd : public QWidget, public LedEditorLink, private EditorHost
+// menu items run the commands of EditorCommands. Every action that changes
+// rows is a step of the undo history (Ctrl+Z, Ctrl+Y).
+class CLedEditorWnd : public QWidget, public LedEditorLink, private EditorHost, private EditorHistoryHost
 {
     Q_OBJECT
 
@@ -43,6 +51,8 @@ public:
     void SetTraceLine(int row) override;
     std::uint32_t GetCurrentPattern() const override;
     void EnableWindow(bool enable) override;
+    void StartHistory(bool saved) override;
+    void MarkSaved() override;
 
     // Scrolls line `row` into view and makes its pattern the current one.
     void EnsureVisible(int row) override;
@@ -53,10 +63,19 @@ public:
     // Runs a command of the accelerator table or the context menu; false
     // for an id that is neither.
     bool OnCommand(int id);
+    // Places a window of the editor's beside it, where it hides no line, as
+    // far as the screen allows.
+    void PlaceBeside(QWidget &window) const;
 
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
     void CloseValueEdit(bool apply) override;
+
+    // Inserts rows before the first selected line exactly as a paste does,
+    // as one step of the undo history under this name: the first of them is
+    // then the only selected line. False when no line is selected or they do
+    // not fit; then no row changed.
+    bool InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName);
 
 protected:
     // Paints what lies in dirty, which is all that changed.
@@ -71,6 +90,15 @@ protected:
     void OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point);
     void OnButtonUp();
     void OnTrace();
+    // Shows the sequence checker's findings for the rows as they are now.
+    void OnCheckSequence();
+    // Selects a line a finding names and brings it into view.
+    void ShowFindingRow(int row);
+    void OnGenerate();
+    void OnExportAnimation();
+    // Undo, or with redo, Redo; a typed value is applied first, as a step
+    // of its own.
+    void OnUndoRedo(bool redo);
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -90,10 +118,18 @@ private:
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
     EditorTable Table();
+    // The rows as the editor shows them.
+    RowTable Rows() const;
 
     // Sets or clears the channel under the point on a pattern line or, in
     // parameter mode, finds a command line's parameter cell; the line, or -1.
     int HitChannelCell(int x, int y, bool set, bool paramMode);
+    // The channel cell of a pattern line or, in parameter mode, a command
+    // line's parameter cell at the point.
+    std::optional<GridCell> ChannelCellAt(PixelPoint point, bool paramMode);
+    // Sets or clears the channel cells of pattern lines between two points.
+    void PaintAlong(PixelPoint from, PixelPoint to, bool set);
+    void PaintCell(GridCell cell, bool set);
     // The line whose time cell (timeColumn) or index cell is at the point,
     // or -1.
     int HitRowColumn(int x, int y, bool timeColumn);
@@ -103,11 +139,21 @@ private:
     void SelectRange(int a, int b);
     void DragOverCells(bool set, bool shift, PixelPoint point);
     void DragLocked(bool set, bool shift, PixelPoint point);
+    // A drag over the channel cells is one step, from press to release.
+    void BeginDrag(bool set, PixelPoint point);
+    void FinishDrag();
+    void ScrollToLine(int row);
+    // The line whose pattern the device picture shows while stopped.
+    void MakeCurrent(int row);
     void ShowContextMenu(int line, PixelPoint point);
 
     bool IsValueEditOpen() const override;
     void SetClipboardText(const std::string &text) override;
     std::optional<std::string> ClipboardText() override;
+
+    EditorSnapshot CaptureState() override;
+    void RestoreStep(EditorStep &step) override;
+    void SetModified(bool modified) override;
 
     void UpdateScrollBar(const EditorLayout &layout);
     void OnScrollBarAction(int action);
@@ -123,12 +169,22 @@ private:
     int m_scrollPos = 0;
     MouseMode m_mouseMode = MouseMode::Idle;
     PixelPoint m_dragAnchor {};
+    // Where the mouse was at the last event of a drag.
+    PixelPoint m_lastDragPoint {};
+    bool m_dragStep = false;
     EditorContextMenu m_contextMenu;
     int m_selectAnchor = 0;
     std::uint32_t m_currentPattern = 0;
+    int m_currentLine = -1;
     CValueEdit *m_valueEdit = nullptr;
     bool m_editTime = false;
     EditorAccelerators *m_accel;
+    // Made when first asked for; a child window, so it goes with the editor.
+    CSequenceCheckWnd *m_checkWnd = nullptr;
     // Wheel turns not yet a whole line's worth.
     int m_wheelRemainder = 0;
+    // The editor's own windows, while open; they go with it.
+    QPointer<CGenerateDlg> m_generateDlg;
+    QPointer<CExportAnimationDlg> m_exportDlg;
+    EditorHistory m_history { *this };
 };

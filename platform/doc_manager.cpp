@@ -1,18 +1,35 @@
 #include "platform/doc_manager.h"
 
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 
 #include <QFileInfo>
 
 namespace
 {
 
-constexpr char OPEN_CAPTION[] = "Open";
-constexpr char SAVE_AS_CAPTION[] = "Save As";
+// Whether folder lies in the data installed with the program, such as the
+// examples: no place for the user's files, even for one who may write there.
+bool IsInstalledData(const QString &folder)
+{
+    const QString data = InstalledDataPath(QString());
+    return folder == data || folder.startsWith(data + QLatin1Char('/'));
+}
+
+// Whether a save can write path: the file itself when it is there, else a
+// new file in its folder.
+bool CanWrite(const QString &path)
+{
+    const QFileInfo file(path);
+    if (IsInstalledData(file.absolutePath()))
+        return false;
+    return file.exists() ? file.isWritable() : QFileInfo(file.absolutePath()).isWritable();
+}
 
 } // namespace
 
@@ -80,6 +97,7 @@ bool CDocManager::OpenDocumentFile(const QString &path)
 
 bool CDocManager::SaveModified()
 {
+    m_document.CommitPendingEdits();
     if (!m_document.IsModified())
         return true;
     const QString name = m_document.GetPathName().isEmpty() ? m_document.GetTitle()
@@ -104,7 +122,10 @@ bool CDocManager::DoSave(const QString &path, bool rename)
 
 bool CDocManager::DoFileSave()
 {
-    return DoSave(m_document.GetPathName(), true);
+    // A file that cannot be written is saved under a new name, as the
+    // framework does with a read-only file; so is an installed example.
+    const QString path = m_document.GetPathName();
+    return DoSave(CanWrite(path) ? path : QString(), true);
 }
 
 QString CDocManager::AskForFileName(bool open) const
@@ -114,14 +135,25 @@ QString CDocManager::AskForFileName(bool open) const
         suffix.remove(0, 1);
     const FileDialogRequest request { m_mainWindow,
         open ? FileDialogRequest::Open : FileDialogRequest::SaveAs,
-        QLatin1String(open ? OPEN_CAPTION : SAVE_AS_CAPTION), open ? QString() : ProposedSaveName(),
-        m_docTemplate.GetDocString(CDocTemplate::filterName), suffix };
+        ResourceModule::LoadString(open ? IDS_OPEN_CAPTION : IDS_SAVE_AS_CAPTION),
+        open ? QString() : ProposedSaveName(), m_docTemplate.GetDocString(CDocTemplate::filterName), suffix,
+        StartFolder() };
     return PromptFileName(request);
+}
+
+QString CDocManager::StartFolder() const
+{
+    const QString path = m_document.GetPathName();
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!path.isEmpty() && folder.isDir() && folder.isWritable()
+        && !IsInstalledData(folder.absoluteFilePath()))
+        return folder.absoluteFilePath();
+    return UserDocumentsFolder();
 }
 
 QString CDocManager::ProposedSaveName() const
 {
     if (!m_document.GetPathName().isEmpty())
-        return m_document.GetPathName();
+        return QFileInfo(m_document.GetPathName()).fileName();
     return m_document.GetTitle() + m_docTemplate.GetDocString(CDocTemplate::filterExt);
 }

@@ -43,6 +43,11 @@ private:
     bool DoSave(const QString &path, bool rename);
     bool DoFileSave();
     QString AskForFileName(bool open) const;
+    // Where the file dialogs start: the folder of the document's file when
+    // the user may write there, else the user's documents folder (or home);
+    // never the installed examples.
+    QString StartFolder() const;
+    // The file name Save As proposes, without its folder.
     QString ProposedSaveName() const;
 
     CDocTemplate m_docTemplate;

@@ -47,6 +47,10 @@ public:
     void UpdateAllViews(CView *sender, int hint);
     void SendInitialUpdate();
 
+    // Takes over what the views hold and have not yet given the document
+    // (a value still being typed), so that the modified flag is up to date
+    // before the user is asked whether to save.
+    virtual void CommitPendingEdits() { }
     // Starts a document without a file; false stops the start.
     virtual bool OnNewDocument();
     // Loads the file; false when the document could not take it.

@@ -1,14 +1,17 @@
 #include "platform/file_prompts.h"
 
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace
 {
-
-constexpr char ALL_FILES_FILTER[] = "All files (*)";
-constexpr char SAVE_CHANGES_TEXT[] = "Save changes to %1?";
 
 std::function<QString(const FileDialogRequest &)> &FileDialogInterceptor()
 {
@@ -28,8 +31,9 @@ QString RunFileDialog(const FileDialogRequest &request)
     const bool open = request.mode == FileDialogRequest::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilters({ request.filter, QLatin1String(ALL_FILES_FILTER) });
+    dialog.setNameFilters({ request.filter, ResourceModule::LoadString(IDS_ALL_FILES_FILTER) });
     dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDirectory(request.folder.isEmpty() ? UserDocumentsFolder() : request.folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -50,6 +54,12 @@ SaveChangesAnswer RunSaveChangesBox(const SaveChangesRequest &request)
 
 } // namespace
 
+QString UserDocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 QString PromptFileName(const FileDialogRequest &request)
 {
     if (FileDialogInterceptor())
@@ -64,7 +74,7 @@ void InterceptFileDialogs(std::function<QString(const FileDialogRequest &)> inte
 
 SaveChangesAnswer AskToSaveChanges(QWidget *owner, const QString &documentName)
 {
-    const SaveChangesRequest request { owner, QString::fromLatin1(SAVE_CHANGES_TEXT).arg(documentName),
+    const SaveChangesRequest request { owner, ResourceModule::LoadString(IDS_SAVE_CHANGES).arg(documentName),
         QApplication::applicationDisplayName() };
     if (SaveChangesInterceptor())
         return SaveChangesInterceptor()(request);

@@ -16,10 +16,14 @@ struct FileDialogRequest {
     QWidget *owner;
     Mode mode;
     QString caption;
-    QString fileName; // the name proposed to the user
+    QString fileName; // the name proposed to the user, without a folder
     QString filter; // such as "Pemblo files (*.lsq)"
     QString defaultSuffix; // added to a name typed without one, such as "lsq"
+    QString folder = {}; // where the dialog starts; empty: UserDocumentsFolder()
 };
+
+// The user's documents folder, or the home folder when there is none.
+QString UserDocumentsFolder();
 
 // The chosen file's path, or an empty string when the user cancelled.
 QString PromptFileName(const FileDialogRequest &request);

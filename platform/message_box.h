@@ -23,3 +23,20 @@ void ShowMessageBox(
 // Replaces the box by a call of interceptor (an empty function shows boxes
 // again).
 void InterceptMessageBoxes(std::function<void(const MessageBoxRequest &)> interceptor);
+
+// A question with two answers: one that goes ahead and one that does not,
+// which Escape chooses. Empty answers are the standard Yes and No. Where
+// going ahead is risky, the default button is the one that does not.
+struct QuestionRequest {
+    QWidget *owner;
+    QString text;
+    QString title;
+    QString accept;
+    QString reject;
+    bool acceptIsDefault = true;
+    QMessageBox::Icon icon = QMessageBox::Question;
+};
+
+// True when the user chose the first answer.
+bool AskQuestion(const QuestionRequest &request);
+void InterceptQuestions(std::function<bool(const QuestionRequest &)> interceptor);

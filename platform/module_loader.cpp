@@ -8,9 +8,6 @@
 namespace
 {
 
-// Where the module files are looked for, in order.
-constexpr const char *MODULE_FOLDERS[] = { "/", "/../lib/pemblo/" };
-
 std::string ExecutableFolder()
 {
     char path[PATH_MAX];
@@ -21,31 +18,32 @@ std::string ExecutableFolder()
     return executable.substr(0, executable.rfind('/'));
 }
 
-void *OpenModule(const std::string &module, std::string &error)
+} // namespace
+
+std::string FindModuleFile(const std::string &name)
 {
     const std::string folder = ExecutableFolder();
-    for (const char *subfolder : MODULE_FOLDERS) {
-        const std::string path = folder + subfolder + module;
-        if (access(path.c_str(), F_OK) != 0)
-            continue;
-        if (void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
-            return handle;
+    for (const std::string &path : { folder + "/" + name + PEMBLO_MODULE_SUFFIX,
+             folder + "/" + PEMBLO_MODULE_DIR + "/" + name + PEMBLO_MODULE_SUFFIX })
+        if (access(path.c_str(), F_OK) == 0)
+            return path;
+    return {};
+}
+
+void *ResolveModuleSymbol(const std::string &module, const char *function, std::string &error)
+{
+    const std::string path = FindModuleFile(module);
+    if (path.empty()) {
+        error = module + " is not installed";
+        return nullptr;
+    }
+    void *library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
         error = dlerror();
         return nullptr;
     }
-    error = "cannot find " + module;
-    return nullptr;
-}
-
-} // namespace
-
-void *FindModuleSymbol(const std::string &module, const char *symbol, std::string &error)
-{
-    void *handle = OpenModule(module, error);
-    if (!handle)
-        return nullptr;
-    void *address = dlsym(handle, symbol);
+    void *address = dlsym(library, function);
     if (!address)
-        error = module + " has no " + symbol;
+        error = module + " has no " + function;
     return address;
 }

@@ -2,21 +2,26 @@
 
 #include <string>
 
-// A module of Pemblo!: a shared library with a part of the program that only
-// some runs need, such as pemblo-cli's picture commands, loaded when it is
-// first needed, so that runs without it never load it nor the libraries it
-// needs. Modules lie beside the executable or, once installed, in
-// ../lib/pemblo from there. Standard C++ and the system's dynamic loader only,
-// so that a program without Qt can use it.
-//
-// The address of symbol in the module file called module, which is loaded
-// first if it is not yet; null when either cannot be found, with the reason
-// in error. A loaded module stays for the life of the process.
-void *FindModuleSymbol(const std::string &module, const char *symbol, std::string &error);
+// Code that only some runs need (the sound output, the animation encoders,
+// pemblo-cli's picture commands) is built as a module of its own
+// (pemblo_add_module in CMake) and loaded when it is first needed, so that a
+// program maps the libraries behind it only when it uses them. A module is
+// looked for beside the executable (the build), then in the installed
+// layout's module folder; never in the current directory. Standard C++ and
+// the system's dynamic loader only, so that a program without Qt loads
+// modules too.
 
-// The function called name in module, as FindModuleSymbol finds it.
-template <class Function>
-Function *FindModuleFunction(const std::string &module, const char *name, std::string &error)
+// The file of the module called name (without suffix); empty when there is
+// none.
+std::string FindModuleFile(const std::string &name);
+
+// The exported function of the module, which is loaded the first time and
+// stays loaded; null when the module or the function is missing, with the
+// reason in error.
+void *ResolveModuleSymbol(const std::string &module, const char *function, std::string &error);
+
+template <typename Function>
+Function *ResolveModuleFunction(const std::string &module, const char *function, std::string &error)
 {
-    return reinterpret_cast<Function *>(FindModuleSymbol(module, name, error));
+    return reinterpret_cast<Function *>(ResolveModuleSymbol(module, function, error));
 }

@@ -4,12 +4,17 @@
 #include "platform/resource_tables.h"
 #include "resources/resource_roots.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QResource>
+#include <QTranslator>
 
+#include <memory>
 #include <optional>
 
 namespace
@@ -31,6 +36,8 @@ struct Modules {
     Module builtIn { ResourceRoots::BUILT_IN, {}, {}, {} };
     std::optional<Module> german;
     QString germanPath;
+    // Qt's own texts (file dialog, message box buttons) in German.
+    std::unique_ptr<QTranslator> qtGerman;
 };
 
 Modules &Loaded()
@@ -78,6 +85,18 @@ QString FindFile(const QString &relativePath)
     return {};
 }
 
+// Qt's German translation of its own dialogs, installed for the
+// application; null where Qt's translations are not installed.
+std::unique_ptr<QTranslator> InstallQtGerman()
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
+
 } // namespace
 
 QString ResourceModule::LoadString(int id)
@@ -86,6 +105,16 @@ QString ResourceModule::LoadString(int id)
         if (auto text = ResourceTables::String(Table(module->root, module->strings, STRING_TABLE), id))
             return *text;
     return {};
+}
+
+QString ResourceModule::LoadStringWithEnglishText(const QString &english, int firstId, int lastId)
+{
+    Module &builtIn = Loaded().builtIn;
+    const QJsonObject &table = Table(builtIn.root, builtIn.strings, STRING_TABLE);
+    for (int id = firstId; id <= lastId; ++id)
+        if (ResourceTables::String(table, id) == english)
+            return LoadString(id);
+    return english;
 }
 
 QString ResourceModule::LoadToolTip(int id)
@@ -146,6 +175,7 @@ bool ResourceModule::LoadLanguageBundle(const QString &path)
     Modules &modules = Loaded();
     modules.german = Module { root, {}, {}, {} };
     modules.germanPath = path;
+    modules.qtGerman = InstallQtGerman();
     return true;
 }
 
@@ -163,6 +193,9 @@ void ResourceModule::UnloadLanguageBundle()
     QResource::unregisterResource(modules.germanPath);
     modules.german.reset();
     modules.germanPath.clear();
+    if (modules.qtGerman)
+        QCoreApplication::removeTranslator(modules.qtGerman.get());
+    modules.qtGerman.reset();
 }
 
 bool ResourceModule::IsLanguageBundleLoaded()

@@ -25,6 +25,9 @@ inline constexpr char GERMAN_BUNDLE[] = "german.rcc";
 
 // The string, or an empty one when no module has it.
 QString LoadString(int id);
+// The string among ids firstId..lastId whose built-in English text is
+// english, in the current language; english itself when none is.
+QString LoadStringWithEnglishText(const QString &english, int firstId, int lastId);
 // The tooltip in the string of a command: the part after its newline; empty
 // when the string has none.
 QString LoadToolTip(int id);
@@ -38,9 +41,9 @@ QIcon LoadIcon(int id);
 // from the built-in resources only.
 std::vector<Accelerator> LoadAccelerators(int id);
 
-// Registers the German bundle at path in place of one loaded before; false,
-// and the program English, when it is not a bundle with a German string
-// table.
+// Registers the German bundle at path in place of one loaded before, and
+// Qt's own German texts for its dialogs where they are installed; false, and
+// the program English, when it is not a bundle with a German string table.
 bool LoadLanguageBundle(const QString &path);
 // Loads german.rcc, found as bundles are found (FindBundleFile).
 bool LoadGermanBundle();

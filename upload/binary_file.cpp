@@ -1,21 +1,15 @@
 #include "upload/binary_file.h"
 
-#include <cstdio>
-#include <filesystem>
+#include <sys/types.h>
+
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 namespace
 {
 
-bool WriteWhole(const std::string &path, const std::vector<std::uint8_t> &bytes)
-{
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
+constexpr std::size_t CHUNK = 1 << 16;
 
 } // namespace
 
@@ -28,16 +22,77 @@ bool ReadBinaryFile(const std::string &path, std::vector<std::uint8_t> &bytes)
     return !in.bad();
 }
 
-bool WriteBinaryFile(const std::string &path, const std::vector<std::uint8_t> &bytes)
+std::size_t MemoryInput::Read(std::uint8_t *bytes, std::size_t count)
 {
-    // A device or pipe (/dev/stdout) is written as it is, never replaced.
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return WriteWhole(path, bytes);
-    const std::string temporary = path + ".part";
-    if (WriteWhole(temporary, bytes) && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    const std::size_t taken = std::min(count, m_size - m_position);
+    std::copy(m_bytes + m_position, m_bytes + m_position + taken, bytes);
+    m_position += taken;
+    return taken;
+}
+
+bool MemoryInput::Seek(std::uint64_t offset)
+{
+    if (offset > m_size)
+        return false;
+    m_position = static_cast<std::size_t>(offset);
+    return true;
+}
+
+FileInput::~FileInput()
+{
+    if (m_spool)
+        std::fclose(m_spool);
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool FileInput::Open(const std::string &path)
+{
+    m_file = std::fopen(path.c_str(), "rb");
+    if (!m_file)
+        return false;
+    if (fseeko(m_file, 0, SEEK_CUR) != 0) {
+        m_spool = std::tmpfile();
+        return m_spool != nullptr;
+    }
+    return true;
+}
+
+std::size_t FileInput::Read(std::uint8_t *bytes, std::size_t count)
+{
+    if (!m_spool)
+        return std::fread(bytes, 1, count, m_file);
+    if (m_position + count > m_spooled)
+        Pull(m_position + count - m_spooled);
+    if (fseeko(m_spool, static_cast<off_t>(m_position), SEEK_SET) != 0)
+        return 0;
+    const std::size_t got = std::fread(bytes, 1, count, m_spool);
+    m_position += got;
+    return got;
+}
+
+bool FileInput::Seek(std::uint64_t offset)
+{
+    if (!m_spool)
+        return fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
+    if (offset > m_spooled)
+        Pull(offset - m_spooled);
+    if (offset > m_spooled)
+        return false;
+    m_position = offset;
+    return true;
+}
+
+void FileInput::Pull(std::uint64_t count)
+{
+    std::vector<std::uint8_t> chunk(CHUNK);
+    if (fseeko(m_spool, 0, SEEK_END) != 0)
+        return;
+    while (count > 0) {
+        const std::size_t got = std::fread(chunk.data(), 1, std::min<std::uint64_t>(count, CHUNK), m_file);
+        if (got == 0 || std::fwrite(chunk.data(), 1, got, m_spool) != got)
+            return;
+        m_spooled += got;
+        count -= got;
+    }
 }

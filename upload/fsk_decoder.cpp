@@ -1,13 +1,13 @@
 #include "upload/fsk_decoder.h"
 
-#include "upload/fsk_signal.h"
+#include "upload/frame_parser.h"
 #include "upload/wav_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
+#include <limits>
 
 // The device's side of the line. Every bit is one sine period that starts on
 // a rising zero crossing, so the bits are the intervals between rising
@@ -17,7 +17,9 @@
 // after the signal has swung past a hysteresis that follows its envelope, so
 // noise near the zero line makes no extra crossings at any level. An
 // inverted recording starts its periods on falling crossings instead: both
-// are read and the better reading wins.
+// are read and the better reading wins. The recording is read twice: once to
+// learn how long its 1 bits are, then to read the bits; both passes keep no
+// more than a frame's worth of bits.
 
 namespace
 {
@@ -45,12 +47,9 @@ constexpr std::size_t MIN_RUN_OF_ONES = 16;
 // guess, so that noise shows up as damage instead of wrong data.
 constexpr double PERIOD_TOLERANCE = 0.22;
 
-// Zeros in a row that count as a frame's lead-in; fewer than the 50 sent, so
-// that a frame is found after a late start or a disturbed lead-in.
-constexpr std::size_t MIN_LEAD_IN = 24;
-constexpr std::size_t BYTE_BITS = 8;
-
-enum Symbol : std::uint8_t { SYMBOL_ZERO = 0, SYMBOL_ONE = 1, SYMBOL_BAD = 2 };
+// The resolution of the measured 1-bit length.
+constexpr double ONE_LENGTH_STEP = 1e-4;
+constexpr std::size_t BLOCK_SAMPLES = 1 << 16;
 
 // A second-order low-pass section (transposed direct form II), after the
 // well-known audio cookbook formulas.
@@ -124,256 +123,218 @@ private:
     LowPassSection m_low[2];
 };
 
-// Times, in samples, of the rising and of the falling zero crossings.
-struct Crossings {
-    std::vector<double> rising;
-    std::vector<double> falling;
+// Finds the zero crossings of a recording, block by block, and hands each,
+// with its time in samples and its direction, to a sink.
+class CrossingFinder
+{
+public:
+    explicit CrossingFinder(double rate)
+        : m_filter(rate)
+        , m_envelopeWeight(1.0 - std::exp(-1.0 / (ENVELOPE_SECONDS * rate)))
+    {
+    }
+
+    template <typename Sink> void Process(const float *samples, std::size_t count, Sink &&sink)
+    {
+        for (std::size_t i = 0; i < count; ++i, ++m_index) {
+            const double x = m_filter.Process(samples[i]);
+            m_envelope += m_envelopeWeight * (std::fabs(x) - m_envelope);
+            const double threshold = HYSTERESIS * m_envelope;
+            m_risingArmed = m_risingArmed || x < -threshold;
+            m_fallingArmed = m_fallingArmed || x > threshold;
+            const double time = static_cast<double>(m_index) - 1.0 + m_previous / (m_previous - x);
+            if (m_risingArmed && m_previous < 0.0 && x >= 0.0) {
+                sink(time, true);
+                m_risingArmed = false;
+            }
+            if (m_fallingArmed && m_previous > 0.0 && x <= 0.0) {
+                sink(time, false);
+                m_fallingArmed = false;
+            }
+            m_previous = x;
+        }
+    }
+
+private:
+    InputFilter m_filter;
+    double m_envelopeWeight;
+    double m_envelope = 0.0;
+    double m_previous = 0.0;
+    bool m_risingArmed = false;
+    bool m_fallingArmed = false;
+    std::size_t m_index = 0;
 };
 
-Crossings FindCrossings(const float *samples, std::size_t count, double rate)
-{
-    InputFilter filter(rate);
-    const double envelopeWeight = 1.0 - std::exp(-1.0 / (ENVELOPE_SECONDS * rate));
-    Crossings crossings;
-    const std::size_t expected = static_cast<std::size_t>(count * UPLOAD_SAMPLE_RATE / rate) / 40;
-    crossings.rising.reserve(expected);
-    crossings.falling.reserve(expected);
+// One period of a reading, in 1-bit periods of the nominal speed: from one
+// crossing of the reading's direction to the next, and to the first crossing
+// of the other direction in between (negative when there is none). The last
+// period of a recording has no end: its length is infinite.
+struct Period {
+    double length;
+    double halfway;
+};
 
-    double envelope = 0.0;
-    double previous = 0.0;
-    bool risingArmed = false;
-    bool fallingArmed = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double x = filter.Process(samples[i]);
-        envelope += envelopeWeight * (std::fabs(x) - envelope);
-        const double threshold = HYSTERESIS * envelope;
-        risingArmed = risingArmed || x < -threshold;
-        fallingArmed = fallingArmed || x > threshold;
-        if (risingArmed && previous < 0.0 && x >= 0.0) {
-            crossings.rising.push_back(static_cast<double>(i) - 1.0 + previous / (previous - x));
-            risingArmed = false;
-        }
-        if (fallingArmed && previous > 0.0 && x <= 0.0) {
-            crossings.falling.push_back(static_cast<double>(i) - 1.0 + previous / (previous - x));
-            fallingArmed = false;
-        }
-        previous = x;
+// Cuts the crossings of one direction into periods.
+class PeriodReader
+{
+public:
+    PeriodReader(bool rising, double rate)
+        : m_rising(rising)
+        , m_oneBitSamples(UPLOAD_ONE_BIT_SAMPLES * rate / UPLOAD_SAMPLE_RATE)
+    {
     }
-    return crossings;
-}
 
-// Period lengths in 1-bit periods of the nominal speed.
-std::vector<double> PeriodLengths(const std::vector<double> &crossings, double rate)
-{
-    const double oneBitSamples = UPLOAD_ONE_BIT_SAMPLES * rate / UPLOAD_SAMPLE_RATE;
-    std::vector<double> lengths;
-    lengths.reserve(crossings.size());
-    for (std::size_t k = 1; k < crossings.size(); ++k)
-        lengths.push_back((crossings[k] - crossings[k - 1]) / oneBitSamples);
-    return lengths;
-}
+    template <typename Sink> void Crossing(double time, bool rising, Sink &&sink)
+    {
+        if (rising != m_rising) {
+            if (m_started && m_halfway < 0.0)
+                m_halfway = (time - m_start) / m_oneBitSamples;
+            return;
+        }
+        if (m_started)
+            sink(Period { (time - m_start) / m_oneBitSamples, m_halfway });
+        m_started = true;
+        m_start = time;
+        m_halfway = -1.0;
+    }
+
+    template <typename Sink> void Finish(Sink &&sink)
+    {
+        if (m_started)
+            sink(Period { std::numeric_limits<double>::infinity(), m_halfway });
+    }
+
+private:
+    bool m_rising;
+    double m_oneBitSamples;
+    bool m_started = false;
+    double m_start = 0.0;
+    double m_halfway = -1.0;
+};
 
 // The length of a 1 as recorded: the median of the periods in long runs
 // that can all be 1s. The trailers make up most of them; noise before or
 // after the signal rarely forms such runs.
-double MeasuredOneLength(const std::vector<double> &lengths)
-{
-    std::vector<double> ones;
-    std::size_t runStart = 0;
-    for (std::size_t k = 0; k <= lengths.size(); ++k) {
-        if (k < lengths.size() && lengths[k] >= ONE_MIN && lengths[k] <= ONE_MAX)
-            continue;
-        if (k - runStart >= MIN_RUN_OF_ONES)
-            ones.insert(ones.end(), lengths.begin() + static_cast<std::ptrdiff_t>(runStart),
-                lengths.begin() + static_cast<std::ptrdiff_t>(k));
-        runStart = k + 1;
-    }
-    if (ones.empty())
-        return 1.0;
-    const auto middle = ones.begin() + static_cast<std::ptrdiff_t>(ones.size() / 2);
-    std::nth_element(ones.begin(), middle, ones.end());
-    return *middle;
-}
-
-std::vector<std::uint8_t> ClassifyPeriods(const std::vector<double> &crossings, double rate)
-{
-    const std::vector<double> lengths = PeriodLengths(crossings, rate);
-    const double one = MeasuredOneLength(lengths);
-    const double zero = one * UPLOAD_ZERO_BIT_SAMPLES / UPLOAD_ONE_BIT_SAMPLES;
-    std::vector<std::uint8_t> symbols;
-    symbols.reserve(lengths.size());
-    for (const double length : lengths) {
-        if (std::fabs(length - one) <= PERIOD_TOLERANCE * one)
-            symbols.push_back(SYMBOL_ONE);
-        else if (std::fabs(length - zero) <= PERIOD_TOLERANCE * zero)
-            symbols.push_back(SYMBOL_ZERO);
-        else
-            symbols.push_back(SYMBOL_BAD);
-    }
-    return symbols;
-}
-
-using BlockData = std::array<std::uint8_t, UPLOAD_BLOCK_SIZE>;
-
-// Keeps what the frames heard so far tell about each block, as the device
-// would: a later intact frame replaces an earlier one.
-class BlockCollector
+class OneLengthEstimate
 {
 public:
-    BlockCollector() { m_image.fill(0xFF); }
-
-    void Intact(int block, const BlockData &data)
+    void Add(const Period &period)
     {
-        if (IsFiller(block))
+        if (!(period.length >= ONE_MIN && period.length <= ONE_MAX)) {
+            m_run.clear();
             return;
-        m_fillerPassed = m_fillerPassed || block > 0;
-        m_state[static_cast<std::size_t>(block)] = INTACT;
-        std::copy(data.begin(), data.end(), m_image.begin() + block * UPLOAD_BLOCK_SIZE);
-    }
-
-    void Damaged(int block)
-    {
-        if (IsFiller(block))
-            return;
-        m_fillerPassed = m_fillerPassed || block > 0;
-        auto &state = m_state[static_cast<std::size_t>(block)];
-        state = std::max(state, DAMAGED);
-    }
-
-    int IntactCount() const { return static_cast<int>(std::count(m_state.begin(), m_state.end(), INTACT)); }
-    int DamagedCount() const { return static_cast<int>(std::count(m_state.begin(), m_state.end(), DAMAGED)); }
-
-    UploadDecodeResult Result() const
-    {
-        UploadDecodeResult result;
-        result.image = m_image;
-        for (int b = 0; b < UPLOAD_BLOCK_COUNT; ++b) {
-            if (m_state[static_cast<std::size_t>(b)] == NOT_HEARD)
-                result.missingBlocks.push_back(b);
-            else if (m_state[static_cast<std::size_t>(b)] == DAMAGED)
-                result.damagedBlocks.push_back(b);
         }
-        return result;
+        if (m_run.size() < MIN_RUN_OF_ONES) {
+            m_run.push_back(period.length);
+            if (m_run.size() < MIN_RUN_OF_ONES)
+                return;
+            for (const double length : m_run)
+                Count(length);
+            return;
+        }
+        Count(period.length);
+    }
+
+    // 0 when no run was long enough.
+    double Median() const
+    {
+        std::uint64_t below = 0;
+        for (std::size_t bin = 0; bin < BINS; ++bin) {
+            below += m_histogram[bin];
+            if (below > m_total / 2)
+                return Length(bin);
+        }
+        return 0.0;
+    }
+
+    // The mean of the lengths that count as a 1 at the median: how fast the
+    // recording runs, to a finer step than the median tells. 0 as above.
+    double Mean() const
+    {
+        const double median = Median();
+        double sum = 0.0;
+        std::uint64_t count = 0;
+        for (std::size_t bin = 0; bin < BINS; ++bin)
+            if (std::fabs(Length(bin) - median) <= PERIOD_TOLERANCE * median) {
+                sum += Length(bin) * static_cast<double>(m_histogram[bin]);
+                count += m_histogram[bin];
+            }
+        return count ? sum / static_cast<double>(count) : 0.0;
     }
 
 private:
-    enum State { NOT_HEARD, DAMAGED, INTACT };
+    static constexpr std::size_t BINS = static_cast<std::size_t>((ONE_MAX - ONE_MIN) / ONE_LENGTH_STEP) + 1;
 
-    // The first frame of a transmission is block 0 with filler in place of
-    // the data; the real block 0 follows the other blocks.
-    bool IsFiller(int block) const { return block == 0 && !m_fillerPassed; }
+    static double Length(std::size_t bin)
+    {
+        return ONE_MIN + (static_cast<double>(bin) + 0.5) * ONE_LENGTH_STEP;
+    }
 
-    std::array<State, UPLOAD_BLOCK_COUNT> m_state {};
-    UploadImage m_image;
-    bool m_fillerPassed = false;
+    void Count(double length)
+    {
+        ++m_histogram[std::min(BINS - 1, static_cast<std::size_t>((length - ONE_MIN) / ONE_LENGTH_STEP))];
+        ++m_total;
+    }
+
+    std::vector<double> m_run;
+    std::vector<std::uint64_t> m_histogram = std::vector<std::uint64_t>(BINS);
+    std::uint64_t m_total = 0;
 };
 
-// Finds the frames in a run of bit symbols and hands their blocks to the
-// collector.
-class FrameParser
+// Tells the bit of each period by its length against the measured 1.
+class PeriodClassifier
 {
 public:
-    FrameParser(const std::vector<std::uint8_t> &symbols, BlockCollector &collector)
-        : m_symbols(symbols)
-        , m_collector(collector)
+    explicit PeriodClassifier(double one)
+        : m_one(one)
+        , m_zero(one * UPLOAD_ZERO_BIT_SAMPLES / UPLOAD_ONE_BIT_SAMPLES)
     {
     }
 
-    void Run()
+    std::uint8_t Classify(const Period &period) const
     {
-        std::size_t zeros = 0;
-        std::size_t i = 0;
-        while (i < m_symbols.size()) {
-            const std::uint8_t symbol = m_symbols[i];
-            if (symbol == SYMBOL_ONE && zeros >= MIN_LEAD_IN) {
-                zeros = 0;
-                i = ParseFrame(i + 1);
-                continue;
-            }
-            zeros = symbol == SYMBOL_ZERO ? zeros + 1 : 0;
-            ++i;
-        }
+        if (Near(period.length, m_one))
+            return SYMBOL_ONE;
+        if (Near(period.length, m_zero))
+            return SYMBOL_ZERO;
+        // A period that runs into silence, as the last one of a recording
+        // does, has no closing crossing; its crossing halfway shows whether
+        // it was a 1.
+        if (period.length > m_zero && Near(period.halfway, m_one / 2))
+            return SYMBOL_ONE;
+        return SYMBOL_BAD;
     }
 
 private:
-    // Parses the frame whose header starts at `start`, just after the start
-    // bit. Returns where the search goes on: after the trailer of an intact
-    // frame, otherwise at start.
-    std::size_t ParseFrame(std::size_t start)
+    static bool Near(double length, double nominal)
     {
-        std::uint8_t header = 0;
-        std::uint8_t number = 0;
-        if (!ReadByte(start, header) || header != UPLOAD_HEADER_BYTE || !ReadByte(start + BYTE_BITS, number))
-            return start;
-        const int block = BlockFromNumberByte(number);
-        if (block < 0 || block >= UPLOAD_BLOCK_COUNT)
-            return start;
-        BlockData data;
-        std::size_t at = start + 2 * BYTE_BITS;
-        for (std::uint8_t &byte : data) {
-            if (!ReadByte(at, byte)) {
-                m_collector.Damaged(block);
-                return start;
-            }
-            at += BYTE_BITS;
-        }
-        std::size_t end = at;
-        if (!TrailerComplete(at, block, end)) {
-            m_collector.Damaged(block);
-            return start;
-        }
-        m_collector.Intact(block, data);
-        return end;
+        return std::fabs(length - nominal) <= PERIOD_TOLERANCE * nominal;
     }
 
-    bool ReadByte(std::size_t at, std::uint8_t &byte) const
-    {
-        if (at + BYTE_BITS > m_symbols.size())
-            return false;
-        byte = 0;
-        for (std::size_t i = 0; i < BYTE_BITS; ++i) {
-            const std::uint8_t symbol = m_symbols[at + i];
-            if (symbol == SYMBOL_BAD)
-                return false;
-            byte = static_cast<std::uint8_t>(byte | (symbol << i));
-        }
-        return true;
-    }
-
-    // The trailer must be exactly as long as sent when the next frame
-    // follows: a bit too many or too few there means the frame slipped. At
-    // the end of the transmission the last period has no closing crossing
-    // and whatever follows may read as more ones.
-    bool TrailerComplete(std::size_t at, int block, std::size_t &end) const
-    {
-        const std::size_t expected = static_cast<std::size_t>(TrailerBits(block));
-        end = at;
-        while (end < m_symbols.size() && m_symbols[end] == SYMBOL_ONE)
-            ++end;
-        const std::size_t ones = end - at;
-        if (ones == expected)
-            return true;
-        return ones + 1 >= expected && !LeadInAt(end);
-    }
-
-    bool LeadInAt(std::size_t at) const
-    {
-        std::size_t zeros = 0;
-        while (at + zeros < m_symbols.size() && m_symbols[at + zeros] == SYMBOL_ZERO && zeros < MIN_LEAD_IN)
-            ++zeros;
-        return zeros >= MIN_LEAD_IN;
-    }
-
-    const std::vector<std::uint8_t> &m_symbols;
-    BlockCollector &m_collector;
+    double m_one;
+    double m_zero;
 };
 
-BlockCollector ReadBlocks(const std::vector<double> &crossings, double rate)
+// Feeds the recording's crossings to a reading of each direction, index 0
+// for the periods that start on rising crossings: sink(index, period) for
+// each period, then done() after each block of samples and at the end.
+template <typename Sink, typename Done>
+void ReadPeriods(SampleSource &source, double rate, Sink &&sink, Done &&done)
 {
-    BlockCollector collector;
-    const std::vector<std::uint8_t> symbols = ClassifyPeriods(crossings, rate);
-    FrameParser(symbols, collector).Run();
-    return collector;
+    CrossingFinder finder(rate);
+    std::array<PeriodReader, 2> readers { PeriodReader(true, rate), PeriodReader(false, rate) };
+    std::vector<float> block(BLOCK_SAMPLES);
+    source.Rewind();
+    while (const std::size_t count = source.Read(block.data(), block.size())) {
+        finder.Process(block.data(), count, [&](double time, bool rising) {
+            for (std::size_t r = 0; r < readers.size(); ++r)
+                readers[r].Crossing(time, rising, [&](const Period &period) { sink(r, period); });
+        });
+        done();
+    }
+    for (std::size_t r = 0; r < readers.size(); ++r)
+        readers[r].Finish([&](const Period &period) { sink(r, period); });
+    done();
 }
 
 // More intact blocks win; between equals, the reading that heard more frames
@@ -385,20 +346,72 @@ bool Better(const BlockCollector &a, const BlockCollector &b)
     return a.DamagedCount() > b.DamagedCount();
 }
 
+class MemorySource : public SampleSource
+{
+public:
+    MemorySource(const float *samples, std::size_t count)
+        : m_samples(samples)
+        , m_count(count)
+    {
+    }
+
+    std::size_t Read(float *samples, std::size_t count) override
+    {
+        const std::size_t taken = std::min(count, m_count - m_position);
+        std::copy(m_samples + m_position, m_samples + m_position + taken, samples);
+        m_position += taken;
+        return taken;
+    }
+
+    void Rewind() override { m_position = 0; }
+
+private:
+    const float *m_samples;
+    std::size_t m_count;
+    std::size_t m_position = 0;
+};
+
 } // namespace
 
-UploadDecodeResult DecodeUploadSignal(const float *samples, std::size_t count, double sampleRate)
+UploadDecodeResult DecodeUploadStream(SampleSource &source, double sampleRate)
 {
     if (!(sampleRate >= MIN_WAV_SAMPLE_RATE && sampleRate <= MAX_WAV_SAMPLE_RATE))
         return BlockCollector().Result();
-    const Crossings crossings = FindCrossings(samples, count, sampleRate);
-    const BlockCollector upright = ReadBlocks(crossings.rising, sampleRate);
-    const BlockCollector inverted = ReadBlocks(crossings.falling, sampleRate);
-    return (Better(inverted, upright) ? inverted : upright).Result();
+    std::array<OneLengthEstimate, 2> estimates;
+    ReadPeriods(
+        source, sampleRate, [&](std::size_t r, const Period &period) { estimates[r].Add(period); }, [] {});
+
+    std::array<PeriodClassifier, 2> classifiers { PeriodClassifier(1.0), PeriodClassifier(1.0) };
+    for (std::size_t r = 0; r < classifiers.size(); ++r)
+        if (const double one = estimates[r].Median())
+            classifiers[r] = PeriodClassifier(one);
+    std::array<BlockCollector, 2> collectors;
+    std::array<FrameParser, 2> parsers { FrameParser(collectors[0]), FrameParser(collectors[1]) };
+    std::array<std::vector<std::uint8_t>, 2> symbols;
+    ReadPeriods(
+        source, sampleRate,
+        [&](std::size_t r, const Period &period) { symbols[r].push_back(classifiers[r].Classify(period)); },
+        [&] {
+            for (std::size_t r = 0; r < parsers.size(); ++r) {
+                parsers[r].Push(symbols[r].data(), symbols[r].size());
+                symbols[r].clear();
+            }
+        });
+    for (FrameParser &parser : parsers)
+        parser.Finish();
+
+    const std::size_t best = Better(collectors[1], collectors[0]) ? 1 : 0;
+    UploadDecodeResult result = collectors[best].Result();
+    // Noise alone makes runs of 1-like periods too: a speed is told only
+    // when a frame was heard.
+    const double one = estimates[best].Mean();
+    if (one > 0.0 && result.missingBlocks.size() < static_cast<std::size_t>(UPLOAD_BLOCK_COUNT))
+        result.speed = 1.0 / one;
+    return result;
 }
 
-UploadDecodeResult DecodeUploadRecording(const PcmAudio &audio)
+UploadDecodeResult DecodeUploadSignal(const float *samples, std::size_t count, double sampleRate)
 {
-    const std::vector<float> samples = ChannelSamples(audio, StrongestChannel(audio));
-    return DecodeUploadSignal(samples.data(), samples.size(), audio.sampleRate);
+    MemorySource source(samples, count);
+    return DecodeUploadStream(source, sampleRate);
 }

@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <vector>
 
-struct PcmAudio;
-
 // What the device would make of a recording of the upload signal: the image
 // and, unless every block arrived intact, which did not.
 struct UploadDecodeResult {
@@ -16,16 +14,32 @@ struct UploadDecodeResult {
     std::vector<int> missingBlocks;
     // Blocks whose frames were heard, none of them intact.
     std::vector<int> damagedBlocks;
+    // How fast the recording runs against the signal sent, from the length
+    // of its 1 bits: 1.03 is 3 % fast. 0 when no frame was heard.
+    double speed = 0.0;
 
     bool Complete() const { return missingBlocks.empty() && damagedBlocks.empty(); }
 };
 
-// Demodulates a recording of a whole transmission of the upload image:
-// mono samples (any scale, any offset, either polarity) at the given rate.
-// A block counts only when its frame arrived with the right header, a known
-// block number, all its bits and its whole trailer; block 0 counts only from
-// the frame that follows the other blocks, since the first one is filler.
-UploadDecodeResult DecodeUploadSignal(const float *samples, std::size_t count, double sampleRate);
+// One channel of a recording, in -1..1, read in blocks; the decoder reads it
+// twice.
+class SampleSource
+{
+public:
+    virtual ~SampleSource() = default;
+    // Up to count samples; fewer only at the end.
+    virtual std::size_t Read(float *samples, std::size_t count) = 0;
+    // Starts again from the first sample.
+    virtual void Rewind() = 0;
+};
 
-// The same for a WAV recording, read from its strongest channel.
-UploadDecodeResult DecodeUploadRecording(const PcmAudio &audio);
+// Demodulates a recording of a whole transmission of the upload image:
+// mono samples (any scale, any offset, either polarity) at the given rate,
+// in memory that does not grow with the recording's length. A block counts
+// only when its frame arrived with the right header, a known block number,
+// all its bits and its whole trailer; block 0 counts only from the frame that
+// follows the other blocks, since the first one is filler.
+UploadDecodeResult DecodeUploadStream(SampleSource &source, double sampleRate);
+
+// The same for samples in memory.
+UploadDecodeResult DecodeUploadSignal(const float *samples, std::size_t count, double sampleRate);

@@ -1,12 +1,10 @@
 #include "upload/fsk_transmitter.h"
 
+#include "platform/module_loader.h"
 #include "upload/fsk_signal.h"
+#include "upload/sound_playback.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
 #include <QCoreApplication>
-#include <QMediaDevices>
 
 #include <new>
 
@@ -14,22 +12,10 @@ namespace
 {
 
 constexpr int POLL_MS = 20;
-// The sound system counts played time in blocks; this much short of the end
-// is the end.
-constexpr qint64 PLAYED_TOLERANCE_US = 1000;
-// An output that stops counting (a sink that drops the stream, a device
-// unplugged) still finishes: playback is over once this much more than the
+// An output that stops counting (a sink that drops the stream, a server
+// that hangs) still finishes: playback is over once this much more than the
 // signal's length has passed.
 constexpr qint64 STALLED_OUTPUT_GRACE_US = 3'000'000;
-
-QAudioFormat SignalFormat()
-{
-    QAudioFormat format;
-    format.setSampleRate(UPLOAD_SAMPLE_RATE);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::UInt8);
-    return format;
-}
 
 } // namespace
 
@@ -63,31 +49,34 @@ bool FskTransmitter::Transmit(QObject *receiver, std::uint8_t blockCount, const 
         return false;
     }
     m_error.clear();
+    std::vector<std::uint8_t> samples;
     try {
-        const std::vector<std::uint8_t> samples = RenderUploadSignal({ data, blockCount });
-        m_samples = QByteArray(
-            reinterpret_cast<const char *>(samples.data()), static_cast<qsizetype>(samples.size()));
+        samples = RenderUploadSignal({ data, blockCount });
     } catch (const std::bad_alloc &) {
         return Fail(tr("There is not enough memory for the upload signal."));
     }
-    m_durationUs = static_cast<qint64>(m_samples.size()) * 1'000'000 / UPLOAD_SAMPLE_RATE;
+    m_durationUs = static_cast<qint64>(samples.size()) * 1'000'000 / UPLOAD_SAMPLE_RATE;
+    m_playedUs = 0;
     m_receiver = receiver;
     m_reported = false;
-    return StartPlayback();
+    return StartPlayback(std::move(samples));
 }
 
-bool FskTransmitter::StartPlayback()
+bool FskTransmitter::StartPlayback(std::vector<std::uint8_t> samples)
 {
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
+    std::string moduleError;
+    const auto open
+        = ResolveModuleFunction<OpenSoundPlaybackFunction>(SOUND_MODULE, OPEN_SOUND_PLAYBACK, moduleError);
+    if (!open)
+        return Fail(tr("The sound module cannot be loaded: %1.").arg(QString::fromStdString(moduleError)));
+    SoundOutputError error = SoundOutputError::None;
+    m_playback.reset(open(std::move(samples), &error));
+    if (error == SoundOutputError::NoOutput)
         return Fail(tr("There is no sound output."));
-    m_sink = std::make_unique<QAudioSink>(output, SignalFormat());
-    m_source.setBuffer(&m_samples);
-    m_source.open(QIODevice::ReadOnly);
-    m_clock.start();
-    m_sink->start(&m_source);
-    if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState)
+    if (!m_playback)
         return Fail(tr("The sound output cannot be opened."));
+    m_transmitting = true;
+    m_clock.start();
     m_poll.start();
     return true;
 }
@@ -99,32 +88,47 @@ bool FskTransmitter::Fail(const QString &error)
     return false;
 }
 
+void FskTransmitter::Stop()
+{
+    if (!m_playback)
+        return;
+    m_playedUs = m_playback->PlayedUs();
+    m_playback.reset();
+    ReportDone();
+}
+
 void FskTransmitter::Release()
 {
     m_poll.stop();
-    if (m_sink) {
-        m_sink->stop();
-        m_sink.reset();
-    }
-    m_source.close();
-    m_samples = QByteArray();
+    m_playback.reset();
+    m_transmitting = false;
     m_receiver = nullptr;
+}
+
+qint64 FskTransmitter::PlayedMs() const
+{
+    return (m_playback ? m_playback->PlayedUs() : m_playedUs) / 1000;
 }
 
 bool FskTransmitter::HasPlayed() const
 {
-    // QAudioSink turns idle once it has read the last sample, a good part of
-    // a second before the output has played it; the played time tells.
-    if (m_sink->processedUSecs() + PLAYED_TOLERANCE_US >= m_durationUs
-        && m_clock.nsecsElapsed() / 1000 >= m_durationUs)
-        return true;
-    return m_sink->state() != QAudio::ActiveState
-        && m_clock.nsecsElapsed() / 1000 >= m_durationUs + STALLED_OUTPUT_GRACE_US;
+    switch (m_playback->GetState()) {
+    case SoundPlayback::State::Played:
+    case SoundPlayback::State::Failed: return true;
+    case SoundPlayback::State::Playing: break;
+    }
+    return m_clock.nsecsElapsed() / 1000 >= m_durationUs + STALLED_OUTPUT_GRACE_US;
 }
 
 void FskTransmitter::CheckPlayed()
 {
-    if (m_reported || !HasPlayed())
+    if (!m_reported && m_playback && HasPlayed())
+        ReportDone();
+}
+
+void FskTransmitter::ReportDone()
+{
+    if (m_reported)
         return;
     m_reported = true;
     m_poll.stop();

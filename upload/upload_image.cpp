@@ -9,8 +9,6 @@ namespace
 // of order.
 constexpr std::uint8_t CHANNEL_PORT_BIT[CHANNEL_COUNT] = { 0x80, 0x01, 0x10, 0x02, 0x20, 0x04, 0x40, 0x08 };
 
-constexpr std::uint8_t PATTERN_TIME_MASK = 0x7F;
-constexpr std::uint8_t DIM_LEVEL_MASK = 0x7F;
 constexpr std::uint8_t EMPTY_SLOT_BYTE = 0xFF;
 
 // Second bytes of the commands; a fade command also carries the low four
@@ -31,12 +29,9 @@ constexpr std::uint8_t MIRROR_ON_ARGUMENT = 0x00;
 constexpr std::uint8_t MIRROR_OFF_ARGUMENT = 0x01;
 constexpr std::uint8_t MIRROR_TOGGLE_ARGUMENT = 0x02;
 
-constexpr std::uint16_t INSTANT_FADE_STEP = 0xFFF;
-constexpr std::uint16_t FADE_STEP_DIVIDEND = 0xFF0;
-
-std::uint8_t LowByte(std::uint16_t value)
+std::uint8_t JumpByte(std::uint16_t target)
 {
-    return static_cast<std::uint8_t>(value & 0xFF);
+    return static_cast<std::uint8_t>(DeviceJumpTarget(target));
 }
 
 void EncodeFade(std::uint16_t parameter, CommandCode code, std::uint8_t &first, std::uint8_t &second)
@@ -49,10 +44,12 @@ void EncodeFade(std::uint16_t parameter, CommandCode code, std::uint8_t &first, 
 bool EncodeCommand(const SequenceRow &row, std::uint8_t &first, std::uint8_t &second)
 {
     switch (row.command) {
-    case CMD_GOTO: first = LowByte(row.parameter), second = CODE_GOTO; return true;
-    case CMD_IF_ON: first = LowByte(row.parameter), second = CODE_IF_ON; return true;
-    case CMD_IF_OFF: first = LowByte(row.parameter), second = CODE_IF_OFF; return true;
-    case CMD_DIM: first = LowByte(row.parameter) & DIM_LEVEL_MASK, second = CODE_DIM; return true;
+    case CMD_GOTO: first = JumpByte(row.parameter), second = CODE_GOTO; return true;
+    case CMD_IF_ON: first = JumpByte(row.parameter), second = CODE_IF_ON; return true;
+    case CMD_IF_OFF: first = JumpByte(row.parameter), second = CODE_IF_OFF; return true;
+    case CMD_DIM:
+        first = static_cast<std::uint8_t>(row.parameter & DIM_PARAMETER_MASK), second = CODE_DIM;
+        return true;
     case CMD_FADE_OUT: EncodeFade(row.parameter, CODE_FADE_OUT, first, second); return true;
     case CMD_FADE_IN: EncodeFade(row.parameter, CODE_FADE_IN, first, second); return true;
     case CMD_MIRROR_TOGGLE: first = MIRROR_TOGGLE_ARGUMENT, second = CODE_MIRROR_TOGGLE; return true;
@@ -73,17 +70,12 @@ std::uint8_t PortPattern(std::uint32_t pattern)
     return port;
 }
 
-std::uint16_t ImageFadeStep(std::uint16_t parameter)
-{
-    return parameter == 0 ? INSTANT_FADE_STEP : static_cast<std::uint16_t>(FADE_STEP_DIVIDEND / parameter);
-}
-
 bool EncodeRow(const SequenceRow &row, std::uint8_t &first, std::uint8_t &second)
 {
     if (row.isCommand)
         return EncodeCommand(row, first, second);
     first = PortPattern(row.pattern);
-    second = static_cast<std::uint8_t>(row.time & PATTERN_TIME_MASK);
+    second = static_cast<std::uint8_t>(DeviceTime(row.time));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/constants.h"
+#include "core/device_row.h"
 #include "core/sequence_row.h"
 
 #include <array>
@@ -17,10 +18,6 @@ using UploadImage = std::array<std::uint8_t, UPLOAD_IMAGE_SIZE>;
 // The byte the device's output port gets for a pattern: channel bits moved
 // to their port bits. Only the low eight bits of the pattern count.
 std::uint8_t PortPattern(std::uint32_t pattern);
-
-// The device's fade step for a FADE IN or FADE OUT parameter: 4095 for 0,
-// otherwise 4080 / parameter.
-std::uint16_t ImageFadeStep(std::uint16_t parameter);
 
 // The two bytes of a row's slot; false for a command row whose letter the
 // device does not know, which has no slot.

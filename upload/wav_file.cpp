@@ -1,5 +1,8 @@
 #include "upload/wav_file.h"
 
+#include "upload/binary_file.h"
+#include "upload/fsk_signal.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -16,6 +19,7 @@ constexpr std::size_t PCM_FORMAT_SIZE = 16;
 // bytes, which carry the format tag.
 constexpr std::size_t EXTENSIBLE_FORMAT_SIZE = 40;
 constexpr std::size_t EXTENSIBLE_SUBFORMAT_OFFSET = 24;
+constexpr std::size_t FRAMES_PER_READ = 1 << 14;
 
 std::uint16_t Read16(const std::uint8_t *p)
 {
@@ -50,50 +54,48 @@ bool IsTag(const std::uint8_t *p, const char *tag)
     return std::memcmp(p, tag, 4) == 0;
 }
 
-int BytesPerSample(const PcmAudio &audio)
-{
-    return audio.bitsPerSample / 8;
-}
-
-PcmAudio ParseFormat(const std::uint8_t *chunk, std::size_t size)
+WavFormat ParseFormat(const std::uint8_t *chunk, std::size_t size)
 {
     if (size < PCM_FORMAT_SIZE)
         throw WavError("The WAV file's format chunk is too short.");
     std::uint16_t tag = Read16(chunk);
     if (tag == FORMAT_EXTENSIBLE && size >= EXTENSIBLE_FORMAT_SIZE)
         tag = Read16(chunk + EXTENSIBLE_SUBFORMAT_OFFSET);
-    PcmAudio audio;
-    audio.channels = Read16(chunk + 2);
+    WavFormat format;
+    format.channels = Read16(chunk + 2);
     const std::uint32_t rate = Read32(chunk + 4);
     const std::uint16_t blockAlign = Read16(chunk + 12);
-    audio.bitsPerSample = Read16(chunk + 14);
-    if (tag != FORMAT_PCM || (audio.bitsPerSample != 8 && audio.bitsPerSample != 16))
+    format.bitsPerSample = Read16(chunk + 14);
+    if (tag != FORMAT_PCM || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
         throw WavError("Only PCM WAV files of 8 or 16 bits per sample can be read.");
-    if (audio.channels < 1 || audio.channels > MAX_WAV_CHANNELS)
-        throw WavError("The WAV file has " + std::to_string(audio.channels) + " channels; 1 to "
+    if (format.channels < 1 || format.channels > MAX_WAV_CHANNELS)
+        throw WavError("The WAV file has " + std::to_string(format.channels) + " channels; 1 to "
             + std::to_string(MAX_WAV_CHANNELS) + " can be read.");
     if (rate < MIN_WAV_SAMPLE_RATE || rate > MAX_WAV_SAMPLE_RATE)
         throw WavError("The WAV file's sample rate of " + std::to_string(rate) + " Hz is not within "
             + std::to_string(MIN_WAV_SAMPLE_RATE) + " to " + std::to_string(MAX_WAV_SAMPLE_RATE) + " Hz.");
-    if (blockAlign != audio.channels * BytesPerSample(audio))
+    if (blockAlign != format.FrameSize())
         throw WavError("The WAV file's frame size does not match its channels and sample size.");
-    audio.sampleRate = static_cast<int>(rate);
-    return audio;
+    format.sampleRate = static_cast<int>(rate);
+    return format;
 }
 
 } // namespace
 
+std::size_t WavFormat::FrameSize() const
+{
+    return static_cast<std::size_t>(channels) * static_cast<std::size_t>(bitsPerSample / 8);
+}
+
 std::size_t PcmAudio::FrameCount() const
 {
-    const std::size_t frameSize
-        = static_cast<std::size_t>(channels) * static_cast<std::size_t>(bitsPerSample / 8);
-    return frameSize ? bytes.size() / frameSize : 0;
+    return FrameSize() ? bytes.size() / FrameSize() : 0;
 }
 
 std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio)
 {
-    const std::uint32_t frameSize = static_cast<std::uint32_t>(audio.channels * BytesPerSample(audio));
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(audio.bytes.size());
+    const auto frameSize = static_cast<std::uint32_t>(audio.FrameSize());
+    const auto dataSize = static_cast<std::uint32_t>(audio.bytes.size());
     std::vector<std::uint8_t> out;
     out.reserve(RIFF_HEADER_SIZE + 2 * CHUNK_HEADER_SIZE + PCM_FORMAT_SIZE + dataSize + 1);
     AppendTag(out, "RIFF");
@@ -116,71 +118,97 @@ std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio)
     return out;
 }
 
-PcmAudio ParseWav(const std::uint8_t *bytes, std::size_t size)
+std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image)
 {
-    if (size < RIFF_HEADER_SIZE || !IsTag(bytes, "RIFF") || !IsTag(bytes + 8, "WAVE"))
-        throw WavError("This is not a WAV file.");
     PcmAudio audio;
+    audio.sampleRate = UPLOAD_SAMPLE_RATE;
+    audio.channels = 1;
+    audio.bitsPerSample = 8;
+    audio.bytes = RenderUploadSignal(ImageBlocks(image));
+    return EncodeWav(audio);
+}
+
+WavStream::WavStream(ByteInput &input)
+    : m_input(input)
+{
+    ReadHeader();
+}
+
+void WavStream::ReadHeader()
+{
+    std::uint8_t riff[RIFF_HEADER_SIZE];
+    if (ReadSome(riff, sizeof riff) < sizeof riff || !IsTag(riff, "RIFF") || !IsTag(riff + 8, "WAVE"))
+        throw WavError("This is not a WAV file.");
     bool haveFormat = false;
-    std::size_t position = RIFF_HEADER_SIZE;
-    while (size - position >= CHUNK_HEADER_SIZE) {
-        const std::uint8_t *chunk = bytes + position;
-        const std::size_t body = position + CHUNK_HEADER_SIZE;
-        const std::size_t declared = Read32(chunk + 4);
-        const std::size_t available = std::min(declared, size - body);
-        if (IsTag(chunk, "fmt ")) {
-            audio = ParseFormat(bytes + body, available);
-            haveFormat = true;
-        } else if (IsTag(chunk, "data")) {
+    std::uint8_t chunk[CHUNK_HEADER_SIZE];
+    while (ReadSome(chunk, sizeof chunk) == sizeof chunk) {
+        const std::uint32_t declared = Read32(chunk + 4);
+        if (IsTag(chunk, "data")) {
             if (!haveFormat)
                 throw WavError("The WAV file's data comes before its format.");
-            const std::size_t frameSize = static_cast<std::size_t>(audio.channels * BytesPerSample(audio));
-            const std::size_t whole = available - available % frameSize;
-            audio.bytes.assign(bytes + body, bytes + body + whole);
-            return audio;
+            m_dataStart = m_offset;
+            m_dataSize = declared;
+            return;
         }
-        if (declared >= size - body)
+        std::uint32_t read = 0;
+        if (IsTag(chunk, "fmt ")) {
+            std::uint8_t body[EXTENSIBLE_FORMAT_SIZE];
+            read = static_cast<std::uint32_t>(ReadSome(body, std::min<std::size_t>(declared, sizeof body)));
+            m_format = ParseFormat(body, read);
+            haveFormat = true;
+        }
+        if (!Skip(declared - read + (declared & 1)))
             break;
-        position = body + declared + (declared & 1);
     }
     throw WavError(haveFormat ? "The WAV file holds no audio data." : "The WAV file has no format chunk.");
 }
 
-std::vector<float> ChannelSamples(const PcmAudio &audio, int channel)
+std::size_t WavStream::ReadSome(std::uint8_t *bytes, std::size_t count)
 {
-    const std::size_t frames = audio.FrameCount();
-    const std::size_t step = static_cast<std::size_t>(audio.channels);
-    std::vector<float> samples(frames);
-    if (audio.bitsPerSample == 8) {
-        const std::uint8_t *in = audio.bytes.data() + channel;
-        for (std::size_t i = 0; i < frames; ++i)
-            samples[i] = (static_cast<float>(in[i * step]) - 128.0f) / 128.0f;
-    } else {
-        const std::uint8_t *in = audio.bytes.data() + 2 * channel;
-        for (std::size_t i = 0; i < frames; ++i)
-            samples[i] = static_cast<float>(static_cast<std::int16_t>(Read16(in + 2 * i * step))) / 32768.0f;
-    }
-    return samples;
+    const std::size_t got = m_input.Read(bytes, count);
+    m_offset += got;
+    return got;
 }
 
-int StrongestChannel(const PcmAudio &audio)
+bool WavStream::Skip(std::uint64_t count)
 {
-    int strongest = 0;
-    double strongestVariance = -1.0;
-    for (int c = 0; c < audio.channels; ++c) {
-        const std::vector<float> samples = ChannelSamples(audio, c);
-        double sum = 0.0;
-        double squares = 0.0;
-        for (const float x : samples) {
-            sum += x;
-            squares += static_cast<double>(x) * x;
-        }
-        const double n = samples.empty() ? 1.0 : static_cast<double>(samples.size());
-        const double variance = squares / n - (sum / n) * (sum / n);
-        if (variance > strongestVariance) {
-            strongest = c;
-            strongestVariance = variance;
-        }
-    }
-    return strongest;
+    m_offset += count;
+    return m_input.Seek(m_offset);
+}
+
+std::size_t WavStream::ReadFrames(std::uint8_t *bytes, std::size_t frames)
+{
+    const std::size_t frameSize = m_format.FrameSize();
+    const std::uint64_t left = m_dataStart + m_dataSize - m_offset;
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(frames * frameSize, left));
+    const std::size_t got = ReadSome(bytes, wanted - wanted % frameSize);
+    if (got % frameSize != 0)
+        m_offset = m_dataStart + m_dataSize;
+    return got / frameSize;
+}
+
+void WavStream::Rewind()
+{
+    if (!m_input.Seek(m_dataStart))
+        throw WavError("The WAV file cannot be read again.");
+    m_offset = m_dataStart;
+}
+
+PcmAudio ParseWav(const std::uint8_t *bytes, std::size_t size)
+{
+    MemoryInput input(bytes, size);
+    WavStream stream(input);
+    PcmAudio audio;
+    static_cast<WavFormat &>(audio) = stream.Format();
+    std::vector<std::uint8_t> block(FRAMES_PER_READ * audio.FrameSize());
+    while (const std::size_t frames = stream.ReadFrames(block.data(), FRAMES_PER_READ))
+        audio.bytes.insert(audio.bytes.end(), block.begin(), block.begin() + frames * audio.FrameSize());
+    return audio;
+}
+
+float PcmSample(const std::uint8_t *sample, int bitsPerSample)
+{
+    if (bitsPerSample == 8)
+        return (static_cast<float>(sample[0]) - 128.0f) / 128.0f;
+    return static_cast<float>(static_cast<std::int16_t>(Read16(sample))) / 32768.0f;
 }

@@ -7,6 +7,7 @@
 #include "platform/resource_ids.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 
@@ -29,7 +30,8 @@ protected:
 
     CSplashWnd *Splash() const { return frame->m_splashWnd.get(); }
     bool SplashTimerRuns() const { return frame->m_timers.count(1) == 1; }
-    QWidget *Button(int id) { return frame->m_toolBar->widgetForAction(commands.Action(id)); }
+    QToolBar *ToolBar() const { return frame->m_toolBar; }
+    QWidget *Button(int id) { return ToolBar()->widgetForAction(commands.Action(id)); }
 
     CommandTable commands;
     std::unique_ptr<CMainFrame> frame;
@@ -124,6 +126,14 @@ TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
     EXPECT_TRUE(frame->isVisible());
     allow = true;
     EXPECT_TRUE(frame->close());
+}
+
+// With no menu bar nothing would bring a hidden or floated toolbar back.
+TEST_F(CMainFrameTest, ToolbarCanNeitherBeHiddenNorMoved)
+{
+    EXPECT_EQ(std::unique_ptr<QMenu>(frame->createPopupMenu()), nullptr);
+    EXPECT_FALSE(ToolBar()->isMovable());
+    EXPECT_FALSE(ToolBar()->isFloatable());
 }
 
 TEST(SplashWindow, WithoutAPictureShowsNothing)

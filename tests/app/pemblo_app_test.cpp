@@ -18,9 +18,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,17 @@ TEST_F(StartupTest, ASessionsFirstStartShowsTheMainWindowWithViewAndEditor)
     {
         PembloSession session;
         EXPECT_FALSE(session.LoadDevice(QStringLiteral("missing.rcc")));
+        // A damaged bundle fails as a missing one does: here the root's
+        // first child points past the tree.
+        QTemporaryDir dir;
+        const QString damaged = dir.filePath(QStringLiteral("damaged.rcc"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PEMBLO_BIN_DIR "/veltor.rcc"), damaged));
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(qFromBigEndian<quint32>(file.read(12).constData() + 8) + 10);
+        file.write("\x7F");
+        file.close();
+        EXPECT_FALSE(session.LoadDevice(damaged));
         CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
             [&session] { return session.CreateMainWindow(); }, { "pemblo" });
         app.SetLanguageQuestion([] { return 'E'; });

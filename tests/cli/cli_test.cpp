@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <gif_lib.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,7 +13,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <utility>
 #include <vector>
 
 namespace
@@ -40,12 +44,16 @@ std::string Slurp(const fs::path &path)
     return text.str();
 }
 
-Result Cli(const std::string &arguments, const std::string &environment = "")
+// Without a screen and without a runtime folder, about which Qt would warn;
+// environment adds variables.
+Result Cli(const std::string &arguments, const std::string &program = "pemblo-cli",
+    const std::string &environment = "")
 {
     const fs::path out = TempPath("out"), err = TempPath("err");
-    const int status = std::system((environment + " " + PEMBLO_BIN_DIR "/pemblo-cli " + arguments + " >"
-        + out.string() + " 2>" + err.string())
-                                       .c_str());
+    const int status = std::system(
+        ("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + environment + " "
+            + PEMBLO_BIN_DIR + "/" + program + " " + arguments + " >" + out.string() + " 2>" + err.string())
+            .c_str());
     return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
 }
 
@@ -88,6 +96,10 @@ TEST(Cli, EveryExampleLoadsAndRuns)
         const Result simulate = Cli("simulate " + entry.path().string() + " --ticks 300 --input 50-150");
         EXPECT_EQ(simulate.exitCode, 0);
         EXPECT_EQ(Lines(simulate.out).size(), 301u) << entry.path() << " stopped early";
+
+        const Result lint = Cli("lint " + entry.path().string());
+        EXPECT_EQ(lint.exitCode, 0);
+        EXPECT_EQ(lint.out, "") << entry.path();
     }
     EXPECT_GE(examples, 5);
 }
@@ -137,6 +149,29 @@ TEST_F(CliFile, LoadErrorsNameTheFileAndExitWithTheirCode)
     EXPECT_EQ(Cli("check " + Write("", "#=QUORBEL\nV=1\nD=OTHER\n")).exitCode, 4);
 }
 
+TEST_F(CliFile, LintPrintsOneLinePerFindingAndExitsByTheWorst)
+{
+    // Time 200, DIM 200 and GOTO 0: an error and a warning.
+    std::string path = Write("00000000ff00c8000000\n010000000000004400c8\n01000000000000470000\n");
+    const Result both = Cli("lint " + path);
+    EXPECT_EQ(both.exitCode, 1);
+    const auto lines = Lines(both.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+        path
+            + ": row 0: error: time 200 is above 127: the device keeps its low 7 bits and holds this pattern "
+              "for 72 ticks");
+    EXPECT_EQ(lines[1].rfind(path + ": row 1: warning: DIM 200", 0), 0u);
+
+    path = Write("010000000000004400c8\n00000000ff0005000000\n01000000000000470000\n");
+    EXPECT_EQ(Cli("lint " + path).exitCode, 0);
+    EXPECT_EQ(Cli("lint " + path + " --strict").exitCode, 1);
+
+    const Result missing = Cli("lint /nonexistent.lsq");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "/nonexistent.lsq: file not found\n");
+}
+
 TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
 {
     const Result result = Cli("dump " + PULSAR);
@@ -152,7 +187,7 @@ TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
 {
     // The dynamic loader names every library it loads.
     const auto loads = [](const std::string &arguments, const char *library) {
-        return Cli(arguments, "LD_DEBUG=libs").err.find(library) != std::string::npos;
+        return Cli(arguments, "pemblo-cli", "LD_DEBUG=libs").err.find(library) != std::string::npos;
     };
     for (const char *command : { "check", "dump", "simulate", "image" })
         EXPECT_FALSE(loads(std::string(command) + " " + PULSAR, "libQt6")) << command;
@@ -161,12 +196,13 @@ TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
     fs::remove(out);
 }
 
-TEST(Cli, UsageErrorsExitWithCode64)
+TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)
 {
-    for (const char *arguments :
-        { "", "frobnicate", "check", "check a b", "simulate x --ticks", "simulate x --ticks -1",
-            "simulate x --ticks 1e3", "simulate x --input 5-2", "simulate x --input 3,,4", "dump x --bogus",
-            "render x.lsq --tick 1", "render x.lsq -o x.png" }) {
+    for (const char *arguments : { "", "frobnicate", "check", "check a b", "simulate x --ticks",
+             "simulate x --ticks -1", "simulate x --ticks 1e3", "simulate x --input 5-2",
+             "simulate x --input 3,,4", "dump x --bogus", "render x.lsq --tick 1", "render x.lsq -o x.png",
+             "generate", "generate spiral", "generate chase --channels 5-2", "generate chase --channels 0-3",
+             "generate chase --time 128", "generate chase --share 20", "generate twinkle --reverse" }) {
         const Result result = Cli(arguments);
         EXPECT_EQ(result.exitCode, 64) << arguments;
         EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos) << arguments;
@@ -174,6 +210,30 @@ TEST(Cli, UsageErrorsExitWithCode64)
     const Result help = Cli("simulate --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: pemblo-cli simulate FILE", 0), 0u);
+    // Both programs tell their version, pemblo without opening a window.
+    for (const auto &[program, name] :
+        { std::pair("pemblo-cli", "pemblo-cli "), std::pair("pemblo", "Pemblo! ") }) {
+        const Result version = Cli("--version", program);
+        EXPECT_EQ(version.exitCode, 0) << program;
+        EXPECT_EQ(version.out, name + std::string(PEMBLO_VERSION "\n"));
+    }
+}
+
+TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
+{
+    const Result chase = Cli("generate chase --channels 1-8 --time 3");
+    ASSERT_EQ(chase.exitCode, 0) << chase.err;
+    const auto lines = Lines(chase.out);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "#=QUORBEL");
+    EXPECT_EQ(lines[3], "00000000010003580000");
+    EXPECT_EQ(lines[10], "00000000800003580000");
+    EXPECT_EQ(lines[11], "01000000000000470000");
+
+    const Result count = Cli("generate count");
+    EXPECT_EQ(count.exitCode, 1);
+    EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
+    EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
 }
 
 // The rendered picture of FILE after ticks, or a null image.
@@ -181,7 +241,8 @@ QImage Render(const std::string &file, int ticks)
 {
     const fs::path out = TempPath("render.png");
     const Result result = Cli("render " + file + " --tick " + std::to_string(ticks) + " -o " + out.string());
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
     const QImage image(QString::fromStdString(out.string()));
     fs::remove(out);
     return image;
@@ -213,6 +274,131 @@ TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("nope.rcc"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+// Every -o keeps what it writes into: a file's mode, a file beside it named
+// with .part, a symbolic link; a FIFO is written into; a name that is not
+// UTF-8 is the name written. Standard output that cannot be written fails
+// the command.
+TEST(Cli, OutputsKeepWhatTheyWriteInto)
+{
+    const fs::path dir = TempPath("outputs");
+    fs::create_directories(dir);
+    const std::string wav = (dir / "upload.wav").string(), bin = PEMBLO_BIN_DIR "/pemblo-cli ";
+    ASSERT_EQ(Cli("wav " + PULSAR + " -o " + wav).exitCode, 0);
+    fs::copy_file(PEMBLO_BIN_DIR "/veltor.rcc", dir / "caf\xe9.rcc");
+    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
+        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string() };
+    for (const std::string &command : commands) {
+        SCOPED_TRACE(command);
+        std::ofstream(dir / "kept") << "old";
+        std::ofstream(dir / "kept.part") << "mine";
+        fs::permissions(dir / "kept", fs::perms::owner_read | fs::perms::owner_write);
+        fs::create_symlink("kept", dir / "link");
+        ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+        for (const char *name : { "kept", "link", "caf\xe9" })
+            EXPECT_EQ(Cli(command + " -o " + (dir / name).string()).exitCode, 0) << name;
+        EXPECT_EQ(fs::status(dir / "kept").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(fs::is_symlink(dir / "link"));
+        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
+        const std::string written = Slurp(dir / "kept");
+        EXPECT_EQ(Slurp(dir / "caf\xe9"), written);
+        const std::string fifo = (dir / "fifo").string();
+        EXPECT_EQ(std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o "
+                      + fifo + " >/dev/null; wait")
+                                  .c_str()),
+            0);
+        EXPECT_EQ(Slurp(fifo + ".out"), written);
+        fs::remove(dir / "link");
+        fs::remove(dir / "fifo");
+    }
+    for (const std::string &command : { "check " + PULSAR, "dump " + PULSAR, "simulate " + PULSAR,
+             "image " + PULSAR, "decode " + wav, std::string("--help") }) {
+        const int status = std::system((bin + command + " >/dev/full 2>/dev/null").c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
+    }
+    fs::remove_all(dir);
+}
+
+} // namespace
+
+namespace
+{
+
+// The frames of an animated GIF, each as it shows on top of those before,
+// and when each starts, in centiseconds.
+struct GifAnimation {
+    std::vector<QImage> frames;
+    std::vector<int> starts;
+    int length = 0;
+};
+
+GifAnimation ReadGif(const fs::path &path)
+{
+    GifAnimation animation;
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK)
+        return animation;
+    QImage canvas(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage &image = gif->SavedImages[i];
+        GraphicsControlBlock control {};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        const GifImageDesc &area = image.ImageDesc;
+        for (int y = 0; y < area.Height; ++y)
+            for (int x = 0; x < area.Width; ++x) {
+                const int index = image.RasterBits[y * area.Width + x];
+                const GifColorType &colour = gif->SColorMap->Colors[index];
+                if (index != control.TransparentColor)
+                    canvas.setPixel(area.Left + x, area.Top + y, qRgb(colour.Red, colour.Green, colour.Blue));
+            }
+        animation.frames.push_back(canvas.copy());
+        animation.starts.push_back(animation.length);
+        animation.length += control.DelayTime;
+        EXPECT_GE(control.DelayTime, 2) << "frame " << i;
+    }
+    DGifCloseFile(gif, &error);
+    return animation;
+}
+
+// How far two pictures are apart: the mean difference of their channels.
+double MeanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+TEST_F(CliFile, AnimateRecordsTheRunningDeviceAsRenderPaintsIt)
+{
+    // A chase without fades: every two ticks another LED alone is lit.
+    const std::string chase = Write("");
+    ASSERT_EQ(Cli("generate chase --time 2 -o " + chase).exitCode, 0);
+    const fs::path out = TempPath("chase.gif");
+    const Result result = Cli("animate " + chase + " -o " + out.string() + " --seconds 1 --size 800");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const GifAnimation gif = ReadGif(out);
+    fs::remove(out);
+    ASSERT_GT(gif.frames.size(), 30u);
+    EXPECT_EQ(gif.length, 100);
+
+    // A frame starting at c centiseconds shows the tick whose 12 ms begin
+    // there, rounded: render --tick (slot + 1).
+    for (const std::size_t frame : { std::size_t(3), gif.frames.size() - 1 }) {
+        int slot = 0;
+        while ((12 * slot + 5) / 10 < gif.starts[frame])
+            ++slot;
+        const QImage rendered = Render(chase, slot + 1);
+        ASSERT_EQ(gif.frames[frame].size(), rendered.size());
+        // Within the palette's error: one tick off is 2.8 or more.
+        EXPECT_LT(MeanDifference(gif.frames[frame], rendered), 2.0) << "frame " << frame;
+    }
 }
 
 } // namespace

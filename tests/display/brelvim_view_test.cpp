@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 #include "tests/display/image_bytes.h"
 
 #include <QAction>
@@ -41,6 +42,7 @@ protected:
         view.reset();
         document.reset();
         InterceptMessageBoxes({});
+        InterceptQuestions({});
         ReplaceMillisecondClock({});
     }
 
@@ -269,6 +271,51 @@ TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
     EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
     commands.UpdateCommandUI();
     EXPECT_TRUE(upload->isEnabled());
+
+    ASSERT_TRUE(ResourceModule::LoadLanguageBundle(QStringLiteral(PEMBLO_BIN_DIR "/german.rcc")));
+    commands.Execute(ID_UPLOAD);
+    ResourceModule::UnloadLanguageBundle();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title, "Fehler");
+    EXPECT_EQ(boxes[1].text, "Die Übertragung kann nicht beginnen. Es gibt keine Tonausgabe.");
+}
+
+// Without a sound output a start that is tried says so in a box: no box, no
+// start.
+TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    CommandTable commands;
+    MakeView(QSize(1000, 800)).RegisterCommands(commands);
+    std::vector<QuestionRequest> questions;
+    bool uploadAnyway = false;
+    InterceptQuestions([&](const QuestionRequest &question) {
+        questions.push_back(question);
+        return uploadAnyway;
+    });
+    // Twelve rows of 200 ticks, which the device holds for 72.
+    for (int i = 0; i < 12; ++i)
+        document->m_rows.Append({ 0, 1, 200, 0, 0 });
+    document->m_rows.Append({ 1, 0, 0, CMD_GOTO, 0 });
+    commands.UpdateCommandUI();
+
+    commands.Execute(ID_UPLOAD);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].accept, "Upload anyway");
+    EXPECT_EQ(questions[0].reject, "Cancel");
+    EXPECT_FALSE(questions[0].acceptIsDefault);
+    EXPECT_EQ(questions[0].text.count("\nrow "), 10);
+    EXPECT_TRUE(questions[0].text.endsWith("\nand 2 more"));
+    EXPECT_TRUE(boxes.empty());
+
+    uploadAnyway = true;
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(boxes.size(), 1u);
+
+    document->m_rows.LoadDefault();
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(BrelvimViewTest, AnUnsupportedDepthIsRefusedAndClosesTheWindow)

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -48,21 +49,45 @@ bool InAreaOfChannel(int channel, int x, int y)
     return false;
 }
 
-TEST(DeviceBundle, TheBuiltBundleHasTheSplashAndAForeignFileGivesNoPictures)
+// A copy of the built bundle with bytes changed: (offset, value), where an
+// offset from TREE on counts from the start of the tree.
+constexpr std::uint32_t TREE = 1u << 31;
+using Damage = std::vector<std::pair<std::uint32_t, char>>;
+
+QString DamagedBundle(const QTemporaryDir &dir, const Damage &damage)
+{
+    QFile built(BUILT_BUNDLE);
+    built.open(QIODevice::ReadOnly);
+    QByteArray bytes = built.readAll();
+    const std::uint32_t tree = qFromBigEndian<std::uint32_t>(bytes.constData() + 8);
+    for (const auto &[offset, value] : damage)
+        bytes[(offset & TREE ? tree + (offset & ~TREE) : offset)] = value;
+    const QString path = dir.filePath(QStringLiteral("damaged.rcc"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+TEST(DeviceBundle, TheBuiltBundleHasThePicturesAndADamagedOrForeignFileGivesNone)
 {
     DeviceBundle bundle;
     ASSERT_TRUE(bundle.Open(BUILT_BUNDLE));
     EXPECT_FALSE(bundle.SplashPicture().isNull());
+    EXPECT_EQ(bundle.DevicePicture().size(), 8 + 2 * 4 * DEVICE_PICTURE_SIZE * DEVICE_PICTURE_SIZE);
 
+    // Damage that crashed readers before: tree or names moved, the root's
+    // child count or first child changed; and a foreign file.
     QTemporaryDir dir;
-    const QString junk = dir.filePath(QStringLiteral("junk.rcc"));
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("qres but not really");
-    file.close();
-    EXPECT_FALSE(bundle.Open(junk));
-    EXPECT_TRUE(bundle.DevicePicture().isEmpty());
-    EXPECT_TRUE(bundle.SplashPicture().isNull());
+    const Damage cases[] = { { { 8, '\xC4' } }, { { 16, '\xA4' } }, { { TREE + 6, '\x1B' } },
+        { { TREE + 10, '\xE5' } }, { { 0, 'Q' } } };
+    for (const Damage &damage : cases) {
+        ASSERT_TRUE(bundle.Open(BUILT_BUNDLE));
+        EXPECT_FALSE(bundle.Open(DamagedBundle(dir, damage))) << damage[0].first;
+        EXPECT_FALSE(bundle.IsOpen());
+        EXPECT_TRUE(bundle.DevicePicture().isEmpty());
+        EXPECT_TRUE(bundle.SplashPicture().isNull());
+    }
 }
 
 TEST(DeviceBitmaps, EveryDisplayDepthShowsTheComposedPicture)

@@ -1,7 +1,10 @@
 #include "../gui_test.h"
 #include "core/sequence_file.h"
 #include "document/brelvim_doc.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
+#include "platform/doc_manager.h"
+#include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/settings_store.h"
@@ -14,10 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace
@@ -27,11 +33,23 @@ const QByteArray HEADER = "#=QUORBEL\nV=1\nD=VELTOR3\n";
 const QByteArray DEFAULT_ROWS = "0100000000000046000f\n00000000ff0014580000\n"
                                 "00000000000014580000\n01000000000000470000\n";
 
+// An editor whose value edit holds the time typed for row 0, if any.
 struct FakeEditor : LedEditorLink {
     void SetTraceLine(int row) override { traceLine = row; }
     std::uint32_t GetCurrentPattern() const override { return pattern; }
     void EnableWindow(bool enable) override { enabled = enable; }
+    void CloseValueEdit(bool apply) override
+    {
+        if (apply && typedTime) {
+            m_rows[0].time = *typedTime;
+            m_modified = 1;
+        }
+        typedTime.reset();
+    }
+    void StartHistory(bool saved) override { m_modified = saved ? 0 : 1; }
+    void MarkSaved() override { m_modified = 0; }
 
+    std::optional<std::uint16_t> typedTime;
     int traceLine = -2;
     bool enabled = false;
     std::uint32_t pattern = 0;
@@ -48,6 +66,16 @@ public:
 SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
 {
     return { 0, pattern, time, 'X', 0 };
+}
+
+// Root may write into any folder: the save in a locked folder runs with the
+// file checks of an ordinary user.
+bool SaveAsOrdinaryUser(CBrelvimDoc &doc, const QString &path)
+{
+    const uid_t fileUser = setfsuid(geteuid() == 0 ? 65534 : geteuid());
+    const bool saved = doc.OnSaveDocument(path);
+    setfsuid(fileUser);
+    return saved;
 }
 
 QString Setting(const char *key)
@@ -108,6 +136,14 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("absent")) << "the file did not open";
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS, HINT_OPEN_EDITOR }));
 
+    // The one installed with the program (from the build's bin/), then one in
+    // the current directory before it.
+    const QString installed = InstalledDataPath("examples/001_veltor_pulsar.lsq");
+    QDir().mkpath(InstalledDataPath("examples"));
+    QFile::copy(PEMBLO_SOURCE_DIR "/examples/001_veltor_pulsar.lsq", installed);
+    doc->OnNewDocument();
+    EXPECT_EQ(doc->GetPathName(), installed);
+    SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_LAST_FILE, "");
     WriteFile("001_veltor_pulsar.lsq", HEADER + DEFAULT_ROWS);
     SettingsStore::WriteProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN, "0");
     view.hints.clear();
@@ -116,6 +152,8 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
     EXPECT_EQ(doc->GetPathName(), directory.filePath("001_veltor_pulsar.lsq"));
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), QStringLiteral("001_veltor_pulsar.lsq"));
     EXPECT_EQ(view.hints, std::vector<int>({ HINT_REPAINT_LEDS }));
+    QFile::remove(installed);
+    QDir().rmpath(InstalledDataPath("examples"));
 }
 
 TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLastFile)
@@ -217,6 +255,39 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     EXPECT_EQ(editor->m_modified, 0);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
+
+    // A folder that takes no new file around a file that may be written: the
+    // file is written in place.
+    ASSERT_TRUE(QDir(directory.path()).mkdir("locked"));
+    const QString locked = WriteFile("locked/seq.lsq", "old content");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions(0x6666)));
+    ASSERT_TRUE(QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x5555)));
+    ASSERT_TRUE(QFile::setPermissions(directory.path(), QFileDevice::Permissions(0x7755)));
+    EXPECT_TRUE(SaveAsOrdinaryUser(*doc, locked));
+    EXPECT_EQ(ReadFile(locked), HEADER + "00000003ff0014580000\n");
+    QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
+}
+
+TEST_F(BrelvimDocTest, AValueStillBeingTypedIsAppliedBeforeTheSaveQuestion)
+{
+    CDocManager manager(
+        QStringLiteral("Pemblo\nPemblo\nnewfile\nPemblo files (*.lsq)\n.lsq\nPemblo\nPemblo!"), *doc);
+    int questions = 0;
+    InterceptSaveChangesQuestion([&questions](const SaveChangesRequest &) {
+        ++questions;
+        return SaveChangesAnswer::Yes;
+    });
+    const QString path = WriteFile("typed.lsq", HEADER + DEFAULT_ROWS);
+    doc->OnOpenDocument(path);
+    doc->SetPathName(path, false);
+    FakeEditor *editor = GiveEditor();
+    doc->CopyRowsToEditor();
+    editor->typedTime = 44;
+    EXPECT_TRUE(manager.SaveModified());
+    InterceptSaveChangesQuestion({});
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(ReadFile(path), HEADER + "0100000000002c46000f\n" + DEFAULT_ROWS.mid(21));
+    EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
@@ -230,6 +301,9 @@ TEST_F(BrelvimDocTest, TickKeepsTheEditorInStep)
     doc->Tick(0, false);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_FALSE(editor->enabled);
+    editor->m_modified = 0; // undone back to the saved rows
+    doc->Tick(0, false);
+    EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(editor->traceLine, doc->m_interpreter.GetCurrentRow());
 
     editor->m_trace = 0;

@@ -1,5 +1,5 @@
-// Asks an X window to close, as a window manager's close button does: the
-// end-to-end tests run without a window manager.
+// Asks an X window to close, as a window manager's close button does, without
+// looking for the button.
 #include <X11/Xlib.h>
 
 #include <cstdlib>

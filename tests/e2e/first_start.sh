@@ -1,72 +1,38 @@
 #!/usr/bin/env bash
-# Pemblo! started twice as a new user would, on a virtual X display:
-# the first start asks for the language and shows the main window with the
-# LED Editor; start lights the device picture and stop darkens it again; Save
-# As writes the sequence; closing the window ends the program cleanly and
-# notes the open editor; the second start asks nothing and loads the saved
-# file.
+# Pemblo! started twice as a new user would, on a desktop of its own with a
+# virtual X server and the openbox window manager: the first start asks for
+# the language and shows the main window with the LED Editor; start lights the
+# device picture and stop darkens it again; Save As writes the sequence;
+# closing the window ends the program cleanly and notes the open editor; the
+# second start asks nothing and loads the saved file, grown meanwhile to 224
+# rows, whose LED Editor, frame included, takes at most 9/10 of the view.
 # Usage: first_start.sh PEMBLO CLOSE_WINDOW EXAMPLES_DIR
 set -euo pipefail
 pemblo=$1 close_window=$2 examples=$3
 
-home=$(mktemp -d)
-# The server takes a free display number itself, as other X servers may come
-# and go on this machine meanwhile, and it does not reset when its last
-# client goes, which would turn away the one that comes next.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb"; rm -rf "$home"' EXIT
-for _ in $(seq 200); do
-  [ -s "$home/display" ] && break
-  sleep 0.05
-done
-export DISPLAY=:$(cat "$home/display")
-export HOME=$home XDG_CONFIG_HOME=$home/.config
-settings="$XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.conf"
-
 fail() {
   echo "FAIL: $*" >&2
-  echo "windows on the display:" >&2
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    echo "  $(xdotool getwindowname "$id")" >&2
+  echo "windows of Pemblo! on the display:" >&2
+  xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | while read -r id; do
+    echo "  '$(xdotool getwindowname "$id")'" >&2
   done
   exit 1
 }
 
+# Runs the command until it succeeds, for up to 10 s.
+within_10s() {
+  local deadline=$((SECONDS + 10))
+  until "$@"; do
+    ((SECONDS <= deadline)) || return 1
+    sleep 0.05
+  done
+}
+
 # The id of the visible window whose title matches, waiting up to 10 s.
-window() {
-  for _ in $(seq 200); do
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep .; }
+window() { within_10s visible "$1"; }
 
-start() { (cd "$examples" && exec "$pemblo") & pid=$!; }
-
-# Toolbar buttons, by their place on the maximised main window.
-button() {
-  case $1 in
-    save_as) xdotool mousemove 73 22 click 1 ;;
-    start) xdotool mousemove 123 22 click 1 ;;
-    stop) xdotool mousemove 162 22 click 1 ;;
-  esac
-}
-
-# The share of bright pixels in the middle of the screen, where the device
-# is, sampled eight times over about a second.
-brightness() {
-  for _ in $(seq 8); do
-    import -window root png:- | convert - -crop 600x600+500+200 -colorspace Gray -threshold 60% -format '%[fx:mean]\n' info:
-    sleep 0.05
-  done
-}
-
-# Whether the samples on standard input change: the running sequence fades
-# the LEDs, a stopped one shows a fixed pattern.
-changing() { sort -n | awk 'NR == 1 { low = $1 } { high = $1 } END { exit !(high > 1.5 * low + 0.001) }'; }
+start() { (cd "$1" && exec "$pemblo") & pid=$!; }
 
 # Closes the main window and expects the program to end with status 0.
 quit() {
@@ -74,28 +40,92 @@ quit() {
   wait "$pid" || fail "Pemblo! ended with status $?"
 }
 
-# Waits up to 10 s until the window has the keyboard focus.
-focused() {
-  for _ in $(seq 200); do
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.05
+home=$(mktemp -d)
+# The server takes a free display number itself, as other X servers may come
+# and go on this machine meanwhile, and it does not reset when its last
+# client goes, which would turn away the one that comes next.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
+xvfb=$!
+wm="" pid=""
+trap 'kill $pid $wm "$xvfb" 2>/dev/null; rm -rf "$home"' EXIT
+within_10s test -s "$home/display" || fail "the X server did not start"
+export DISPLAY=:$(cat "$home/display")
+export HOME=$home XDG_CONFIG_HOME=$home/.config
+settings="$XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.conf"
+
+openbox --sm-disable >"$home/openbox.log" 2>&1 &
+wm=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within_10s wm_running || fail "the window manager did not start"
+
+# Toolbar buttons, by their place in the main window.
+button() {
+  case $1 in
+    save_as) xdotool mousemove --window "$frame" 73 22 click 1 ;;
+    start) xdotool mousemove --window "$frame" 123 22 click 1 ;;
+    stop) xdotool mousemove --window "$frame" 162 22 click 1 ;;
+  esac
+}
+
+# The share of bright pixels in the middle of the screen, where the device
+# is.
+sample() { "$(dirname "$close_window")/bright_share" 500 200 600 600; }
+
+# Eight samples over about a second.
+brightness() {
+  for _ in $(seq 8); do
+    sample
+    sleep 0.1
+  done
+}
+
+# The start-up splash: the window of Pemblo! that has no title. It lies over
+# the device for its four seconds.
+splash_shown() {
+  for id in $(xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null); do
+    [ -z "$(xprop -id "$id" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([A-Z0-9_]*) = //p' | tr -d '"')" ] && return 0
   done
   return 1
 }
 
-start
+# Once the splash has gone, the device is painted.
+device_shown() { ! splash_shown && awk -v s="$(sample)" 'BEGIN { exit !(s > 0) }'; }
+
+# Whether the samples on standard input change: the running sequence fades
+# the LEDs, a stopped one shows a fixed pattern.
+changing() { sort -n | awk 'NR == 1 { low = $1 } { high = $1 } END { exit !(high > 1.5 * low + 0.001) }'; }
+
+# A window's client top and height, then its frame: left, right, top, bottom.
+extent() {
+  xwininfo -id "$1" | awk '/Absolute upper-left Y/ { y = $4 } /Height:/ { h = $2 } END { printf "%d %d ", y, h }'
+  xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp'
+  echo
+}
+
+# The view ends where the main window does, and the editor's frame starts a
+# twentieth of the view's height below the view's top: that gives the view's
+# height, and the editor's frame must take at most 9/10 of it.
+fitted() {
+  local main_top main_height editor_top editor_height frame_top frame_bottom
+  read -r main_top main_height _ < <(extent "$frame")
+  read -r editor_top editor_height _ _ frame_top frame_bottom < <(extent "$editor")
+  [ -n "$frame_bottom" ] || return 1
+  awk -v d=$((main_top + main_height - editor_top + frame_top)) -v outer=$((frame_top + editor_height + frame_bottom)) \
+    'BEGIN { for (h = d; h - int(h / 20) < d; h++); exit !(outer * 10 <= h * 9) }'
+}
+
+# Whether the window has the keyboard focus.
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+start "$examples"
 language=$(window '^Language$') || fail "no Language dialog on the first start"
-focused "$language" || fail "the Language dialog did not get the focus"
+within_10s focused "$language" || fail "the Language dialog did not get the focus"
 xdotool key Return
 frame=$(window 'lsq - Pemblo$') || fail "no main window after the Language dialog"
 window '^Pemblo!$' >/dev/null || fail "no LED Editor"
 grep -qx 'language=E' "$settings" || fail "the language was not stored"
 
-# The start-up splash lies over the device for its four seconds.
-for _ in $(seq 120); do
-  [ "$(xdotool search --onlyvisible --name '^Pemblo!$' 2>/dev/null | wc -l)" -le 1 ] && break
-  sleep 0.05
-done
+within_10s device_shown || fail "the device is not shown once the splash has gone"
 brightness | changing && fail "the device changes before the simulation runs"
 button start
 brightness | changing || fail "start did not run the sequence on the device"
@@ -112,8 +142,11 @@ cmp -s "$home/saved.lsq" "$examples/001_veltor_pulsar.lsq" || fail "the saved fi
 quit "$saved"
 grep -qx 'editopen=1' "$settings" || fail "the open editor was not noted"
 
-start
+for _ in $(seq 220); do echo 00000000ff0014580000; done >>"$home/saved.lsq"
+start "$examples"
 frame=$(window '^saved.lsq - Pemblo$') || fail "the second start did not load the saved file"
+editor=$(window '^Pemblo!$') || fail "no LED Editor at the second start"
 xdotool search --onlyvisible --name '^Language$' >/dev/null 2>&1 && fail "the second start asked again"
+within_10s fitted || fail "the LED Editor is taller than 9/10 of the view: $(extent "$frame") / $(extent "$editor")"
 quit "$frame"
 echo "first and second start as expected"

@@ -1,8 +1,11 @@
+#include "editor/editor_hit_test.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_scrolling.h"
 #include "editor/editor_window_fit.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace
 {
@@ -71,6 +74,32 @@ TEST(EditorLayout, ScrollingStaysInsideTheTable)
     EXPECT_EQ(scrollPos, 30 * 16 + 28 - 200);
     // A page is the rows area less a line.
     EXPECT_EQ(ScrollPositionAfter(ScrollCode::PageDown, 32, 0, Grid(30), Client(200)), 32 + 156);
+}
+
+TEST(EditorHitTest, ADragPassesEveryCellOnTheLineBetweenTwoPositions)
+{
+    using Cells = std::vector<GridCell>;
+    int scrollPos = 0;
+    const EditorLayout layout = ComputeLayout(Grid(4), Client(500), scrollPos);
+    const struct {
+        PixelPoint from;
+        PixelPoint to;
+        Cells cells;
+    } cases[] = {
+        // Across all eight channels of line 0 in one move.
+        { { 108, 32 }, { 220, 38 },
+            { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 0, 3 }, { 0, 4 }, { 0, 5 }, { 0, 6 }, { 0, 7 } } },
+        // Through the corners of cells: the two beside a corner are not touched.
+        { { 108, 32 }, { 140, 64 }, { { 0, 0 }, { 1, 1 }, { 2, 2 } } },
+        { { 100, 39 }, { 163, 40 }, { { 0, 0 }, { 0, 1 }, { 1, 2 }, { 1, 3 } } },
+        // Backwards, out of the channel cells and past the last line.
+        { { 140, 38 }, { 60, 38 }, { { 0, 2 }, { 0, 1 }, { 0, 0 } } },
+        { { 110, 32 }, { 108, 300 }, { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 0 } } },
+        { { 108, 10 }, { 108, 10 }, {} },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CellsAlong(Grid(4), layout, scrollPos, c.from, c.to), c.cells)
+            << c.from.x << "," << c.from.y;
 }
 
 } // namespace

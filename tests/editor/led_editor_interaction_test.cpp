@@ -1,14 +1,23 @@
 #include "led_editor_wnd_test.h"
 
+#include "core/row_table.h"
 #include "editor/editor_command_ids.h"
+#include "editor/generate_dlg.h"
+#include "platform/file_prompts.h"
+#include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "upload/binary_file.h"
+#include "upload/fsk_signal.h"
+#include "upload/wav_file.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -18,13 +27,6 @@ namespace
 
 constexpr int INDEX_X = 40;
 constexpr int TIME_X = 80;
-
-void Move(CLedEditorWnd &editor, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QMouseEvent move(
-        QEvent::MouseMove, point, editor.mapToGlobal(point), Qt::NoButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(&editor, &move);
-}
 
 QAction *FindAction(QMenu &menu, int id)
 {
@@ -40,17 +42,21 @@ QAction *FindAction(QMenu &menu, int id)
 }
 
 // Stands in for the user at the context menu: notes the popup's title and
-// chooses the item with the given id, or none.
+// its Undo item (empty while disabled) and chooses the item with the given
+// id, or none.
 struct MenuChoice {
     int id = 0;
     std::vector<QString> shown;
     std::vector<bool> traceChecked;
+    std::vector<QString> undoItems;
 
     EditorContextMenu::ExecHook Hook()
     {
         return [this](QMenu &popup, const QPoint &) {
             shown.push_back(popup.title());
             traceChecked.push_back(FindAction(popup, ID_MENU_TRACE)->isChecked());
+            const QAction *undo = FindAction(popup, ID_MENU_UNDO);
+            undoItems.push_back(undo->isEnabled() ? undo->text() : QString());
             return FindAction(popup, id);
         };
     }
@@ -60,11 +66,13 @@ struct MenuChoice {
 
 TEST_F(LedEditorWndTest, ALeftDragPaintsCellsAndShiftLocksItToALineOrAColumn)
 {
+    // Every cell between two reported positions is painted, however far
+    // apart they are.
     auto editor = Editor(8, 232, 200);
     QTest::mousePress(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(2, 0));
     Move(*editor, Cell(2, 2));
     Move(*editor, Cell(3, 2));
-    EXPECT_EQ(editor->m_rows[2].pattern, 0x05u);
+    EXPECT_EQ(editor->m_rows[2].pattern, 0x07u);
     EXPECT_EQ(editor->m_rows[3].pattern, 0x04u);
     EXPECT_TRUE(Selection(*editor).IsSelected(3));
     EXPECT_EQ(Selection(*editor).Count(8), 1);
@@ -74,9 +82,10 @@ TEST_F(LedEditorWndTest, ALeftDragPaintsCellsAndShiftLocksItToALineOrAColumn)
     Move(*editor, Cell(3, 2), Qt::ShiftModifier);
     Move(*editor, Cell(3, 5) + QPoint(0, 20), Qt::ShiftModifier);
     Move(*editor, Cell(3, 2) + QPoint(32, 32), Qt::ShiftModifier);
-    EXPECT_EQ(editor->m_rows[3].pattern, 0x24u);
-    EXPECT_EQ(editor->m_rows[4].pattern, 0u);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0x3Cu);
+    EXPECT_EQ(editor->m_rows[4].pattern, 0x04u);
     EXPECT_EQ(editor->m_rows[5].pattern, 0x04u);
+    EXPECT_EQ(editor->m_rows[6].pattern, 0u);
     QTest::mouseRelease(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(5, 4));
     Move(*editor, Cell(6, 0));
     EXPECT_EQ(editor->m_rows[6].pattern, 0u);
@@ -86,7 +95,7 @@ TEST_F(LedEditorWndTest, ALeftDragPaintsCellsAndShiftLocksItToALineOrAColumn)
     QTest::mousePress(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 5));
     Move(*editor, Cell(3, 7));
     QTest::mouseRelease(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 7));
-    EXPECT_EQ(editor->m_rows[3].pattern, 0x04u);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0x1Cu);
     EXPECT_EQ(editor->m_modified, 1);
 
     // Dragging down the index column selects lines.
@@ -117,26 +126,62 @@ TEST_F(LedEditorWndTest, ARightClickOpensThePopupForOneOrSeveralLines)
     EXPECT_EQ(user.shown.size(), 2u);
 
     // An item runs the command of its key; "Trace" is checked in both
-    // popups alike.
+    // popups alike. Undo names the step it takes back.
     user.id = ID_MENU_DELETE;
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
     EXPECT_EQ(editor->m_rowCount, 5);
     EXPECT_EQ(editor->m_rows[4].parameter, 2);
+    user.id = ID_MENU_UNDO;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    EXPECT_EQ(editor->m_rowCount, 6);
+    EXPECT_EQ(user.undoItems, (std::vector<QString> { "", "", "", "Undo Delete 1 line\tCTRL+Z" }));
+    user.id = ID_MENU_REDO;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    EXPECT_EQ(editor->m_rowCount, 5);
     user.id = ID_MENU_TRACE;
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
     EXPECT_EQ(editor->m_trace, 0);
     Selection(*editor).SelectRange(0, 1);
     user.id = ID_MENU_GOTO;
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
-    EXPECT_EQ(user.traceChecked, (std::vector<bool> { true, true, true, true, false }));
+    EXPECT_EQ(user.traceChecked, (std::vector<bool> { true, true, true, true, true, true, false }));
     EXPECT_EQ(editor->m_rows[1].command, CMD_GOTO);
+}
+
+TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
+{
+    auto editor = Editor(6, 232, 200);
+    editor->m_rows[5] = { 1, 0, 1, CMD_GOTO, 4 };
+    MenuChoice user;
+    user.id = ID_MENU_GENERATE;
+    ContextMenu(*editor).SetExecHook(user.Hook());
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    auto *dialog = editor->findChild<CGenerateDlg *>();
+    ASSERT_NE(dialog, nullptr);
+
+    // A bounce over the eight channels: 14 rows before line 2.
+    dialog->findChild<QComboBox *>()->setCurrentIndex(1);
+    dialog->OnInsert();
+    EXPECT_EQ(editor->m_rowCount, 20);
+    EXPECT_EQ(editor->m_rows[2].pattern, 0x01u);
+    EXPECT_EQ(editor->m_rows[9].pattern, 0x80u);
+    EXPECT_EQ(editor->m_rows[15].pattern, 0x02u);
+    EXPECT_EQ(editor->m_rows[19], (SequenceRow { 1, 0, 1, CMD_GOTO, 18 }));
+    EXPECT_TRUE(Selection(*editor).IsSelected(2));
+    EXPECT_EQ(Selection(*editor).Count(20), 1);
+    EXPECT_EQ(editor->m_modified, 1);
+
+    // One step takes it all back.
+    QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_rowCount, 6);
+    EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
 }
 
 TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)
 {
     auto editor = Editor(4, 232, 200);
     const std::vector<Accelerator> table = ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS);
-    ASSERT_EQ(table.size(), 40u);
+    ASSERT_EQ(table.size(), 44u);
     for (const Accelerator &accelerator : table) {
         const QKeyCombination keys = accelerator.keys[0];
         const QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers());
@@ -194,4 +239,48 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     edit->clearFocus();
     EXPECT_EQ(ValueEdit(*editor), nullptr);
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
+}
+
+// The last item of both popups writes the upload's
+// samples of the editor's rows as a WAV file.
+TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
+{
+    auto editor = Editor(3, 232, 200);
+    editor->m_rows[1] = { 0, 0x81, 7, 0, 0 };
+    editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
+    RowTable rows;
+    rows.GetRecords() = editor->m_rows;
+    rows.SetCount(3);
+    MenuChoice user;
+    user.id = ID_MENU_SAVE_UPLOAD_WAV;
+    std::vector<int> lastItems;
+    ContextMenu(*editor).SetExecHook([&](QMenu &popup, const QPoint &position) {
+        const QList<QAction *> actions = popup.actions();
+        lastItems.push_back(actions.back()->data().toInt());
+        return user.Hook()(popup, position);
+    });
+    QTemporaryDir folder;
+    QString chosen = folder.filePath("upload.wav");
+    InterceptFileDialogs([&](const FileDialogRequest &request) {
+        EXPECT_EQ(request.caption, "Save upload as WAV");
+        return chosen;
+    });
+    std::vector<MessageBoxRequest> boxes;
+    InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
+
+    Selection(*editor).SelectRange(0, 1);
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(ReadBinaryFile(chosen.toStdString(), file));
+    EXPECT_EQ(
+        ParseWav(file.data(), file.size()).bytes, RenderUploadSignal(ImageBlocks(EncodeUploadImage(rows))));
+
+    chosen = folder.filePath("missing/upload.wav");
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
+    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM1E" }));
+    EXPECT_EQ(lastItems, (std::vector<int> { ID_MENU_SAVE_UPLOAD_WAV, ID_MENU_SAVE_UPLOAD_WAV }));
+    InterceptFileDialogs({});
+    InterceptMessageBoxes({});
 }

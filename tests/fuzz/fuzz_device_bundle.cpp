@@ -1,8 +1,11 @@
-// Any bytes as device picture data: reading must neither crash nor read past
-// the data, every image it accepts must convert to blocks of exactly the
-// size its depth gives, and a whole picture must build every step.
+// Any bytes as a device bundle file: reading the bundle must neither crash nor
+// read past its bytes nor give more than its limit; the device picture it
+// holds must read without reading past its data, every image it accepts must
+// convert to blocks of exactly the size its depth gives, and a whole picture
+// must build every step.
 
 #include "core/constants.h"
+#include "display/bundle_reader.h"
 #include "display/device_picture.h"
 #include "display/pixel_buffer.h"
 
@@ -37,9 +40,7 @@ void ConvertAround(PixelBuffer &image, const std::uint8_t *seed, std::size_t see
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+void CheckDevicePicture(const std::uint8_t *data, std::size_t size)
 {
     const std::uint8_t *cursor = data;
     const std::uint8_t *end = data + size;
@@ -63,5 +64,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     frames.MakeSteps();
     if (frames.HasSteps() != built)
         std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    BundleEntries entries;
+    if (!ReadBundleEntries(data, size, entries)) {
+        if (!entries.empty())
+            std::abort();
+        return 0;
+    }
+    std::size_t total = 0;
+    for (const auto &[path, content] : entries)
+        total += content.size();
+    if (total > MAX_BUNDLE_BYTES)
+        std::abort();
+    const auto picture = entries.find("RAWDATA/IDX_PMB");
+    if (picture != entries.end())
+        CheckDevicePicture(picture->second.data(), picture->second.size());
     return 0;
 }

@@ -1,7 +1,10 @@
 // Any bytes as a WAV file: the reader must neither crash nor read past its
-// buffer, and whatever it accepts must be whole frames that write and read
-// back unchanged.
+// buffer, whatever it accepts must be whole frames of samples in -1..1 that
+// write and read back unchanged, and a recording read as a stream must give
+// levels within their range.
 
+#include "upload/binary_file.h"
+#include "upload/recording.h"
 #include "upload/wav_file.h"
 
 #include <cstdint>
@@ -15,20 +18,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } catch (const WavError &) {
         return 0;
     }
-    const std::size_t frameSize = static_cast<std::size_t>(audio.channels * audio.bitsPerSample / 8);
-    if (frameSize == 0 || audio.bytes.size() % frameSize != 0)
+    const std::size_t sampleSize = static_cast<std::size_t>(audio.bitsPerSample / 8);
+    if (audio.FrameSize() == 0 || audio.bytes.size() % audio.FrameSize() != 0)
         std::abort();
-    const int strongest = StrongestChannel(audio);
-    if (strongest < 0 || strongest >= audio.channels)
-        std::abort();
-    for (const float x : ChannelSamples(audio, strongest))
+    for (std::size_t at = 0; at < audio.bytes.size(); at += sampleSize) {
+        const float x = PcmSample(&audio.bytes[at], audio.bitsPerSample);
         if (!(x >= -1.0f && x < 1.0f))
             std::abort();
+    }
 
     const std::vector<std::uint8_t> written = EncodeWav(audio);
     const PcmAudio reread = ParseWav(written.data(), written.size());
     if (reread.bytes != audio.bytes || reread.sampleRate != audio.sampleRate
         || reread.channels != audio.channels || reread.bitsPerSample != audio.bitsPerSample)
+        std::abort();
+
+    MemoryInput input(data, size);
+    WavStream wav(input);
+    const RecordingLevels levels = DecodeRecording(wav).levels;
+    if (!(levels.peak >= 0.0 && levels.peak <= 1.0 && levels.clippedShare >= 0.0
+            && levels.clippedShare <= 1.0))
         std::abort();
     return 0;
 }

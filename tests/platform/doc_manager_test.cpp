@@ -1,10 +1,14 @@
 #include "../gui_test.h"
+#include "platform/bundle_file.h"
 #include "platform/doc_manager.h"
 #include "platform/document.h"
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
+#include "platform/resource_module.h"
 #include "platform/settings_store.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 
@@ -101,8 +105,9 @@ TEST_F(DocManagerTest, SaveChangesQuestionGuardsAModifiedDocument)
     EXPECT_EQ(document.saved.size(), 2u) << "No discards without saving";
 }
 
-TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFile)
+TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFileItCanWrite)
 {
+    dialogAnswer = QDir::tempPath() + QStringLiteral("/chosen.lsq");
     manager.OnFileSave();
     ASSERT_EQ(document.saved, std::vector<QString>({ dialogAnswer }));
     EXPECT_EQ(document.GetPathName(), dialogAnswer);
@@ -110,10 +115,19 @@ TEST_F(DocManagerTest, SaveAsksForANameOnlyWithoutAFile)
     EXPECT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(document.saved.size(), 2u);
 
+    // An installed example, which root may write too, is saved under a new
+    // name, from the user's documents.
     document.saves = false;
-    dialogAnswer = QStringLiteral("/data/other.lsq");
-    manager.OnFileSaveAs();
-    EXPECT_EQ(document.GetPathName(), QStringLiteral("/data/chosen.lsq")) << "a failed save renames nothing";
+    const QString installed = InstalledDataPath(QStringLiteral("doc_manager_test"));
+    QDir().mkpath(installed);
+    document.SetPathName(installed + QStringLiteral("/other.lsq"));
+    manager.OnFileSave();
+    QDir().rmpath(installed);
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].fileName, QStringLiteral("other.lsq"));
+    EXPECT_EQ(dialogs[1].folder, UserDocumentsFolder());
+    EXPECT_EQ(document.GetPathName(), installed + QStringLiteral("/other.lsq"))
+        << "a failed save renames nothing";
 }
 
 TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
@@ -127,6 +141,20 @@ TEST_F(DocManagerTest, RecentFileListKeepsFourNewestFirst)
     EXPECT_EQ(GetRecentFileList(), QStringList({ "/c.lsq", "/e.lsq", "/d.lsq", "/b.lsq" }));
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Quenfel VELTOR pro", "Pemblo!");
     EXPECT_EQ(store.value("Recent File List/File1").toString(), QStringLiteral("/c.lsq"));
+}
+
+// German asks its questions in German, on Qt's own buttons and dialogs too.
+TEST_F(DocManagerTest, GermanTextsForTheFileCommands)
+{
+    ASSERT_TRUE(ResourceModule::LoadLanguageBundle(QStringLiteral(PEMBLO_BIN_DIR "/german.rcc")));
+    document.SetModifiedFlag();
+    manager.OnFileOpen();
+    manager.OnFileSaveAs();
+    const QStringList texts = { questions.at(0), dialogs.at(0).caption, dialogs.at(1).caption,
+        QCoreApplication::translate("QPlatformTheme", "&Yes") };
+    ResourceModule::UnloadLanguageBundle();
+    EXPECT_EQ(texts, QStringList({ "Änderungen an Pemblo speichern?", "Öffnen", "Speichern unter", "&Ja" }));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
 
 TEST(SettingsStore, ABatchWritesTheFileOnceAtItsEndAndAKnownValueIsNotWritten)

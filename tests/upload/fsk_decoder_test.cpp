@@ -1,8 +1,10 @@
 // Round trips through the renderer and recordings spoilt the way sound
 // cards, cables and microphones spoil them.
 
+#include "upload/frame_parser.h"
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
+#include "upload/recording.h"
 #include "upload/wav_file.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +103,7 @@ TEST(FskDecoder, RecoversImagesFromImpairedRecordings)
     }
 }
 
-TEST(FskDecoder, RefusesCutAndDisturbedRecordings)
+TEST(FskDecoder, RefusesCutDisturbedAndSlippedRecordings)
 {
     std::mt19937 random(7);
     const UploadImage image = RandomImage(random);
@@ -125,21 +127,88 @@ TEST(FskDecoder, RefusesCutAndDisturbedRecordings)
     EXPECT_FALSE(lost.Complete());
     EXPECT_EQ(lost.missingBlocks.size() + lost.damagedBlocks.size(), 1u);
 
-    // One period too many inside a data byte shifts the frame: its trailer
-    // comes out a bit longer than sent.
+    // A 0 of the last frame's data heard as two 1s: the frame keeps its
+    // length in time but has a bit too many, which only its trailer tells,
+    // whether the recording ends with the signal (its last period has no
+    // closing crossing) or goes on in silence.
+    const std::vector<std::uint8_t> bits = UploadSignalBits(ImageBlocks(image));
+    // The last frame's data follows its lead-in, start bit and two header bytes.
+    const auto data = bits.end() - FrameBits(0) + UPLOAD_LEAD_IN_BITS + 1 + 16;
+    const auto zero = static_cast<std::size_t>(std::find(data, bits.end(), 0) - bits.begin());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < zero; ++i)
+        at += bits[i] ? UPLOAD_ONE_BIT_SAMPLES : UPLOAD_ZERO_BIT_SAMPLES;
     std::vector<float> slipped = samples;
-    const std::size_t at = 6 * UPLOAD_SAMPLE_RATE;
-    const std::size_t boundary
-        = at + static_cast<std::size_t>(std::find_if(signal.begin() + at, signal.end(), [](std::uint8_t s) {
-              return s == 128;
-          }) - (signal.begin() + at));
-    slipped.insert(slipped.begin() + boundary, samples.begin() + boundary, samples.begin() + boundary + 36);
-    const UploadDecodeResult shifted = DecodeUploadSignal(slipped.data(), slipped.size(), UPLOAD_SAMPLE_RATE);
-    EXPECT_FALSE(shifted.Complete());
-    EXPECT_EQ(shifted.damagedBlocks.size(), 1u);
+    for (std::size_t i = 0; i < UPLOAD_ZERO_BIT_SAMPLES; ++i)
+        slipped[at + i] = (OneBitSamples()[i % UPLOAD_ONE_BIT_SAMPLES] - 128) / 128.0f;
+
+    for (const std::size_t silence : { 0, UPLOAD_SAMPLE_RATE / 2 }) {
+        samples.resize(signal.size() + silence);
+        slipped.resize(signal.size() + silence);
+        const UploadDecodeResult good
+            = DecodeUploadSignal(samples.data(), samples.size(), UPLOAD_SAMPLE_RATE);
+        EXPECT_TRUE(good.Complete() && good.image == image) << silence;
+        const UploadDecodeResult bad = DecodeUploadSignal(slipped.data(), slipped.size(), UPLOAD_SAMPLE_RATE);
+        EXPECT_EQ(bad.damagedBlocks, std::vector<int> { 0 }) << silence;
+    }
 
     const UploadDecodeResult silence = DecodeUploadSignal(samples.data(), 0, UPLOAD_SAMPLE_RATE);
     EXPECT_EQ(silence.missingBlocks.size(), static_cast<std::size_t>(UPLOAD_BLOCK_COUNT));
+}
+
+// What the collector should have: the image, with 0xFF in the blocks it
+// does not have intact.
+UploadImage IntactPartOf(const UploadImage &image, const BlockCollector &collector)
+{
+    const UploadDecodeResult result = collector.Result();
+    UploadImage intact = image;
+    for (const auto *blocks : { &result.missingBlocks, &result.damagedBlocks })
+        for (const int b : *blocks)
+            std::fill_n(intact.begin() + b * UPLOAD_BLOCK_SIZE, UPLOAD_BLOCK_SIZE, 0xFF);
+    return intact;
+}
+
+// Every bit of every frame slipped in turn, as a 0 heard as two 1s or two 1s
+// heard as one 0: no block may come out intact with other data than sent.
+// Frames are independent, so each is heard with the lead-in after it (the
+// last, a block 0, also with the frame before it, lest it count as filler).
+TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
+{
+    std::mt19937 random(11);
+    for (int n = 0; n < 3; ++n) {
+        const UploadImage image = RandomImage(random);
+        const std::vector<std::uint8_t> bits = UploadSignalBits(ImageBlocks(image));
+        std::vector<std::size_t> starts { 0 };
+        for (int frame = 0; frame <= UPLOAD_BLOCK_COUNT; ++frame)
+            starts.push_back(starts.back() + static_cast<std::size_t>(FrameBits(frame % UPLOAD_BLOCK_COUNT)));
+        ASSERT_EQ(starts.back(), bits.size());
+        BlockCollector whole;
+        FrameParser complete(whole);
+        complete.Push(bits.data(), bits.size());
+        complete.Finish();
+        ASSERT_TRUE(whole.Result().Complete() && whole.Result().image == image);
+        for (std::size_t frame = 0; frame + 1 < starts.size(); ++frame) {
+            const std::size_t first = starts[frame + 2 == starts.size() ? frame - 1 : frame];
+            const std::size_t last = std::min(bits.size(), starts[frame + 1] + UPLOAD_LEAD_IN_BITS + 1);
+            for (std::size_t at = starts[frame]; at < starts[frame + 1]; ++at) {
+                const bool insertion = bits[at] == 0;
+                if (!insertion && (at + 1 == bits.size() || bits[at + 1] == 0))
+                    continue;
+                const std::vector<std::uint8_t> heard = insertion
+                    ? std::vector<std::uint8_t> { SYMBOL_ONE, SYMBOL_ONE }
+                    : std::vector<std::uint8_t> { SYMBOL_ZERO };
+                const std::size_t resumed = insertion ? at + 1 : at + 2;
+                BlockCollector collector;
+                FrameParser parser(collector);
+                parser.Push(bits.data() + first, at - first);
+                parser.Push(heard.data(), heard.size());
+                parser.Push(bits.data() + resumed, last - resumed);
+                parser.Finish();
+                ASSERT_TRUE(collector.Result().image == IntactPartOf(image, collector))
+                    << "bit " << at << " slipped";
+            }
+        }
+    }
 }
 
 } // namespace

@@ -5,14 +5,24 @@
 #include "core/row_table.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
+#include "display/brelvim_view.h"
+#include "display/upload_progress_dlg.h"
+#include "document/brelvim_doc.h"
+#include "platform/command_table.h"
+#include "platform/message_box.h"
+#include "platform/resource_ids.h"
 #include "upload/binary_file.h"
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
 #include "upload/fsk_transmitter.h"
+#include "upload/recording.h"
 #include "upload/wav_file.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -116,15 +126,6 @@ std::chrono::milliseconds SignalLength(BlockRun blocks)
     return std::chrono::milliseconds(UploadSignalLength(blocks) * 1000 / UPLOAD_SAMPLE_RATE);
 }
 
-QCoreApplication &Application()
-{
-    static int argc = 1;
-    static char name[] = "play_tests";
-    static char *argv[] = { name, nullptr };
-    static QCoreApplication application(argc, argv);
-    return application;
-}
-
 // Counts the completion events a transmitter posts to it.
 class Receiver : public QObject
 {
@@ -164,7 +165,6 @@ TEST(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
 {
     if (NoSoundServer())
         GTEST_SKIP() << "no PulseAudio server answers";
-    Application();
     std::uint8_t block[UPLOAD_BLOCK_SIZE];
     std::fill(std::begin(block), std::end(block), 0xFF);
     const auto length = SignalLength({ block, 1 });
@@ -197,6 +197,74 @@ TEST(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
         EXPECT_GT(Count("sink-inputs"), streams);
     }
     EXPECT_TRUE(WaitFor([&] { return Count("sink-inputs") == streams; }, std::chrono::seconds(3)));
+}
+
+// The view's upload as the user sees it: an output that appears after a
+// failed upload is used, the progress window advances, Esc in it stops the
+// upload as its end would, and quitting during an upload asks first.
+TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
+{
+    if (NoSoundServer())
+        GTEST_SKIP() << "no PulseAudio server answers";
+    std::vector<MessageBoxRequest> boxes;
+    std::vector<QuestionRequest> questions;
+    InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
+    bool stopToQuit = false;
+    InterceptQuestions([&](const QuestionRequest &question) {
+        questions.push_back(question);
+        return stopToQuit;
+    });
+    CBrelvimDoc document;
+    document.m_rows.LoadDefault();
+    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
+    CommandTable commands;
+    view.RegisterCommands(commands);
+    const int streams = Count("sink-inputs");
+
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    commands.Execute(ID_UPLOAD);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
+    if (server.isNull())
+        qunsetenv("PULSE_SERVER");
+    else
+        qputenv("PULSE_SERVER", server);
+    commands.Execute(ID_UPLOAD);
+    ASSERT_EQ(boxes.size(), 1u) << boxes.back().text.toStdString();
+
+    auto *progress = view.findChild<CUploadProgressDlg *>();
+    ASSERT_TRUE(progress && progress->isVisible());
+    const auto length = SignalLength(ImageBlocks(EncodeUploadImage(document.m_rows)));
+    const QString start = progress->ProgressText();
+    const QRegularExpression text(
+        QStringLiteral(R"(^Uploading: \d+\.\d s of %1 s$)")
+            .arg(QRegularExpression::escape(QString::number(length.count() / 1000.0, 'f', 1))));
+    EXPECT_TRUE(text.match(start).hasMatch()) << start.toStdString();
+    QTRY_VERIFY_WITH_TIMEOUT(progress->ProgressText() != start, 5000);
+    commands.UpdateCommandUI();
+    EXPECT_FALSE(commands.Action(ID_UPLOAD)->isEnabled());
+
+    EXPECT_FALSE(view.QueryStopUploadToQuit());
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, "An upload is in progress. Stop it and quit?");
+    EXPECT_FALSE(questions[0].acceptIsDefault);
+    EXPECT_TRUE(view.findChild<CUploadProgressDlg *>());
+
+    QTest::keyClick(progress, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+    EXPECT_EQ(Count("sink-inputs"), streams);
+    commands.UpdateCommandUI();
+    EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
+    EXPECT_TRUE(view.QueryStopUploadToQuit());
+    EXPECT_EQ(questions.size(), 1u);
+
+    stopToQuit = true;
+    commands.Execute(ID_UPLOAD);
+    EXPECT_TRUE(view.QueryStopUploadToQuit());
+    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+    InterceptMessageBoxes({});
+    InterceptQuestions({});
 }
 
 } // namespace

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,7 +35,11 @@ protected:
     // Runs pemblo-cli with the arguments; stdout and stderr land in out and err.
     int Run(const std::string &arguments, const std::string &environment = "")
     {
-        const std::string command = environment + " " + PEMBLO_BIN_DIR + "/pemblo-cli " + arguments + " >"
+        return RunProgram("pemblo-cli " + arguments, environment);
+    }
+    int RunProgram(const std::string &commandLine, const std::string &environment)
+    {
+        const std::string command = environment + " " + PEMBLO_BIN_DIR + "/" + commandLine + " >"
             + Path("out") + " 2>" + Path("err");
         const int status = std::system(command.c_str());
         out = Text(Path("out"));
@@ -104,7 +110,8 @@ TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
 
     // Cut in block 13's frame: it and the real block 0 are missing.
     file.resize(file.size() - 48000 * 6);
-    ASSERT_TRUE(WriteBinaryFile(Path("cut.wav"), file));
+    std::ofstream(Path("cut.wav"), std::ios::binary)
+        .write(reinterpret_cast<const char *>(file.data()), file.size());
     EXPECT_EQ(Run("decode " + Path("cut.wav") + " -o " + Path("image.bin")), 1);
     EXPECT_EQ(out, "");
     EXPECT_NE(err.find("missing blocks: 0, "), std::string::npos) << err;
@@ -114,10 +121,66 @@ TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
     EXPECT_NE(err.find("This is not a WAV file."), std::string::npos);
 }
 
+TEST_F(UploadCli, DecodeComparesWithASequenceAndSaysHowTheRecordingSounds)
+{
+    const UploadImage image = ExampleImage();
+    const std::vector<std::uint8_t> signal = RenderUploadSignal(ImageBlocks(image));
+    // 12 dB louder, clipped as a recorder clips; 3 % fast.
+    PcmAudio loud { 48000, 1, 8, {} }, fast { 48000, 1, 8, {} };
+    for (const std::uint8_t s : signal)
+        loud.bytes.push_back(static_cast<std::uint8_t>(std::clamp(4 * s - 3 * 128, 0, 255)));
+    for (double t = 0; t < signal.size(); t += 1.03)
+        fast.bytes.push_back(signal[static_cast<std::size_t>(t)]);
+    const std::pair<PcmAudio, const char *> recordings[]
+        = { { { 48000, 1, 8, signal }, "peak -0.1 dBFS, clipped 0.0 %, speed +0.0 %" },
+              { loud, "peak 0.0 dBFS, clipped 83.8 %" },
+              { fast, "peak -0.1 dBFS, clipped 0.0 %, speed +3.0 %" } };
+    for (const auto &[audio, diagnostics] : recordings) {
+        const std::vector<std::uint8_t> file = EncodeWav(audio);
+        std::ofstream(Path("in.wav"), std::ios::binary)
+            .write(reinterpret_cast<const char *>(file.data()), static_cast<std::streamsize>(file.size()));
+        EXPECT_EQ(Run("decode " + Path("in.wav") + " --expect " + EXAMPLE), 0) << err;
+        EXPECT_EQ(out, "identical\n");
+        EXPECT_NE(err.find(Path("in.wav") + ": " + diagnostics), std::string::npos) << err;
+    }
+
+    // Row 2 of the sequence waits 7 ticks instead of 6: slot 2's time byte.
+    std::ofstream(Path("other.lsq"))
+        << "#=QUORBEL\nV=1\nD=VELTOR3\n01000000000000450003\n0100000000000046000c\n"
+           "00000000010007580000\n";
+    EXPECT_EQ(Run("decode " + Path("in.wav") + " --expect " + Path("other.lsq")), 1);
+    EXPECT_EQ(out, "row slot 2 differs: the recording holds 80 06, " + Path("other.lsq") + " gives 80 07\n");
+
+    // A pipe is read as a file is; a folder is no recording.
+    EXPECT_EQ(Run("decode /dev/stdin", "cat " + Path("in.wav") + " |"), 0) << err;
+    EXPECT_EQ(out, Hex(image));
+    EXPECT_EQ(Run("decode " + m_dir.string()), 1);
+    EXPECT_EQ(err, m_dir.string() + ": This is not a WAV file.\n");
+}
+
 TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
 {
     EXPECT_EQ(Run("play " + EXAMPLE, "PULSE_SERVER=unix:/nonexistent"), 1);
     EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
+}
+
+// Only a program that plays maps the sound library, and only once it plays.
+TEST_F(UploadCli, OnlyPlayLoadsTheSoundLibrary)
+{
+    struct Case {
+        std::string commandLine;
+        const char *environment;
+        bool loads;
+    };
+    const Case cases[] = {
+        { "pemblo-cli check " + EXAMPLE, "LD_DEBUG=files", false },
+        { "pemblo-cli play " + EXAMPLE, "LD_DEBUG=files PULSE_SERVER=unix:/nonexistent", true },
+        { "pemblo", "LD_TRACE_LOADED_OBJECTS=1", false },
+    };
+    for (const Case &test : cases) {
+        RunProgram(test.commandLine, test.environment);
+        EXPECT_EQ((out + err).find("libpulse") != std::string::npos, test.loads) << test.commandLine;
+    }
 }
 
 } // namespace

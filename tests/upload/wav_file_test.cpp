@@ -36,14 +36,17 @@ TEST(WavFile, RoundTripAndSamples)
     const PcmAudio read = ParseWav(file.data(), file.size());
     EXPECT_EQ(read.sampleRate, 44100);
     EXPECT_EQ(read.FrameCount(), 2u);
-    EXPECT_EQ(ChannelSamples(read, 0), (std::vector<float> { -1.0f, 0.5f }));
-    EXPECT_EQ(ChannelSamples(read, 1), (std::vector<float> { 0.0f, -1.0f / 32768 }));
-    EXPECT_EQ(StrongestChannel(read), 0);
+    EXPECT_EQ(read.bytes, Stereo16().bytes);
+    const std::uint8_t left1[] = { 0x00, 0x40 }, right1[] = { 0xFF, 0xFF }, lowest[] = { 0x00, 0x80 };
+    EXPECT_EQ(PcmSample(lowest, 16), -1.0f);
+    EXPECT_EQ(PcmSample(left1, 16), 0.5f);
+    EXPECT_EQ(PcmSample(right1, 16), -1.0f / 32768);
 
     const std::vector<std::uint8_t> odd = EncodeWav({ 48000, 1, 8, { 128, 255, 0 } });
     EXPECT_EQ(odd.size() % 2, 0u);
-    EXPECT_EQ(ChannelSamples(ParseWav(odd.data(), odd.size()), 0),
-        (std::vector<float> { 0.0f, 127.0f / 128, -1.0f }));
+    EXPECT_EQ(ParseWav(odd.data(), odd.size()).bytes, (std::vector<std::uint8_t> { 128, 255, 0 }));
+    EXPECT_EQ(PcmSample(&odd[45], 8), 127.0f / 128);
+    EXPECT_EQ(PcmSample(&odd[46], 8), -1.0f);
 }
 
 TEST(WavFile, SkipsOtherChunksAndTakesACutDataChunkAsFarAsItGoes)

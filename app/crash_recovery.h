@@ -1,0 +1,12 @@
+#pragma once
+
+class CBrelvimDoc;
+class QWidget;
+class RecoveryFile;
+
+// After the start-up: claims this run's recovery file, offers the unsaved
+// changes that runs which did not end normally left behind (Restore opens
+// them in the LED Editor as unsaved changes to their file; Discard removes
+// them), then lets the document keep its recovery file from now on. A
+// recovery file that cannot be read is reported in one sentence and removed.
+void RecoverLeftOverChanges(RecoveryFile &recovery, CBrelvimDoc &document, QWidget *owner);

@@ -1,0 +1,33 @@
+#include "display/upload_check.h"
+
+#include "core/sequence_checker.h"
+#include "editor/sequence_check_wnd.h"
+#include "platform/message_box.h"
+#include "platform/resource_ids.h"
+#include "platform/resource_module.h"
+
+#include <QStringList>
+
+namespace
+{
+
+// Errors the question lists before it only counts the rest.
+constexpr int LISTED_ERRORS = 10;
+
+} // namespace
+
+bool ConfirmUploadOfRows(QWidget *owner, const RowTable &rows)
+{
+    QStringList listed;
+    int errors = 0;
+    for (const Finding &finding : CheckSequence(rows, LocalFindingTexts()))
+        if (finding.severity == FindingSeverity::Error && ++errors <= LISTED_ERRORS)
+            listed << FindingLine(finding);
+    if (errors == 0)
+        return true;
+    if (errors > LISTED_ERRORS)
+        listed << ResourceModule::LoadString(IDS_UPLOAD_CHECK_MORE).arg(errors - LISTED_ERRORS);
+    return AskQuestion({ owner, ResourceModule::LoadString(IDS_UPLOAD_CHECK_TEXT).arg(listed.join('\n')),
+        ResourceModule::LoadString(IDS_UPLOAD_CHECK_TITLE), ResourceModule::LoadString(IDS_UPLOAD_ANYWAY),
+        ResourceModule::LoadString(IDS_UPLOAD_CANCEL), false, QMessageBox::Warning });
+}

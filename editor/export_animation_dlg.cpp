@@ -1,0 +1,203 @@
+#include "editor/export_animation_dlg.h"
+
+#include "display/animation_encoder_module.h"
+#include "display/animation_export.h"
+#include "display/animation_timing.h"
+#include "display/device_bitmaps.h"
+#include "display/device_bundle.h"
+#include "editor/authoring_string_ids.h"
+#include "platform/bundle_file.h"
+#include "platform/resource_module.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+namespace
+{
+
+constexpr double DEFAULT_SECONDS = 10;
+constexpr double MAX_SECONDS = double(MAX_ANIMATION_TICKS * TICK_MS) / 1000;
+constexpr double SECONDS_STEP = 0.5;
+// Each portion of the export runs for about this long before the window
+// takes input again.
+constexpr int PORTION_MS = 40;
+constexpr std::uint64_t TICKS_PER_STEP = 25;
+
+QString Text(int id)
+{
+    return ResourceModule::LoadString(id);
+}
+
+} // namespace
+
+CExportAnimationDlg::CExportAnimationDlg(QWidget *parent, RowsSource rows, QString deviceBundle)
+    : QDialog(parent)
+    , m_rows(std::move(rows))
+    , m_deviceBundle(std::move(deviceBundle))
+    , m_file(new QLineEdit)
+    , m_browse(new QPushButton(Text(IDS_EXPORT_BROWSE)))
+    , m_length(new QDoubleSpinBox)
+    , m_size(new QSpinBox)
+    , m_progress(new QProgressBar)
+    , m_status(new QLabel)
+    , m_start(new QPushButton(Text(IDS_EXPORT_START)))
+    , m_close(new QPushButton(Text(IDS_GENERATE_CLOSE)))
+{
+    m_length->setRange(SECONDS_STEP, MAX_SECONDS);
+    m_length->setSingleStep(SECONDS_STEP);
+    m_length->setDecimals(1);
+    m_length->setValue(DEFAULT_SECONDS);
+    m_length->setSuffix(QLatin1Char(' ') + Text(IDS_EXPORT_SECONDS));
+    m_size->setRange(MIN_ANIMATION_SIZE, DEVICE_PICTURE_SIZE);
+    m_size->setSingleStep(2);
+    m_size->setValue(DEFAULT_ANIMATION_SIZE);
+    m_size->setSuffix(QLatin1Char(' ') + Text(IDS_EXPORT_PIXELS));
+    m_status->setWordWrap(true);
+    BuildControls();
+}
+
+CExportAnimationDlg::~CExportAnimationDlg() = default;
+
+void CExportAnimationDlg::BuildControls()
+{
+    setWindowTitle(Text(IDS_EXPORT_TITLE));
+    auto *purpose = new QLabel(Text(IDS_EXPORT_PURPOSE));
+    purpose->setWordWrap(true);
+
+    auto *file = new QHBoxLayout;
+    file->addWidget(m_file, 1);
+    file->addWidget(m_browse);
+    auto *form = new QFormLayout;
+    form->addRow(Text(IDS_EXPORT_FILE), file);
+    form->addRow(Text(IDS_EXPORT_LENGTH), m_length);
+    form->addRow(Text(IDS_EXPORT_SIZE), m_size);
+
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(m_start, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_close, QDialogButtonBox::RejectRole);
+    m_start->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CExportAnimationDlg::OnExport);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CExportAnimationDlg::reject);
+    connect(m_browse, &QPushButton::clicked, this, &CExportAnimationDlg::OnBrowse);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(purpose);
+    layout->addLayout(form);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_status);
+    layout->addWidget(buttons);
+    m_progress->setValue(0);
+}
+
+void CExportAnimationDlg::OnBrowse()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, Text(IDS_EXPORT_TITLE), m_file->text(), Text(IDS_EXPORT_FILE_FILTER));
+    if (!path.isEmpty())
+        m_file->setText(path);
+}
+
+void CExportAnimationDlg::OnExport()
+{
+    if (IsExporting() || !StartExport(m_file->text().trimmed()))
+        return;
+    SetExporting(true);
+    m_timer.start(0, this);
+}
+
+bool CExportAnimationDlg::StartExport(const QString &path)
+{
+    const std::optional<AnimationFormat> format = AnimationFormatOf(path);
+    if (!format) {
+        m_status->setText(Text(IDS_EXPORT_UNKNOWN_ENDING));
+        return false;
+    }
+    AnimationExport::Settings settings;
+    settings.format = *format;
+    settings.size = m_size->value();
+    settings.ticks = SlotsInMilliseconds(static_cast<std::uint64_t>(m_length->value() * 1000));
+    if (settings.format != AnimationFormat::Gif && settings.size % 2 != 0) {
+        m_status->setText(Text(IDS_EXPORT_ODD_SIZE));
+        return false;
+    }
+    const auto fail = [this](const std::string &why) {
+        m_status->setText(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(why)));
+        m_export.reset();
+        return false;
+    };
+    m_bitmaps = std::make_unique<DeviceBitmaps>();
+    DeviceBundle bundle;
+    const QString bundlePath = FindBundleFile(m_deviceBundle);
+    if (bundlePath.isEmpty() || !bundle.Open(bundlePath)
+        || !m_bitmaps->Build(bundle.DevicePicture(), { 32, 0 }))
+        return fail("no device picture in " + m_deviceBundle.toStdString());
+    std::string error;
+    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
+    if (!encoder)
+        return fail(error);
+    m_export = std::make_unique<AnimationExport>(m_rows(), *m_bitmaps, settings);
+    if (!m_export->Begin(std::move(encoder), path))
+        return fail(m_export->Error());
+    m_path = path;
+    return true;
+}
+
+void CExportAnimationDlg::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_timer.timerId())
+        return QDialog::timerEvent(event);
+    QElapsedTimer portion;
+    portion.start();
+    bool more = true;
+    while (more && portion.elapsed() < PORTION_MS)
+        more = m_export->Advance(TICKS_PER_STEP);
+    m_progress->setValue(static_cast<int>(m_export->DoneTicks()));
+    if (more)
+        return;
+    if (m_export->Finish()) {
+        m_progress->setValue(m_progress->maximum());
+        Stop(Text(IDS_EXPORT_SAVED).arg(m_path));
+    } else
+        Stop(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(m_export->Error())));
+}
+
+void CExportAnimationDlg::Stop(const QString &status)
+{
+    m_timer.stop();
+    // An export not finished leaves no file.
+    m_export.reset();
+    m_bitmaps.reset();
+    m_status->setText(status);
+    SetExporting(false);
+}
+
+void CExportAnimationDlg::reject()
+{
+    if (IsExporting())
+        Stop(Text(IDS_EXPORT_CANCELLED));
+    else
+        QDialog::reject();
+}
+
+void CExportAnimationDlg::SetExporting(bool exporting)
+{
+    for (QWidget *input : std::initializer_list<QWidget *> { m_file, m_browse, m_length, m_size, m_start })
+        input->setEnabled(!exporting);
+    m_close->setText(Text(exporting ? IDS_EXPORT_CANCEL : IDS_GENERATE_CLOSE));
+    if (exporting) {
+        m_progress->setRange(0, static_cast<int>(m_export->TotalTicks()));
+        m_progress->setValue(0);
+        m_status->setText(Text(IDS_EXPORT_RUNNING));
+    }
+}

@@ -1,0 +1,126 @@
+#include "led_editor_wnd_test.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <functional>
+#include <vector>
+
+namespace
+{
+
+constexpr int TIME_X = 80;
+
+} // namespace
+
+TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
+{
+    auto editor = Editor(6, 232, 200);
+    for (int line = 0; line < 6; ++line)
+        editor->m_rows[std::size_t(line)] = { 0, std::uint32_t(line), 1, 0, 0 };
+    editor->m_rows[4] = { 1, 0, 1, CMD_GOTO, 5 };
+    editor->StartHistory(true);
+
+    CLedEditorWnd &wnd = *editor;
+    const auto key = [&wnd](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(ValueEdit(wnd) ? static_cast<QWidget *>(ValueEdit(wnd)) : &wnd, key, modifiers);
+    };
+    const auto type = [&](const char *value) {
+        ASSERT_NE(ValueEdit(wnd), nullptr);
+        ValueEdit(wnd)->setText(value);
+        key(Qt::Key_Return, Qt::ShiftModifier);
+    };
+    QApplication::clipboard()->setText("00000300..*\r\n00000400...*\r\n");
+
+    const auto select = [&wnd](int first, int last) { Selection(wnd).SelectRange(first, last); };
+    // What the user does before an action (selecting lines, opening the
+    // value edit) and the action.
+    const struct {
+        const char *step;
+        std::function<void()> prepare;
+        std::function<void()> act;
+    } actions[] = {
+        { "Toggle channel 3", [&] { select(1, 1); }, [&] { key(Qt::Key_3, Qt::AltModifier); } },
+        { "Paint", [] {},
+            [&] {
+                // A fast drag across line 2: one move from channel 1 to 8.
+                QTest::mousePress(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 0));
+                Move(wnd, Cell(2, 7) + QPoint(0, 5));
+                QTest::mouseRelease(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 7));
+                EXPECT_EQ(wnd.m_rows[2].pattern, 0xFFu);
+            } },
+        { "Invert", [] {}, [&] { key(Qt::Key_I, Qt::ControlModifier); } },
+        { "Delete 2 lines", [&] { select(0, 1); }, [&] { key(Qt::Key_Delete); } },
+        { "Insert 1 empty line", [&] { select(0, 0); }, [&] { key(Qt::Key_Insert); } },
+        { "GOTO", [&] { select(1, 1); }, [&] { key(Qt::Key_G, Qt::ShiftModifier); } },
+        { "Parameter 2", [&] { QTest::mouseClick(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(1, 6)); },
+            [&] { type("2"); } },
+        { "Insert 2 lines from the clipboard", [&] { select(2, 2); },
+            [&] { key(Qt::Key_V, Qt::ControlModifier); } },
+        { "Time 44",
+            [&] {
+                QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+            },
+            [&] { type("44"); } },
+        { "Blink command", [&] { select(1, 1); }, [&] { key(Qt::Key_B, Qt::ControlModifier); } },
+        { "Mirror", [&] { select(2, 3); }, [&] { key(Qt::Key_S, Qt::ControlModifier); } },
+        { "DIM", [&] { select(3, 3); }, [&] { key(Qt::Key_D, Qt::ShiftModifier); } },
+        { "Cut 1 line", [&] { select(4, 4); }, [&] { key(Qt::Key_X, Qt::ControlModifier); } },
+        { "Chaser", [&] { select(3, 3); },
+            [&] {
+                EXPECT_TRUE(wnd.InsertRowsAsStep({ { 0, 1, 2, 0, 0 }, { 0, 2, 2, 0, 0 } }, "Chaser"));
+            } },
+    };
+    std::vector<EditorSnapshot> before;
+    for (const auto &action : actions) {
+        action.prepare();
+        before.push_back(State(wnd));
+        action.act();
+        EXPECT_EQ(History(wnd).UndoName(), action.step);
+    }
+    // Moving the selection changes no row and adds no step.
+    key(Qt::Key_Up);
+    EXPECT_EQ(History(wnd).UndoName(), "Chaser");
+    EXPECT_EQ(wnd.m_modified, 1);
+    const EditorSnapshot last = State(wnd);
+
+    // Undo goes back to where each action began; redo to where the user was
+    // when the next one was undone.
+    for (std::size_t step = before.size(); step-- > 0;) {
+        key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(State(wnd) == before[step]) << "undo " << actions[step].step;
+        EXPECT_EQ(History(wnd).RedoName(), actions[step].step);
+    }
+    EXPECT_EQ(wnd.m_modified, 0) << "back where the file was";
+    EXPECT_EQ(History(wnd).UndoName(), "");
+    for (std::size_t step = 0; step < before.size(); ++step) {
+        key(Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_TRUE(State(wnd) == (step + 1 < before.size() ? before[step + 1] : last))
+            << "redo " << actions[step].step;
+    }
+    EXPECT_EQ(wnd.m_modified, 1);
+
+    // Saved here: away from it and back again.
+    wnd.MarkSaved();
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(wnd.m_modified, 1);
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(wnd.m_modified, 0);
+
+    // Ctrl+Z in the value edit applies what was typed as a step of its own,
+    // then takes it back.
+    QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+    const EditorSnapshot opened = State(wnd);
+    ASSERT_NE(ValueEdit(wnd), nullptr);
+    ValueEdit(wnd)->setText("7");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ValueEdit(wnd), nullptr);
+    EXPECT_TRUE(State(wnd) == opened);
+    EXPECT_EQ(History(wnd).RedoName(), "Time 7");
+
+    // Rows the document held unsaved are modified whatever is undone.
+    wnd.StartHistory(false);
+    EXPECT_EQ(wnd.m_modified, 1);
+    EXPECT_EQ(History(wnd).RedoName(), "");
+}
