@@ -20,7 +20,6 @@
 #include "platform/bundle_file.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 
@@ -114,9 +113,10 @@ int DrawWithDevice(
     return 0;
 }
 
-// The device picture of the bundle --device names, as it lies in the
-// bundle's file; a RenderFailure when there is none.
-std::vector<std::uint8_t> DevicePictureOf(const std::string &name)
+// The device at levels, composed from the images of the bundle called name
+// alone, without the screen bitmaps of every step; the images go before the
+// picture is saved. A RenderFailure when the bundle has none.
+QImage ComposeFromBundle(const std::string &name, const LedLevels &levels)
 {
     const std::string path = FindBundleFile(name);
     if (path.empty())
@@ -124,11 +124,13 @@ std::vector<std::uint8_t> DevicePictureOf(const std::string &name)
     BundleEntries entries;
     if (!ReadBundleFile(path, entries))
         throw RenderFailure(path + " is not a device bundle");
-    return std::move(entries[DEVICE_PICTURE_ENTRY]);
+    const std::vector<std::uint8_t> &data = entries[DEVICE_PICTURE_ENTRY];
+    QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+    if (!ComposeDevicePicture(data.data(), data.size(), levels, picture.bits()))
+        throw RenderFailure(path + " holds no usable device picture");
+    return picture;
 }
 
-// Composes the one picture it needs from the bundle's images, without the
-// screen bitmaps of every step.
 int RunRender(const Arguments &arguments)
 {
     RequiredValue(arguments, "--tick");
@@ -142,18 +144,8 @@ int RunRender(const Arguments &arguments)
     const LedLevels levels = LevelsAfter(interpreter, ticks);
 
     QuietQtMessages();
-    // For the executable's folder, where bundles are looked for.
-    int argc = 1;
-    char name[] = "pemblo-cli";
-    char *argv[] = { name, nullptr };
-    const QCoreApplication application(argc, argv);
     try {
-        const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
-        const std::vector<std::uint8_t> data = DevicePictureOf(device);
-        QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
-        if (!ComposeDevicePicture(data.data(), data.size(), levels, picture.bits()))
-            throw RenderFailure(FindBundleFile(device) + " holds no usable device picture");
-        SavePng(picture, out);
+        SavePng(ComposeFromBundle(arguments.Value("--device", DEFAULT_DEVICE_BUNDLE), levels), out);
     } catch (const RenderFailure &failure) {
         std::fprintf(stderr, "pemblo-cli render: %s\n", failure.what());
         return EXIT_FAILED;

@@ -24,10 +24,11 @@ constexpr int Divisor(int step)
 // pairs and then truncates to one less than the integer blend
 // (b x (n - 1) + o) / n. For every pair of an off byte and a lit byte this
 // gives the step at which that happens on the way from the off to the lit
-// byte, or 0. The tests run every pair through every step; along any such
-// way it happens at most once.
+// byte, or 0; along any such way it happens at most once. Worked out when
+// the program is built (tools/fade_corrections.cpp); the tests run every
+// pair through every step against the double blend.
 struct Corrections {
-    std::array<std::uint8_t, 256 * 256> stepOf {};
+    std::array<std::uint8_t, 256 * 256> stepOf;
     // The steps that correct any pair at all.
     std::array<bool, BRIGHTNESS_STEPS> anyAt {};
 };
@@ -35,24 +36,9 @@ struct Corrections {
 const Corrections &CorrectionSteps()
 {
     static const Corrections corrections = [] {
-        Corrections all;
-        for (int off = 0; off < 256; ++off) {
-            // All lit bytes side by side, so that the loops vectorise.
-            std::array<int, 256> value;
-            value.fill(off);
-            std::uint8_t *row = all.stepOf.data() + 256 * off;
-            for (int step = 1; step <= LAST_STEP; ++step) {
-                const int n = Divisor(step);
-                const double factor = 1.0 / n;
-                const double keep = 1.0 - factor;
-                for (int lit = 0; lit < 256; ++lit) {
-                    const int exact = static_cast<int>(value[lit] * keep + lit * factor);
-                    if (exact != (value[lit] * (n - 1) + lit) / n)
-                        row[lit] = static_cast<std::uint8_t>(step);
-                    value[lit] = exact;
-                }
-            }
-        }
+        Corrections all { {
+#include "display/fade_corrections.inc"
+        } };
         for (const std::uint8_t step : all.stepOf)
             all.anyAt[step] = step != 0;
         return all;

@@ -114,6 +114,9 @@ enum class Progress { More, End, Fault };
 template <typename Step> bool Decompress(std::size_t expected, std::vector<std::uint8_t> &out, Step step)
 {
     constexpr std::size_t CHUNK = 1u << 16;
+    // Room that is only reserved takes no memory until it is written, and
+    // the chunks then never move what came before.
+    out.reserve(expected + 1);
     Progress progress = Progress::More;
     while (progress == Progress::More && out.size() <= expected) {
         const std::size_t done = out.size();

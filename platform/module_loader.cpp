@@ -5,10 +5,7 @@
 
 #include <climits>
 
-namespace
-{
-
-std::string ExecutableFolder()
+std::string ProgramFolder()
 {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
@@ -18,11 +15,9 @@ std::string ExecutableFolder()
     return executable.substr(0, executable.rfind('/'));
 }
 
-} // namespace
-
 std::string FindModuleFile(const std::string &name)
 {
-    const std::string folder = ExecutableFolder();
+    const std::string folder = ProgramFolder();
     for (const std::string &path : { folder + "/" + name + PEMBLO_MODULE_SUFFIX,
              folder + "/" + PEMBLO_MODULE_DIR + "/" + name + PEMBLO_MODULE_SUFFIX })
         if (access(path.c_str(), F_OK) == 0)

@@ -11,6 +11,10 @@
 // the system's dynamic loader only, so that a program without Qt loads
 // modules too.
 
+// The folder of the running executable, which Qt also knows, but only once
+// an application object is made.
+std::string ProgramFolder();
+
 // The file of the module called name (without suffix); empty when there is
 // none.
 std::string FindModuleFile(const std::string &name);
