@@ -39,7 +39,8 @@ struct Probe {
 
 bool Shows(Display *display, const Probe &probe)
 {
-    XImage *image = XGetImage(display, DefaultRootWindow(display), probe.x, probe.y, 1, 1, AllPlanes, ZPixmap);
+    XImage *image
+        = XGetImage(display, DefaultRootWindow(display), probe.x, probe.y, 1, 1, AllPlanes, ZPixmap);
     if (!image)
         return false;
     const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
@@ -52,7 +53,8 @@ bool Shows(Display *display, const Probe &probe)
 int main(int argc, char **argv)
 {
     if (argc < 10 || std::strcmp(argv[8], "--") != 0) {
-        std::fprintf(stderr, "usage: first_frame X1 Y1 RRGGBB X2 Y2 RRGGBB SETTLE_MS -- PROGRAM ARGUMENTS...\n");
+        std::fprintf(
+            stderr, "usage: first_frame X1 Y1 RRGGBB X2 Y2 RRGGBB SETTLE_MS -- PROGRAM ARGUMENTS...\n");
         return 64;
     }
     const Probe probes[] = { { std::atoi(argv[1]), std::atoi(argv[2]), std::strtoul(argv[3], nullptr, 16) },

@@ -18,6 +18,7 @@ int main(int argc, char **argv)
     const int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
     if (pixels.size() < qsizetype(4) * width * height)
         return 1;
-    const QImage picture(reinterpret_cast<const uchar *>(pixels.constData()), width, height, QImage::Format_RGB32);
+    const QImage picture(
+        reinterpret_cast<const uchar *>(pixels.constData()), width, height, QImage::Format_RGB32);
     return picture.save(QString::fromLocal8Bit(argv[4]), "PNG") ? 0 : 1;
 }
