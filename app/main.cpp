@@ -5,6 +5,7 @@
 #include "core/constants.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 #include "resources/product.h"
 
 #include <QApplication>
@@ -35,8 +36,12 @@ int main(int argc, char **argv)
     PembloSession session;
     CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
         [&session] { return session.CreateMainWindow(); });
-    if (!app.InitInstance())
-        return EXIT_FAILURE;
+    {
+        // What the start stores goes into the settings file once.
+        const SettingsStore::WriteBatch batch;
+        if (!app.InitInstance())
+            return EXIT_FAILURE;
+    }
     // Asked when the start-up is over: the splash picture, which stays on
     // top, would hide the question until then.
     QWidget *mainWindow = app.MainWindow();

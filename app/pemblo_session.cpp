@@ -37,7 +37,8 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     m_docManager = std::make_unique<CDocManager>(ResourceModule::LoadString(IDR_MAINFRAME), *m_document);
 
     auto frame = std::make_unique<CMainFrame>(m_commands, QPixmap::fromImage(m_device.SplashPicture()));
-    auto *view = new CBrelvimView(*m_document, m_device.DevicePicture());
+    // The view lets go of the picture once it has built its bitmaps.
+    auto *view = new CBrelvimView(*m_document, m_device.TakeDevicePicture());
     if (!frame->OnCreate(view))
         return nullptr;
     frame->SetCloseQuery(

@@ -41,6 +41,32 @@ void BM_EditorTracePaint(benchmark::State &state)
 }
 BENCHMARK(BM_EditorTracePaint)->Unit(benchmark::kMicrosecond);
 
+// What a tick that moves the trace line costs: the index cells of the old
+// and the new line.
+void BM_EditorTraceStep(benchmark::State &state)
+{
+    CLedEditorWnd editor;
+    FillTable(editor);
+    QImage canvas(editor.size(), QImage::Format_RGB32);
+    const EditorLayout layout = editor.ComputeLayout();
+    const GridMetrics grid { MAX_ROWS, EDITOR_ROW_HEIGHT, EDITOR_CELL_WIDTH, CHANNEL_COUNT };
+    const auto indexCell = [&](int line) {
+        return QRect(layout.indexLeft, LineTop(grid, layout, line, 0), layout.timeLeft - layout.indexLeft,
+            EDITOR_ROW_HEIGHT);
+    };
+    // Lines that are all in view, so that nothing scrolls.
+    constexpr int LINES_IN_VIEW = 40;
+    int line = 0;
+    for (auto _ : state) {
+        const int next = (line + 1) % LINES_IN_VIEW;
+        editor.SetTraceLine(next);
+        QPainter painter(&canvas);
+        editor.render(&painter, QPoint(), QRegion(indexCell(line)) + indexCell(next));
+        line = next;
+    }
+}
+BENCHMARK(BM_EditorTraceStep)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -26,7 +26,7 @@ void BM_PaintAFadeStep(benchmark::State &state)
         return;
     }
     CBrelvimDoc document;
-    CBrelvimView view(document, bundle.DevicePicture(), [] { return DisplayFormat { 32, 0 }; });
+    CBrelvimView view(document, bundle.DevicePicture(), [] { return DisplayFormat { 24, 0 }; });
     view.resize(1600, 900);
     view.show();
     view.repaint();

@@ -1,7 +1,26 @@
 #include "cli/cli_command.h"
 
+#include "platform/module_loader.h"
+
 #include <algorithm>
 #include <cstdio>
+
+namespace
+{
+
+int RunInModule(const CliCommand &command, const Arguments &arguments)
+{
+    std::string error;
+    RunFunction *run
+        = ResolveModuleFunction<RunFunction>(command.module.name, command.module.function, error);
+    if (!run) {
+        std::fprintf(stderr, "pemblo-cli %s: %s\n", command.name, error.c_str());
+        return EXIT_FAILED;
+    }
+    return run(arguments);
+}
+
+} // namespace
 
 std::string UsageLine(const CliCommand &command)
 {
@@ -19,7 +38,7 @@ int RunCliCommand(const CliCommand &command, const std::vector<std::string> &wor
         if (arguments.Positionals().size() != command.positionalCount)
             throw UsageError(
                 command.positionalCount == 1 ? "expected one file" : "wrong number of arguments");
-        return command.run(arguments);
+        return command.run ? command.run(arguments) : RunInModule(command, arguments);
     } catch (const UsageError &error) {
         std::fprintf(
             stderr, "pemblo-cli %s: %s\n%s\n", command.name, error.what(), UsageLine(command).c_str());

@@ -5,6 +5,17 @@
 #include <string>
 #include <vector>
 
+using RunFunction = int(const Arguments &arguments);
+
+// Where the run of a command is kept that needs libraries the others do not
+// (Qt's pictures, the sound output): a module (see platform/module_loader.h)
+// and the function in it, of type RunFunction. pemblo-cli loads it only to
+// run the command, so that the other commands start without Qt.
+struct CommandModule {
+    const char *name;
+    const char *function;
+};
+
 // One command of pemblo-cli, with what --help says about it.
 struct CliCommand {
     const char *name;
@@ -12,8 +23,13 @@ struct CliCommand {
     const char *help;
     std::vector<OptionSpec> options;
     std::size_t positionalCount;
-    int (*run)(const Arguments &arguments);
+    RunFunction *run; // null for a command kept in a module
+    CommandModule module {};
 };
+
+// The modules of the commands that draw and of the one that plays sound.
+inline constexpr char PICTURES_MODULE[] = "pemblo_cli_pictures";
+inline constexpr char PLAY_MODULE[] = "pemblo_cli_play";
 
 // Exit codes besides 0 and the load error codes 1..4.
 inline constexpr int EXIT_FAILED = 1;

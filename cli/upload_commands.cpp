@@ -2,15 +2,11 @@
 
 #include "cli/decode_command.h"
 #include "cli/output_file.h"
-#include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
 #include "upload/fsk_signal.h"
-#include "upload/fsk_transmitter.h"
 #include "upload/wav_file.h"
-
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <string>
@@ -73,27 +69,6 @@ int RunWav(const Arguments &arguments)
     return WriteOrReport(arguments.Value("-o"), EncodeUploadWav(image));
 }
 
-int RunPlay(const Arguments &arguments)
-{
-    UploadImage image;
-    if (const int code = LoadImage(arguments.Positionals()[0], image))
-        return code;
-    QuietQtMessages();
-    int argc = 1;
-    char name[] = "pemblo-cli";
-    char *argv[] = { name, nullptr };
-    QCoreApplication application(argc, argv);
-    FskTransmitter transmitter;
-    QObject::connect(&transmitter, &FskTransmitter::Done, &application, &QCoreApplication::quit);
-    if (!transmitter.Transmit(nullptr, UPLOAD_BLOCK_COUNT, image.data())) {
-        std::fprintf(stderr, "pemblo-cli play: %s\n", transmitter.ErrorText().toLocal8Bit().constData());
-        return EXIT_FAILED;
-    }
-    application.exec();
-    transmitter.Release();
-    return 0;
-}
-
 } // namespace
 
 const std::vector<CliCommand> &UploadCommands()
@@ -112,7 +87,7 @@ const std::vector<CliCommand> &UploadCommands()
             "Plays the upload of the sequence on the default sound output and returns\n"
             "once the last sample has played. Without a sound output it says so and\n"
             "exits 1.",
-            {}, 1, RunPlay },
+            {}, 1, nullptr, { PLAY_MODULE, "PembloCliPlay" } },
     };
     return commands;
 }

@@ -28,11 +28,11 @@ std::optional<AnimationFormat> AnimationFormatOf(const QString &fileName)
 
 std::unique_ptr<AnimationEncoder> LoadAnimationEncoder(AnimationFormat format, std::string &error)
 {
-    QString reason;
+    std::string reason;
     auto *create = ResolveModuleFunction<CreateAnimationEncoderFunction>(
-        QString::fromLatin1(ENCODERS_MODULE), CREATE_ANIMATION_ENCODER, reason);
+        ENCODERS_MODULE, CREATE_ANIMATION_ENCODER, reason);
     if (!create) {
-        error = "the animation encoders cannot be loaded: " + reason.toStdString();
+        error = "the animation encoders cannot be loaded: " + reason;
         return nullptr;
     }
     return std::unique_ptr<AnimationEncoder>(create(format));

@@ -20,6 +20,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <algorithm>
+#include <numeric>
 
 namespace
 {
@@ -31,6 +35,8 @@ constexpr char DEPTH_TITLE[] = "Error";
 
 // Covers any client area before the device picture is built.
 constexpr int BLACKOUT_SIZE = 100000;
+
+constexpr std::uint16_t ALL_LEDS = (1U << LED_COUNT) - 1;
 
 bool IsSupportedDepth(std::int32_t depth)
 {
@@ -45,11 +51,9 @@ int CentringOffset(int client, int picture)
     return difference > 0 ? difference / 2 : 0;
 }
 
-QRect ScreenBounds(int led, QPoint origin)
+QRect ToQRect(const PictureRect &rect)
 {
-    const PictureRect &bounds
-        = LED_BOUNDS[static_cast<std::size_t>(LED_ORDER[static_cast<std::size_t>(led)])];
-    return QRect(bounds.left + origin.x(), bounds.top + origin.y(), bounds.Width(), bounds.Height());
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
 } // namespace
@@ -61,6 +65,8 @@ CBrelvimView::CBrelvimView(
     , m_readDisplayFormat(std::move(readDisplayFormat))
 {
     m_lastStep.fill(-1);
+    m_shownStep.fill(-1);
+    std::iota(m_paintOrder.begin(), m_paintOrder.end(), 0);
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     document.AddView(this);
@@ -140,13 +146,22 @@ void CBrelvimView::OnDraw(QPainter &painter)
     // Painting and building are not caught up: the clock resumes now.
     m_simTime = timeGetTime();
     PaintLeds(painter, TakeChangedSteps(true));
-    m_pendingLeds = 0;
+    m_shownStep = m_lastStep;
 }
 
 void CBrelvimView::BuildDevicePicture()
 {
-    m_bitmaps.Build(m_devicePicture, { m_depth, m_format16 });
+    const bool built = m_bitmaps.BuildBackground(m_devicePicture, { m_depth, m_format16 });
     m_devicePicture.clear();
+    // Nothing needs the steps for the first picture when every LED is
+    // dark; it shows without waiting for them.
+    if (built)
+        QTimer::singleShot(0, this, &CBrelvimView::BuildSteps);
+}
+
+void CBrelvimView::BuildSteps()
+{
+    m_bitmaps.BuildSteps();
 }
 
 // Left and top strips are half the difference wide; the right and bottom
@@ -191,11 +206,59 @@ CBrelvimView::LedMask CBrelvimView::TakeChangedSteps(bool force)
 
 void CBrelvimView::PaintLeds(QPainter &painter, LedMask leds)
 {
+    BuildStepsFor(leds);
     const QPoint origin = PictureOrigin();
+    for (int k = 0; k < LED_COUNT; ++k) {
+        if (leds & (1U << k)) {
+            PaintLed(painter, origin, m_bitmaps, k, LastLevel(k), rect());
+            PaintOnTop(k);
+        }
+    }
+}
+
+void CBrelvimView::BuildStepsFor(LedMask leds)
+{
     for (int k = 0; k < LED_COUNT; ++k)
-        if (leds & (1U << k))
-            PaintLed(
-                painter, origin, m_bitmaps, k, m_lastStep[static_cast<std::size_t>(k)] * LED_LEVELS_PER_STEP);
+        if ((leds & (1U << k)) && m_lastStep[static_cast<std::size_t>(k)] > 0)
+            BuildSteps();
+}
+
+int CBrelvimView::LastLevel(int led) const
+{
+    return m_lastStep[static_cast<std::size_t>(led)] * LED_LEVELS_PER_STEP;
+}
+
+void CBrelvimView::PaintOnTop(int led)
+{
+    std::rotate(
+        std::find(m_paintOrder.begin(), m_paintOrder.end(), led), m_paintOrder.end() - 1, m_paintOrder.end());
+}
+
+void CBrelvimView::PaintRegion(QPainter &painter, const QRegion &region)
+{
+    const QPoint origin = PictureOrigin();
+    if (!m_bitmaps.IsBuilt()) {
+        painter.fillRect(rect(), m_marginColour);
+        return;
+    }
+    PaintMargins(painter, origin);
+    // The LEDs cover their areas; the background shows elsewhere.
+    static const QRegion LED_AREAS = [] {
+        QRegion areas;
+        for (const LedShapeArea &area : LedShapeAreas())
+            areas += ToQRect(area.rect);
+        return areas;
+    }();
+    const QRegion background = region.intersected(QRect(origin, m_bitmaps.Background().size()))
+                                   .subtracted(LED_AREAS.translated(origin));
+    for (const QRect &area : background) {
+        painter.setClipRect(area);
+        painter.drawPixmap(area.topLeft(), m_bitmaps.Background(), area.translated(-origin));
+    }
+    painter.setClipping(false);
+    BuildStepsFor(ALL_LEDS);
+    for (const int k : m_paintOrder)
+        PaintLed(painter, origin, m_bitmaps, k, LastLevel(k), region);
 }
 
 // Hint 0 repaints the LEDs whose step changed; hint 1 also opens a new LED
@@ -203,18 +266,40 @@ void CBrelvimView::PaintLeds(QPainter &painter, LedMask leds)
 void CBrelvimView::OnUpdate(CView *, int hint)
 {
     const LedMask changed = TakeChangedSteps(false);
-    m_pendingLeds |= changed;
-    ShowLeds(changed);
+    for (int k = 0; k < LED_COUNT; ++k)
+        if (changed & (1U << k))
+            PaintOnTop(k);
+    m_unshownLeds |= changed;
+    if (!m_catchingUp)
+        ShowLeds(std::exchange(m_unshownLeds, 0));
     if (hint == HINT_OPEN_EDITOR)
         OnOpenEditor();
 }
 
+// The pieces that show something else, and those that another LED's area
+// overlaps, as the LED painted last shows there. One rectangle around them:
+// a paint with a clip of one rectangle copies each piece in one go.
 void CBrelvimView::ShowLeds(LedMask leds)
 {
+    if (!leds)
+        return;
+    BuildStepsFor(leds);
     const QPoint origin = PictureOrigin();
-    for (int k = 0; k < LED_COUNT; ++k)
-        if (leds & (1U << k))
-            update(ScreenBounds(k, origin));
+    const std::vector<FramePiece> &pieces = FramePieces();
+    m_unpaintedPieces.resize(pieces.size());
+    for (int k = 0; k < LED_COUNT; ++k) {
+        if (!(leds & (1U << k)))
+            continue;
+        const auto led = static_cast<std::size_t>(k);
+        for (std::size_t p = 0; p < pieces.size(); ++p)
+            if (pieces[p].position == LED_ORDER[led]
+                && (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))) {
+                m_unpaintedPieces[p] = true;
+                m_unpaintedArea |= ToQRect(pieces[p].rect).translated(origin);
+            }
+        m_shownStep[led] = m_lastStep[led];
+    }
+    update(m_unpaintedArea);
 }
 
 void CBrelvimView::OnTimer(int)
@@ -222,8 +307,11 @@ void CBrelvimView::OnTimer(int)
     CBrelvimDoc *document = GetDocument();
     if (!document)
         return;
+    m_catchingUp = true;
     m_simTime = CatchUpSimulation(timeGetTime(), m_simTime, m_inputSwitch ? 1 : 0,
         [document](int input, bool updateViews) { document->Tick(input, updateViews); });
+    m_catchingUp = false;
+    ShowLeds(std::exchange(m_unshownLeds, 0));
     if (m_commands)
         m_commands->UpdateCommandUI();
 }
@@ -236,22 +324,6 @@ void CBrelvimView::OnLButtonDown(Qt::KeyboardModifiers, QPoint)
 void CBrelvimView::OnLButtonUp(Qt::KeyboardModifiers, QPoint)
 {
     m_inputSwitch = false;
-}
-
-void CBrelvimView::RenderCanvas()
-{
-    if (m_canvas.size() != size())
-        m_canvas = QPixmap(size());
-    QPainter painter(&m_canvas);
-    OnDraw(painter);
-    m_canvasStale = false;
-}
-
-void CBrelvimView::PaintPendingLeds()
-{
-    QPainter painter(&m_canvas);
-    PaintLeds(painter, m_pendingLeds);
-    m_pendingLeds = 0;
 }
 
 void CBrelvimView::OnUpdateUpload(CCmdUI &ui) const
@@ -335,24 +407,38 @@ void CBrelvimView::paintEvent(QPaintEvent *event)
 {
     if (size().isEmpty())
         return;
-    if (m_canvasStale)
-        RenderCanvas();
-    else if (m_pendingLeds)
-        PaintPendingLeds();
     QPainter painter(this);
-    for (const QRect &area : event->region())
-        painter.drawPixmap(area.topLeft(), m_canvas, area);
+    if (std::exchange(m_fullPaintPending, false))
+        OnDraw(painter);
+    else if (event->region() == QRegion(m_unpaintedArea))
+        PaintChangedPieces(painter);
+    else
+        PaintRegion(painter, event->region());
+    m_unpaintedPieces.assign(FramePieces().size(), false);
+    m_unpaintedArea = QRect();
+}
+
+// The pieces were asked for by ShowLeds alone; what lies around them in the
+// rectangle Qt paints shows as it did. The LEDs that changed lie above all
+// others and their pieces that others overlap are among these.
+void CBrelvimView::PaintChangedPieces(QPainter &painter)
+{
+    const QPoint origin = PictureOrigin();
+    for (const int k : m_paintOrder)
+        for (std::size_t p = 0; p < FramePieces().size(); ++p)
+            if (m_unpaintedPieces[p] && FramePieces()[p].position == LED_ORDER[static_cast<std::size_t>(k)])
+                PaintPiece(painter, origin, m_bitmaps, p, LastLevel(k));
 }
 
 void CBrelvimView::resizeEvent(QResizeEvent *event)
 {
-    m_canvasStale = true;
+    m_fullPaintPending = true;
     CView::resizeEvent(event);
 }
 
 void CBrelvimView::showEvent(QShowEvent *event)
 {
-    m_canvasStale = true;
+    m_fullPaintPending = true;
     CView::showEvent(event);
 }
 

@@ -8,12 +8,13 @@
 
 #include <QByteArray>
 #include <QColor>
-#include <QPixmap>
+#include <QRegion>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CBrelvimDoc;
 class CCmdUI;
@@ -27,10 +28,12 @@ class BrelvimViewTest;
 // input switch, it opens the LED Editor and it uploads the sequence into the
 // device through the sound output.
 //
-// Painting goes into a canvas of the view's size: a full paint (when the view
-// is first shown or resized) draws the picture, the margins and every LED;
-// a document update marks only the LEDs whose brightness step changed, and
-// the next paint draws just those and shows just their rectangles.
+// A full paint (when the view is first shown or resized) draws the picture,
+// the margins and every LED. A document update repaints only the shape areas
+// of the LEDs whose brightness step changed, once per timer message however
+// many ticks it ran. Where LED areas overlap, the LED painted last shows, as
+// on a screen painted LED by LED: the view keeps the order in which the LEDs
+// were last painted and paints any part of itself from that.
 class CBrelvimView : public CView
 {
     Q_OBJECT
@@ -86,18 +89,31 @@ private:
     // One bit per LED level that PaintLeds painted.
     using LedMask = std::uint16_t;
 
+    // Builds the background now and the brightness steps before any LED
+    // shows one: now when one does, else right after this paint.
     void BuildDevicePicture();
+    void BuildSteps();
     // Takes the brightness steps of the LEDs whose step changed since they
     // were last taken, or of all of them with force; returns which.
     LedMask TakeChangedSteps(bool force);
-    // Paints the LEDs at the steps last taken.
+    // Paints the LEDs at the steps last taken, and puts them on top of the
+    // others in that order.
     void PaintLeds(QPainter &painter, LedMask leds);
+    // Builds the steps if one of the LEDs shows a lit one.
+    void BuildStepsFor(LedMask leds);
+    // The level that shows LED k at the step it was last painted with.
+    int LastLevel(int led) const;
+    // Makes LED k the one painted last.
+    void PaintOnTop(int led);
     void PaintMargins(QPainter &painter, QPoint origin);
+    // Paints region as the last paints left it: background and margins,
+    // then the LEDs in the order they were painted.
+    void PaintRegion(QPainter &painter, const QRegion &region);
+    // Paints the pieces ShowLeds asked for, in the order of their LEDs.
+    void PaintChangedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
-    void RenderCanvas();
     void ShowUploadFailure();
-    void PaintPendingLeds();
     void ShowUploadProgress();
 
     QByteArray m_devicePicture;
@@ -111,16 +127,22 @@ private:
     QColor m_marginColour = Qt::black;
     bool m_inputSwitch = false;
     std::array<std::int8_t, LED_COUNT> m_lastStep;
+    // For each LED level, the step the window was last asked to show.
+    std::array<std::int8_t, LED_COUNT> m_shownStep;
     std::uint32_t m_simTime = 0;
     bool m_sending = false;
     FskTransmitter m_transmitter;
     std::unique_ptr<CUploadProgressDlg> m_uploadProgress;
 
-    // What the window shows; stale until the next paint renders all of it.
-    QPixmap m_canvas;
-    bool m_canvasStale = true;
-    // LEDs whose step changed since the canvas last showed them. Several
-    // ticks run per timer message and only the last is seen, so the canvas
-    // takes them once, at the next paint.
-    LedMask m_pendingLeds = 0;
+    // The next paint is a full one: the view was shown or resized.
+    bool m_fullPaintPending = true;
+    // LED levels 0..9, from the one painted first to the one painted last.
+    std::array<int, LED_COUNT> m_paintOrder;
+    // While a timer message runs its ticks: the LEDs they changed, shown
+    // once all have run.
+    bool m_catchingUp = false;
+    LedMask m_unshownLeds = 0;
+    // The pieces shown anew since the last paint, and a rectangle around them.
+    std::vector<bool> m_unpaintedPieces;
+    QRect m_unpaintedArea;
 };

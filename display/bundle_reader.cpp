@@ -4,6 +4,7 @@
 #include <zstd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <utility>
 
@@ -113,6 +114,9 @@ enum class Progress { More, End, Fault };
 template <typename Step> bool Decompress(std::size_t expected, std::vector<std::uint8_t> &out, Step step)
 {
     constexpr std::size_t CHUNK = 1u << 16;
+    // Room that is only reserved takes no memory until it is written, and
+    // the chunks then never move what came before.
+    out.reserve(expected + 1);
     Progress progress = Progress::More;
     while (progress == Progress::More && out.size() <= expected) {
         const std::size_t done = out.size();
@@ -293,4 +297,15 @@ bool ReadBundleEntries(const std::uint8_t *data, std::size_t size, BundleEntries
         return true;
     entries.clear();
     return false;
+}
+
+bool ReadBundleFile(const std::string &path, BundleEntries &entries)
+{
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0 || size > static_cast<std::streamoff>(MAX_BUNDLE_BYTES))
+        return false;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    return file.seekg(0) && file.read(reinterpret_cast<char *>(bytes.data()), size)
+        && ReadBundleEntries(bytes.data(), bytes.size(), entries);
 }

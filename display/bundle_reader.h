@@ -19,3 +19,8 @@ inline constexpr std::size_t MAX_BUNDLE_BYTES = 64u << 20;
 // uncompressing each file in full. A bundle with any fault gives false and
 // no entries: nothing of a damaged bundle is ever used.
 bool ReadBundleEntries(const std::uint8_t *data, std::size_t size, BundleEntries &entries);
+
+// Reads the bundle file at path (as the bytes the system gives) whole and
+// its files as ReadBundleEntries does; false when it cannot be read or is
+// larger than MAX_BUNDLE_BYTES.
+bool ReadBundleFile(const std::string &path, BundleEntries &entries);

@@ -1,69 +1,78 @@
 #include "display/device_bitmaps.h"
 
-#include "display/device_picture.h"
+#include "core/constants.h"
 #include "display/led_tables.h"
-#include "display/pixel_buffer.h"
 
 #include <QImage>
-
-#include <cstring>
 
 namespace
 {
 
-// Turns each converted block into a pixmap of the screen as it arrives.
-class PixmapSink : public DevicePictureSink
+QRect ToQRect(const PictureRect &rect)
 {
-public:
-    PixmapSink(
-        QPixmap &background, std::array<QPixmap, BRIGHTNESS_FRAME_COUNT> &frames, const DisplayFormat &format)
-        : m_background(background)
-        , m_frames(frames)
-        , m_format(format)
-    {
-    }
-
-    void Background(const ConvertedBlock &block) override { m_background = ToPixmap(block); }
-    void Frame(int step, int position, const ConvertedBlock &block) override
-    {
-        m_frames[static_cast<std::size_t>(FrameIndex(step, position))] = ToPixmap(block);
-    }
-
-private:
-    // Copies the block row by row into an image of its own, as the block
-    // goes away after this call.
-    QPixmap ToPixmap(const ConvertedBlock &block) const
-    {
-        const std::size_t rowLength = OutputRowLength(m_format.depth, block.width);
-        QImage image(block.width, block.height, BlockImageFormat(m_format));
-        for (int y = 0; y < block.height; ++y)
-            std::memcpy(image.scanLine(y), block.bytes + rowLength * static_cast<std::size_t>(y), rowLength);
-        return QPixmap::fromImage(std::move(image));
-    }
-
-    QPixmap &m_background;
-    std::array<QPixmap, BRIGHTNESS_FRAME_COUNT> &m_frames;
-    DisplayFormat m_format;
-};
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
 
 } // namespace
 
-bool DeviceBitmaps::Build(const QByteArray &picture, const DisplayFormat &display)
+bool DeviceBitmaps::BuildBackground(const QByteArray &picture, const DisplayFormat &display)
 {
-    const DisplayFormat format = ConvertibleFormat(display);
-    QPixmap background;
-    std::array<QPixmap, BRIGHTNESS_FRAME_COUNT> frames;
-    PixmapSink sink(background, frames, format);
-    const auto *data = reinterpret_cast<const std::uint8_t *>(picture.constData());
-    if (!BuildDevicePictureBlocks(
-            data, static_cast<std::size_t>(picture.size()), format.depth, format.format16, sink))
+    const DisplayFormat format = PixmapFormat(display);
+    DeviceFrames frames;
+    if (!frames.MakeBackground(reinterpret_cast<const std::uint8_t *>(picture.constData()),
+            static_cast<std::size_t>(picture.size()), format.depth, format.format16))
         return false;
-    m_background = std::move(background);
+    m_strips.clear();
+    m_background = QPixmap();
     m_frames = std::move(frames);
+    m_picture = picture;
+    const auto size = static_cast<int>(DEVICE_PICTURE_SIZE);
+    m_background = QPixmap::fromImage(QImage(m_frames.Background(), size, size,
+        static_cast<qsizetype>(m_frames.BytesPerPixel()) * size, PixmapImageFormat(format)));
     return true;
 }
 
-const QPixmap &DeviceBitmaps::Frame(int step, int position) const
+void DeviceBitmaps::BuildSteps()
 {
-    return m_frames[static_cast<std::size_t>(FrameIndex(step, position))];
+    if (!IsBuilt() || HasSteps())
+        return;
+    m_frames.MakeSteps();
+    m_picture.clear();
+    const QImage::Format format = PixmapImageFormat({ m_frames.Depth(), m_frames.Format16() });
+    const std::vector<LedShapeArea> &areas = LedShapeAreas();
+    for (std::size_t k = 0; k < areas.size(); ++k) {
+        const int width = areas[k].rect.Width();
+        m_strips.push_back(QPixmap::fromImage(QImage(m_frames.Strip(k), width, m_frames.StripRows(k),
+            static_cast<qsizetype>(m_frames.BytesPerPixel()) * width, format)));
+    }
+}
+
+bool DeviceBitmaps::Build(const QByteArray &picture, const DisplayFormat &display)
+{
+    if (!BuildBackground(picture, display))
+        return false;
+    BuildSteps();
+    return true;
+}
+
+DeviceBitmaps::Source DeviceBitmaps::PieceAt(std::size_t piece, int step) const
+{
+    const FramePiece &shown = FramePieces()[piece];
+    if (step == 0)
+        return { &m_background, ToQRect(shown.rect) };
+    if (!HasSteps())
+        return { nullptr, QRect() };
+    const int row = m_frames.PieceRow(piece, step);
+    if (row < 0)
+        return { &m_background, ToQRect(shown.rect) };
+    return { &m_strips[shown.area], QRect(0, row, shown.rect.Width(), shown.rect.Height()) };
+}
+
+bool DeviceBitmaps::ShowsSame(std::size_t piece, int step, int otherStep) const
+{
+    if (step == otherStep)
+        return true;
+    if (!HasSteps() || step < 0 || otherStep < 0)
+        return false;
+    return m_frames.PieceRow(piece, step) == m_frames.PieceRow(piece, otherStep);
 }

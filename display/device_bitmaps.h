@@ -1,31 +1,54 @@
 #pragma once
 
-#include "core/constants.h"
+#include "display/device_picture.h"
 #include "display/display_format.h"
 
 #include <QByteArray>
 #include <QPixmap>
+#include <QRect>
 
-#include <array>
+#include <vector>
 
 // The screen bitmaps the simulated device is painted from: the background,
-// the whole off image, and the brightness frames, one per brightness step
-// and LED position, each holding its position's bounds at that step. Made
-// once; painting only copies them.
+// the whole off image, and for every LED shape area its pixels at the
+// brightness steps, in the format the screen's pixmaps hold, so that painting
+// only copies. The pixmaps share the pixels of DeviceFrames; nothing is
+// copied or converted to make them.
 class DeviceBitmaps
 {
 public:
-    // Builds every bitmap from device picture data (two images, off then
-    // lit) in the format the display takes. Data that is not a whole device
-    // picture builds nothing and keeps what was there: false.
+    // Builds the background from device picture data (two images, off then
+    // lit) for the display, and keeps the data for the steps. Data that is
+    // not a whole device picture builds nothing and keeps what was there:
+    // false.
+    bool BuildBackground(const QByteArray &picture, const DisplayFormat &display);
+    // Builds the steps of every shape area, once the background is built.
+    void BuildSteps();
+    // Both at once.
     bool Build(const QByteArray &picture, const DisplayFormat &display);
 
     bool IsBuilt() const { return !m_background.isNull(); }
+    bool HasSteps() const { return m_frames.HasSteps(); }
     // A null pixmap until a build succeeded.
     const QPixmap &Background() const { return m_background; }
-    const QPixmap &Frame(int step, int position) const;
+
+    // Where piece p (of FramePieces()) is at a brightness step: a part of a
+    // pixmap as large as the piece, at step 0 the background's. Before the
+    // steps are built a lit step has none.
+    struct Source {
+        const QPixmap *pixmap;
+        QRect rect;
+    };
+    Source PieceAt(std::size_t piece, int step) const;
+    // Whether piece p shows the same pixels at both steps; false while that
+    // is not known.
+    bool ShowsSame(std::size_t piece, int step, int otherStep) const;
 
 private:
+    QByteArray m_picture;
+    DeviceFrames m_frames;
+    // After m_frames, whose pixels they show, so that they go first.
     QPixmap m_background;
-    std::array<QPixmap, BRIGHTNESS_FRAME_COUNT> m_frames;
+    // The strip of each shape area.
+    std::vector<QPixmap> m_strips;
 };

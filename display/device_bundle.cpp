@@ -4,14 +4,10 @@
 
 #include <QFile>
 
-#include <fstream>
 #include <vector>
 
 namespace
 {
-
-constexpr char DEVICE_PICTURE_ENTRY[] = "RAWDATA/IDX_PMB";
-constexpr char SPLASH_PICTURE_ENTRY[] = "BITMAP/101";
 
 QByteArray EntryBytes(const BundleEntries &entries, const char *name)
 {
@@ -27,14 +23,8 @@ QByteArray EntryBytes(const BundleEntries &entries, const char *name)
 bool DeviceBundle::Open(const std::string &path)
 {
     *this = DeviceBundle();
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
-    if (size < 0 || size > static_cast<std::streamoff>(MAX_BUNDLE_BYTES))
-        return false;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     BundleEntries entries;
-    if (!file.seekg(0) || !file.read(reinterpret_cast<char *>(bytes.data()), size)
-        || !ReadBundleEntries(bytes.data(), bytes.size(), entries))
+    if (!ReadBundleFile(path, entries))
         return false;
     m_devicePicture = EntryBytes(entries, DEVICE_PICTURE_ENTRY);
     m_splashPicture = EntryBytes(entries, SPLASH_PICTURE_ENTRY);

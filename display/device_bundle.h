@@ -5,6 +5,11 @@
 #include <QString>
 
 #include <string>
+#include <utility>
+
+// The entries of the device picture and the splash picture in a bundle.
+inline constexpr char DEVICE_PICTURE_ENTRY[] = "RAWDATA/IDX_PMB";
+inline constexpr char SPLASH_PICTURE_ENTRY[] = "BITMAP/101";
 
 // The device bundle: a Qt binary resource file that gives the device its look,
 // the device picture (RAWDATA/IDX_PMB: the off and the lit image) and the
@@ -21,6 +26,8 @@ public:
 
     // The device picture data; empty when the bundle has none.
     QByteArray DevicePicture() const { return m_devicePicture; }
+    // The same, which the bundle then lets go of.
+    QByteArray TakeDevicePicture() { return std::exchange(m_devicePicture, QByteArray()); }
     // The splash picture; a null image when the bundle has none.
     QImage SplashPicture() const;
 

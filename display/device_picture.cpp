@@ -1,68 +1,319 @@
 #include "display/device_picture.h"
 
 #include "core/constants.h"
-#include "display/led_tables.h"
+#include "display/brightness_fade.h"
 #include "display/pixel_buffer.h"
+
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace
 {
 
-bool HasPictureSize(const PixelBuffer &image)
+constexpr std::size_t PIXEL_BYTES = 4;
+constexpr std::size_t PICTURE_PIXELS = static_cast<std::size_t>(DEVICE_PICTURE_SIZE) * DEVICE_PICTURE_SIZE;
+constexpr std::size_t PICTURE_STRIDE = PIXEL_BYTES * DEVICE_PICTURE_SIZE;
+constexpr std::size_t IMAGE_BYTES = PixelBuffer::HEADER_BYTES + PIXEL_BYTES * PICTURE_PIXELS;
+constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
+
+// Large enough a block gets large pages from the kernel where it can, which
+// spares it a page fault for every 4 KiB when the frames are first written.
+constexpr std::size_t LARGE_PAGE = 2u << 20;
+
+std::uint32_t ReadLe16(const std::uint8_t *bytes)
 {
-    return image.Width() == DEVICE_PICTURE_SIZE && image.Height() == DEVICE_PICTURE_SIZE;
+    return bytes[0] | bytes[1] << 8;
 }
 
-ConvertedBlock OutputOf(const PixelBuffer &buffer, std::int32_t width, std::int32_t height)
+bool IsPictureImage(const std::uint8_t *header)
 {
-    return { buffer.OutputBlock(), buffer.OutputSize(), width, height };
+    return ReadLe16(header) == DEVICE_PICTURE_SIZE && ReadLe16(header + 2) == DEVICE_PICTURE_SIZE;
 }
 
-void ConvertBackground(PixelBuffer &off, std::int32_t depth, std::int32_t format16, DevicePictureSink &sink)
+std::size_t AreaPixels(const PictureRect &area)
 {
-    const auto width = static_cast<std::int32_t>(off.Width());
-    const auto height = static_cast<std::int32_t>(off.Height());
-    off.Convert(0, 0, width, height, 1, depth, format16);
-    sink.Background(OutputOf(off, width, height));
-    off.FreeOutput();
+    return static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height());
 }
 
-void ConvertFrames(
-    PixelBuffer &picture, int step, std::int32_t depth, std::int32_t format16, DevicePictureSink &sink)
+// Where pixel (x, y) of a picture begins.
+std::size_t Offset(int x, int y)
 {
-    for (int position = 0; position < LED_COUNT; ++position) {
-        const PictureRect &bounds = LED_BOUNDS[position];
-        picture.Convert(bounds.left, bounds.top, bounds.Width(), bounds.Height(), 1, depth, format16);
-        sink.Frame(step, position, OutputOf(picture, bounds.Width(), bounds.Height()));
-        picture.FreeOutput();
+    return PICTURE_STRIDE * static_cast<std::size_t>(y) + PIXEL_BYTES * static_cast<std::size_t>(x);
+}
+
+// Copies rows of four-byte pixels, with 0xFF in every fourth byte.
+void CopyOpaque(const std::uint8_t *from, std::size_t fromStride, std::uint8_t *to, std::size_t toStride,
+    int width, int height)
+{
+    const std::size_t rowBytes = PIXEL_BYTES * static_cast<std::size_t>(width);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        std::uint8_t *row = to + toStride * y;
+        std::memcpy(row, from + fromStride * y, rowBytes);
+        for (std::size_t i = PIXEL_BYTES - 1; i < rowBytes; i += PIXEL_BYTES)
+            row[i] = 0xFF;
     }
+}
+
+// Makes an area's steps in scratch buffers and puts the last one into a
+// picture.
+class LastStepInto : public FadeSteps
+{
+public:
+    LastStepInto(const PictureRect &area, int lastStep, std::uint8_t *picture)
+        : m_area(area)
+        , m_lastStep(lastStep)
+        , m_picture(picture)
+    {
+        for (std::vector<std::uint8_t> &scratch : m_scratch)
+            scratch.resize(PIXEL_BYTES * AreaPixels(area));
+    }
+
+    std::uint8_t *StepPixels(int step) override { return m_scratch[step % 2].data(); }
+    void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &) override
+    {
+        if (step == m_lastStep)
+            CopyOpaque(pixels, PIXEL_BYTES * static_cast<std::size_t>(m_area.Width()),
+                m_picture + Offset(m_area.left, m_area.top), PICTURE_STRIDE, m_area.Width(), m_area.Height());
+    }
+
+private:
+    PictureRect m_area;
+    int m_lastStep;
+    std::uint8_t *m_picture;
+    std::vector<std::uint8_t> m_scratch[2];
+};
+
+bool OverlapsOtherPosition(const PictureRect &rect, int position)
+{
+    for (const LedShapeArea &area : LedShapeAreas())
+        if (area.position != position && area.rect.left < rect.right && rect.left < area.rect.right
+            && area.rect.top < rect.bottom && rect.top < area.rect.bottom)
+            return true;
+    return false;
 }
 
 } // namespace
 
-bool ReadDevicePicture(const std::uint8_t *data, std::size_t size, PixelBuffer &off, PixelBuffer &lit)
+bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DevicePictureImages &images)
 {
-    const std::uint8_t *cursor = data;
-    const std::uint8_t *end = data + size;
-    return off.ReadImage(cursor, end) && HasPictureSize(off) && lit.ReadImage(cursor, end)
-        && HasPictureSize(lit);
+    if (size < 2 * IMAGE_BYTES || !IsPictureImage(data) || !IsPictureImage(data + IMAGE_BYTES))
+        return false;
+    images = { data + PixelBuffer::HEADER_BYTES, data + IMAGE_BYTES + PixelBuffer::HEADER_BYTES };
+    return true;
 }
 
-bool BuildDevicePictureBlocks(const std::uint8_t *data, std::size_t size, std::int32_t depth,
-    std::int32_t format16, DevicePictureSink &sink)
+const std::vector<FramePiece> &FramePieces()
 {
-    if (depth != 16 && depth != 24 && depth != 32)
+    static const std::vector<FramePiece> pieces = [] {
+        std::vector<FramePiece> all;
+        const std::vector<LedShapeArea> &areas = LedShapeAreas();
+        for (std::size_t k = 0; k < areas.size(); ++k) {
+            const PictureRect &area = areas[k].rect;
+            for (int top = area.top; top < area.bottom; top += FRAME_PIECE_ROWS) {
+                const PictureRect rect { area.left, top, area.right,
+                    std::min(top + FRAME_PIECE_ROWS, area.bottom) };
+                all.push_back({ k, areas[k].position, rect, OverlapsOtherPosition(rect, areas[k].position) });
+            }
+        }
+        return all;
+    }();
+    return pieces;
+}
+
+// Keeps the steps of one area's pieces in its strip, each only where the
+// piece does not show it already: at the step before, as the background or
+// at another step.
+class DeviceFrames::PieceKeeper : public FadeSteps
+{
+public:
+    PieceKeeper(DeviceFrames &frames, std::size_t area, std::uint8_t *strip)
+        : m_frames(frames)
+        , m_area(LedShapeAreas()[area].rect)
+        , m_strip(strip)
+        , m_rowBytes(frames.BytesPerPixel() * static_cast<std::size_t>(m_area.Width()))
+    {
+        for (std::size_t p = 0; p < FramePieces().size(); ++p)
+            if (FramePieces()[p].area == area)
+                m_pieces.push_back(p);
+        for (std::vector<std::uint8_t> &scratch : m_scratch)
+            scratch.resize(PIXEL_BYTES * AreaPixels(m_area));
+        if (frames.m_depth == 16)
+            m_encoded.resize(2 * AreaPixels(m_area));
+    }
+
+    int Rows() const { return m_rows; }
+
+    std::uint8_t *StepPixels(int step) override { return m_scratch[step % 2].data(); }
+
+    void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &changed) override
+    {
+        if (m_frames.m_depth == 16) {
+            EncodePixels16(pixels, AreaPixels(m_area), m_frames.m_format16, m_encoded.data());
+            pixels = m_encoded.data();
+        }
+        for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+            std::array<int, BRIGHTNESS_STEPS> &rows = m_frames.m_pieceRows[m_pieces[i]];
+            const PictureRect &rect = FramePieces()[m_pieces[i]].rect;
+            const std::uint8_t *shown = pixels + m_rowBytes * static_cast<std::size_t>(rect.top - m_area.top);
+            rows[static_cast<std::size_t>(step)]
+                = changed[i] ? RowOf(rows, step, rect, shown) : rows[step - 1];
+        }
+    }
+
+private:
+    // The strip row where the piece shows at step what it shows there,
+    // kept there now if it is not yet; -1 for the background.
+    int RowOf(const std::array<int, BRIGHTNESS_STEPS> &rows, int step, const PictureRect &rect,
+        const std::uint8_t *shown)
+    {
+        const std::size_t bytes = m_rowBytes * static_cast<std::size_t>(rect.Height());
+        if (ShowsBackground(rect, shown))
+            return -1;
+        for (int earlier = 1; earlier < step; ++earlier) {
+            const int row = rows[static_cast<std::size_t>(earlier)];
+            if (row >= 0
+                && std::memcmp(m_strip + m_rowBytes * static_cast<std::size_t>(row), shown, bytes) == 0)
+                return row;
+        }
+        std::memcpy(m_strip + m_rowBytes * static_cast<std::size_t>(m_rows), shown, bytes);
+        return std::exchange(m_rows, m_rows + rect.Height());
+    }
+
+    bool ShowsBackground(const PictureRect &rect, const std::uint8_t *shown) const
+    {
+        const std::size_t stride = m_frames.BytesPerPixel() * DEVICE_PICTURE_SIZE;
+        const std::uint8_t *background = m_frames.Background() + stride * static_cast<std::size_t>(rect.top)
+            + m_frames.BytesPerPixel() * static_cast<std::size_t>(rect.left);
+        for (std::size_t y = 0; y < static_cast<std::size_t>(rect.Height()); ++y)
+            if (std::memcmp(background + stride * y, shown + m_rowBytes * y, m_rowBytes) != 0)
+                return false;
+        return true;
+    }
+
+    DeviceFrames &m_frames;
+    PictureRect m_area;
+    std::uint8_t *m_strip;
+    std::size_t m_rowBytes;
+    std::vector<std::size_t> m_pieces;
+    std::vector<std::uint8_t> m_scratch[2];
+    std::vector<std::uint8_t> m_encoded;
+    int m_rows = 0;
+};
+
+void DeviceFrames::BlockDeleter::operator()(std::uint8_t *block) const
+{
+    std::free(block);
+}
+
+DeviceFrames::DeviceFrames() = default;
+DeviceFrames::~DeviceFrames() = default;
+DeviceFrames::DeviceFrames(DeviceFrames &&) noexcept = default;
+DeviceFrames &DeviceFrames::operator=(DeviceFrames &&) noexcept = default;
+
+std::size_t DeviceFrames::BytesPerPixel() const
+{
+    return m_depth == 16 ? 2 : PIXEL_BYTES;
+}
+
+bool DeviceFrames::MakeBackground(
+    const std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16)
+{
+    DevicePictureImages images;
+    if ((depth != 16 && depth != 32) || !FindDevicePictureImages(data, size, images))
         return false;
-    PixelBuffer off;
-    PixelBuffer lit;
-    off.Init();
-    lit.Init();
-    if (!ReadDevicePicture(data, size, off, lit))
+    m_images = images;
+    m_depth = depth;
+    m_format16 = format16;
+    m_stepsMade = false;
+
+    // Room for the background and every step of every area; the pages the
+    // steps do not need are never touched.
+    std::size_t pixels = PICTURE_PIXELS;
+    for (const LedShapeArea &area : LedShapeAreas())
+        pixels += LAST_STEP * AreaPixels(area.rect);
+    void *block = nullptr;
+    if (posix_memalign(&block, LARGE_PAGE, BytesPerPixel() * pixels) != 0)
         return false;
-    ConvertBackground(off, depth, format16, sink);
-    for (int step = 0; step < BRIGHTNESS_STEPS; ++step) {
-        if (step > 0)
-            off.BlendToward(lit, 1.0 / (BRIGHTNESS_STEPS - step));
-        ConvertFrames(off, step, depth, format16, sink);
+#ifdef MADV_HUGEPAGE
+    madvise(block, BytesPerPixel() * pixels, MADV_HUGEPAGE);
+#endif
+    m_block.reset(static_cast<std::uint8_t *>(block));
+
+    if (depth == 16)
+        EncodePixels16(m_images.off, PICTURE_PIXELS, format16, m_block.get());
+    else
+        CopyOpaque(m_images.off, PICTURE_STRIDE, m_block.get(), PICTURE_STRIDE, DEVICE_PICTURE_SIZE,
+            DEVICE_PICTURE_SIZE);
+    return true;
+}
+
+void DeviceFrames::MakeSteps()
+{
+    if (!HasBackground() || m_stepsMade)
+        return;
+    AreaFader fader(m_images.off, m_images.lit, PICTURE_STRIDE, FRAME_PIECE_ROWS);
+    const std::vector<LedShapeArea> &areas = LedShapeAreas();
+    m_pieceRows.assign(FramePieces().size(), {});
+    for (std::array<int, BRIGHTNESS_STEPS> &rows : m_pieceRows)
+        rows[0] = -1;
+    m_stripStarts.clear();
+    m_stripRows.clear();
+    std::size_t end = BytesPerPixel() * PICTURE_PIXELS;
+    for (std::size_t k = 0; k < areas.size(); ++k) {
+        PieceKeeper keeper(*this, k, m_block.get() + end);
+        fader.Fade(areas[k].rect, LAST_STEP, keeper);
+        m_stripStarts.push_back(end);
+        m_stripRows.push_back(keeper.Rows());
+        end += BytesPerPixel() * static_cast<std::size_t>(areas[k].rect.Width())
+            * static_cast<std::size_t>(keeper.Rows());
+    }
+    m_stepsMade = true;
+}
+
+const std::uint8_t *DeviceFrames::Strip(std::size_t area) const
+{
+    return m_block.get() + m_stripStarts[area];
+}
+
+int DeviceFrames::StripRows(std::size_t area) const
+{
+    return m_stripRows[area];
+}
+
+int DeviceFrames::PieceRow(std::size_t piece, int step) const
+{
+    return m_pieceRows[piece][static_cast<std::size_t>(step)];
+}
+
+bool ComposeDevicePicture(
+    const std::uint8_t *data, std::size_t size, const LedLevels &levels, std::uint8_t *out)
+{
+    DevicePictureImages images;
+    if (!FindDevicePictureImages(data, size, images))
+        return false;
+    CopyOpaque(images.off, PICTURE_STRIDE, out, PICTURE_STRIDE, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE);
+    AreaFader fader(images.off, images.lit, PICTURE_STRIDE, FRAME_PIECE_ROWS);
+    for (int led = 0; led < LED_COUNT; ++led) {
+        const int step = BrightnessStep(levels[static_cast<std::size_t>(led)]);
+        for (const LedShapeArea &area : LedShapeAreas()) {
+            if (area.position != LED_ORDER[static_cast<std::size_t>(led)])
+                continue;
+            const PictureRect &rect = area.rect;
+            if (step == 0) {
+                // A dark LED shows the background, also over an LED before it.
+                const std::size_t at = Offset(rect.left, rect.top);
+                CopyOpaque(
+                    images.off + at, PICTURE_STRIDE, out + at, PICTURE_STRIDE, rect.Width(), rect.Height());
+                continue;
+            }
+            LastStepInto steps(rect, step, out);
+            fader.Fade(rect, step, steps);
+        }
     }
     return true;
 }

@@ -1,39 +1,106 @@
 #pragma once
 
+#include "display/led_tables.h"
+
+#include "core/constants.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-class PixelBuffer;
-
-// One block of converted pixels, in the layout PixelBuffer::Convert gives for
-// the depth it was made with. Valid only during the sink call that gets it.
-struct ConvertedBlock {
-    const std::uint8_t *bytes;
-    std::uint32_t size;
-    std::int32_t width;
-    std::int32_t height;
+// The two images of device picture data, where they lie in it: rows of
+// DEVICE_PICTURE_SIZE four-byte pixels, top row first.
+struct DevicePictureImages {
+    const std::uint8_t *off;
+    const std::uint8_t *lit;
 };
 
-// Takes the blocks of the device picture as they are made and keeps what it
-// needs of them: the screen bitmaps.
-class DevicePictureSink
+// Finds the off and then the lit image in device picture data, each after its
+// header of 16-bit little-endian width and height. False unless both are
+// there in full and both are DEVICE_PICTURE_SIZE pixels square.
+bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DevicePictureImages &images);
+
+// A piece of an LED shape area: a band of at most FRAME_PIECE_ROWS of its
+// rows, across the area. The brightness steps are kept piece by piece, and a
+// piece that shows the same pixels at several steps keeps them once.
+struct FramePiece {
+    std::size_t area; // of LedShapeAreas()
+    int position;
+    PictureRect rect;
+    // Whether an other LED position's shape area covers a part of it.
+    bool overlapsOther;
+};
+
+inline constexpr int FRAME_PIECE_ROWS = 32;
+
+// The pieces of all shape areas, area by area, top to bottom.
+const std::vector<FramePiece> &FramePieces();
+
+// What the simulated device is painted from, made once, in the screen's
+// pixel format: the background, which is the whole off image, and for every
+// piece of the LED shape areas its pixels at brightness steps 1..15. Only the
+// shape areas are kept of the brightness frames, as the paint copies nothing
+// else of them; where a piece shows the background at a step, or what it
+// shows at another step, nothing more is kept.
+//
+// Depth 32 gives pixels of four bytes, blue, green, red and 0xFF; depth 16
+// gives 16-bit pixels of a layout format16 (see probe_format16.h).
+class DeviceFrames
 {
 public:
-    virtual ~DevicePictureSink() = default;
-    virtual void Background(const ConvertedBlock &block) = 0;
-    virtual void Frame(int step, int position, const ConvertedBlock &block) = 0;
+    DeviceFrames();
+    ~DeviceFrames();
+    DeviceFrames(DeviceFrames &&) noexcept;
+    DeviceFrames &operator=(DeviceFrames &&) noexcept;
+
+    // Finds the images in data and makes the background. Data that is not a
+    // whole device picture, or another depth, makes nothing: false. data
+    // must stay until MakeSteps.
+    bool MakeBackground(
+        const std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16);
+    // Makes the steps of every shape area, once the background is made.
+    void MakeSteps();
+
+    bool HasBackground() const { return m_block != nullptr; }
+    bool HasSteps() const { return m_stepsMade; }
+    std::int32_t Depth() const { return m_depth; }
+    std::int32_t Format16() const { return m_format16; }
+    std::size_t BytesPerPixel() const;
+
+    // DEVICE_PICTURE_SIZE rows of DEVICE_PICTURE_SIZE pixels.
+    const std::uint8_t *Background() const { return m_block.get(); }
+    // Shape area k's strip: rows of the area's width with no gaps, holding
+    // the pixels its pieces show at the steps, StripRows(k) of them.
+    const std::uint8_t *Strip(std::size_t area) const;
+    int StripRows(std::size_t area) const;
+    // The row of its area's strip where piece p's pixels at step begin, or
+    // -1 where the piece shows the background.
+    int PieceRow(std::size_t piece, int step) const;
+
+private:
+    struct BlockDeleter {
+        void operator()(std::uint8_t *block) const;
+    };
+    class PieceKeeper;
+
+    std::unique_ptr<std::uint8_t, BlockDeleter> m_block;
+    // Where each area's strip begins in the block, in bytes, and its rows.
+    std::vector<std::size_t> m_stripStarts;
+    std::vector<int> m_stripRows;
+    // For each piece and step 0..15, as PieceRow gives it.
+    std::vector<std::array<int, BRIGHTNESS_STEPS>> m_pieceRows;
+    DevicePictureImages m_images {};
+    std::int32_t m_depth = 0;
+    std::int32_t m_format16 = 0;
+    bool m_stepsMade = false;
 };
 
-// Reads the device picture data, the off image and then the lit image. False
-// unless both are there in full and both are DEVICE_PICTURE_SIZE pixels
-// square.
-bool ReadDevicePicture(const std::uint8_t *data, std::size_t size, PixelBuffer &off, PixelBuffer &lit);
-
-// Builds everything the simulated device is painted from: the whole off image
-// as the background, then for each brightness step the frames of the ten LED
-// positions, every step one truncating blend further from the off image
-// towards the lit one (factors 1/15, 1/14, ..., 1). Each block goes to the
-// sink as soon as it is converted. Bad picture data or an unsupported depth
-// builds nothing and gives false.
-bool BuildDevicePictureBlocks(const std::uint8_t *data, std::size_t size, std::int32_t depth,
-    std::int32_t format16, DevicePictureSink &sink);
+// The device picture as the simulation view shows it at levels, made for
+// this one picture alone: the background, then LEDs 0..9 in turn at their
+// brightness steps. Writes DEVICE_PICTURE_SIZE rows of DEVICE_PICTURE_SIZE
+// four-byte pixels (blue, green, red, 0xFF) into out; false, and nothing
+// written, when data is not a whole device picture.
+bool ComposeDevicePicture(
+    const std::uint8_t *data, std::size_t size, const LedLevels &levels, std::uint8_t *out);

@@ -41,19 +41,15 @@ DisplayFormat ScreenDisplayFormat()
     return { depth, ProbeFormat16(probe) };
 }
 
-DisplayFormat ConvertibleFormat(const DisplayFormat &display)
+DisplayFormat PixmapFormat(const DisplayFormat &display)
 {
     const bool known16 = display.format16 == FORMAT16_565 || display.format16 == FORMAT16_555;
-    if (display.depth == 24 || (display.depth == 16 && known16))
-        return display;
-    return RGB32_FORMAT;
+    return display.depth == 16 && known16 ? display : RGB32_FORMAT;
 }
 
-QImage::Format BlockImageFormat(const DisplayFormat &format)
+QImage::Format PixmapImageFormat(const DisplayFormat &format)
 {
-    switch (format.depth) {
-    case 16: return format.format16 == FORMAT16_555 ? QImage::Format_RGB555 : QImage::Format_RGB16;
-    case 24: return QImage::Format_BGR888;
-    default: return QImage::Format_RGB32;
-    }
+    if (format.depth != 16)
+        return QImage::Format_RGB32;
+    return format.format16 == FORMAT16_555 ? QImage::Format_RGB555 : QImage::Format_RGB16;
 }

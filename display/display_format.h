@@ -22,9 +22,11 @@ public:
 // The primary screen's depth and, when it is 16, its probed layout.
 DisplayFormat ScreenDisplayFormat();
 
-// The depth and layout the device picture is converted to for a display: the
-// display's own where a QImage format matches it, else 32 bits.
-DisplayFormat ConvertibleFormat(const DisplayFormat &display);
+// The depth and layout the device picture is made in for a display: what the
+// display's pixmaps hold, so that they take the pixels as they are. That is
+// 16 bits on a 16-bit display of a known layout, else 32 bits (blue, green,
+// red, 0xFF): a 24-bit display's pixmaps hold 32-bit pixels too.
+DisplayFormat PixmapFormat(const DisplayFormat &display);
 
-// The QImage format of a block converted for a format ConvertibleFormat gave.
-QImage::Format BlockImageFormat(const DisplayFormat &format);
+// The QImage format of pixels made for a format PixmapFormat gave.
+QImage::Format PixmapImageFormat(const DisplayFormat &format);

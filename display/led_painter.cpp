@@ -5,46 +5,54 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QRect>
+#include <QRegion>
 
-namespace
-{
-
-QRect ToQRect(const PictureRect &rect)
-{
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-} // namespace
-
-void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level)
-{
-    const int position = LED_ORDER[static_cast<std::size_t>(led)];
-    const QPixmap &frame = bitmaps.Frame(BrightnessStep(level), position);
-    if (frame.isNull())
-        return;
-    const QRect bounds = ToQRect(LED_BOUNDS[static_cast<std::size_t>(position)]);
-    for (int i = 0; i < ShapeCount(position); ++i) {
-        const QRect area = ToQRect(LED_SHAPES[position][i].Normalised()) & bounds;
-        if (!area.isEmpty())
-            painter.drawPixmap(area.topLeft() + origin, frame, area.translated(-bounds.topLeft()));
-    }
-}
-
-void PaintDevice(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, const LedLevels &levels)
+void PaintLed(
+    QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level, const QRegion &region)
 {
     if (!bitmaps.IsBuilt())
         return;
-    painter.drawPixmap(origin, bitmaps.Background());
-    for (int led = 0; led < LED_COUNT; ++led)
-        PaintLed(painter, origin, bitmaps, led, levels[static_cast<std::size_t>(led)]);
+    const int position = LED_ORDER[static_cast<std::size_t>(led)];
+    const int step = BrightnessStep(level);
+    const std::vector<FramePiece> &pieces = FramePieces();
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        if (pieces[p].position != position)
+            continue;
+        const DeviceBitmaps::Source source = bitmaps.PieceAt(p, step);
+        if (!source.pixmap)
+            continue;
+        const QRect target(QPoint(pieces[p].rect.left, pieces[p].rect.top) + origin, source.rect.size());
+        if (!region.intersects(target))
+            continue;
+        if (region.rectCount() == 1) {
+            painter.drawPixmap(target.topLeft(), *source.pixmap, source.rect);
+            continue;
+        }
+        for (const QRect &part : region.intersected(target)) {
+            painter.setClipRect(part);
+            painter.drawPixmap(target.topLeft(), *source.pixmap, source.rect);
+        }
+        painter.setClipping(false);
+    }
+}
+
+void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level)
+{
+    const DeviceBitmaps::Source source = bitmaps.PieceAt(piece, BrightnessStep(level));
+    const PictureRect &rect = FramePieces()[piece].rect;
+    if (source.pixmap)
+        painter.drawPixmap(QPoint(rect.left, rect.top) + origin, *source.pixmap, source.rect);
 }
 
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)
 {
     QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
     picture.fill(Qt::black);
+    if (!bitmaps.IsBuilt())
+        return picture;
     QPainter painter(&picture);
-    PaintDevice(painter, QPoint(0, 0), bitmaps, levels);
+    painter.drawPixmap(0, 0, bitmaps.Background());
+    for (int led = 0; led < LED_COUNT; ++led)
+        PaintLed(painter, QPoint(0, 0), bitmaps, led, levels[static_cast<std::size_t>(led)], picture.rect());
     return picture;
 }

@@ -1,28 +1,31 @@
 #pragma once
 
-#include "core/constants.h"
-
 #include <QPoint>
 
-#include <array>
-#include <cstdint>
+#include <cstddef>
+
+#include "display/led_tables.h"
 
 class DeviceBitmaps;
 class QImage;
 class QPainter;
+class QRegion;
 
-// The ten LED levels of the device, 0..MAX_LED_LEVEL, in LED order.
-using LedLevels = std::array<std::uint8_t, LED_COUNT>;
-
-// Paints LED k at the brightness of level: the frame of its brightness step,
-// copied only through its position's shape rectangles, onto the picture
-// whose top-left corner is at origin. Paints nothing while the bitmaps are
+// Paints LED k at the brightness of level: its step's pixels, copied only
+// through its position's shape areas, onto the picture whose top-left corner
+// is at origin, and only within region. Paints nothing while the bitmaps are
 // not built. This is how the simulated device shows a change of one LED.
-void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level);
+//
+// Each part is copied under a clip of one rectangle: Qt copies such a part
+// in one go, where under a clip of many rectangles it spreads the rows over
+// threads and waits for them, which wakes the program several times a paint.
+void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
+    const QRegion &region);
 
-// Paints the whole simulated device: the background, then LEDs 0..9 in turn.
-void PaintDevice(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, const LedLevels &levels);
+// Paints piece p (of FramePieces()) at the brightness step of level, whole.
+void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level);
 
-// The simulated device alone, DEVICE_PICTURE_SIZE pixels square, painted as
-// PaintDevice paints it; black while the bitmaps are not built.
+// The simulated device alone, DEVICE_PICTURE_SIZE pixels square, as a full
+// paint of the simulation view shows it: the background, then LEDs 0..9 in
+// turn at levels; black while the bitmaps are not built.
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels);

@@ -15,6 +15,26 @@ int ShapeCount(int position)
     return count;
 }
 
+const std::vector<LedShapeArea> &LedShapeAreas()
+{
+    static const std::vector<LedShapeArea> areas = [] {
+        std::vector<LedShapeArea> all;
+        for (int position = 0; position < LED_COUNT; ++position) {
+            const PictureRect &bounds = LED_BOUNDS[static_cast<std::size_t>(position)];
+            for (int i = 0; i < ShapeCount(position); ++i) {
+                const PictureRect shape = LED_SHAPES[position][i].Normalised();
+                const PictureRect clipped { std::max(shape.left, bounds.left),
+                    std::max(shape.top, bounds.top), std::min(shape.right, bounds.right),
+                    std::min(shape.bottom, bounds.bottom) };
+                if (clipped.Width() > 0 && clipped.Height() > 0)
+                    all.push_back({ position, clipped });
+            }
+        }
+        return all;
+    }();
+    return areas;
+}
+
 bool IsInLedArea(int position, std::int32_t x, std::int32_t y)
 {
     if (!LED_BOUNDS[position].Contains(x, y))

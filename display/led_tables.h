@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // The geometry of the ten LED positions on the 800 x 800 device picture.
 
@@ -79,6 +80,9 @@ inline constexpr ShapeRect LED_SHAPES[LED_COUNT][LED_SHAPE_SLOTS] = {
         { 0, 0, 0, 0 } },
 };
 
+// The ten LED levels of the device, 0..MAX_LED_LEVEL, in LED order.
+using LedLevels = std::array<std::uint8_t, LED_COUNT>;
+
 // LED level k of the document is shown at LED position LED_ORDER[k].
 inline constexpr std::array<int, LED_COUNT> LED_ORDER = { 6, 7, 8, 9, 0, 1, 2, 3, 4, 5 };
 
@@ -98,6 +102,17 @@ inline int FrameIndex(int step, int position)
 {
     return step * LED_COUNT + position;
 }
+
+// A shape rectangle as the paint copies it: clipped to its position's bounds,
+// never empty.
+struct LedShapeArea {
+    int position;
+    PictureRect rect;
+};
+
+// The shape areas of all positions, position by position, each position's in
+// table order. Only these parts of a brightness frame are ever shown.
+const std::vector<LedShapeArea> &LedShapeAreas();
 
 // True when picture pixel (x, y) is painted from position's frames: it lies
 // in one of its shape rectangles and inside its bounds.

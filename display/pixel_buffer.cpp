@@ -166,6 +166,11 @@ std::size_t OutputRowLength(std::int32_t depth, std::int32_t width)
     }
 }
 
+void EncodePixels16(const std::uint8_t *pixels, std::size_t count, std::int32_t format16, std::uint8_t *out)
+{
+    Encoder16(format16).PutSpan(out, pixels, count);
+}
+
 void PixelBuffer::Init()
 {
     m_width = 0;

@@ -63,3 +63,7 @@ private:
 
 // The byte length of one row of an output block of the given depth and width.
 std::size_t OutputRowLength(std::int32_t depth, std::int32_t width);
+
+// Writes count pixels as 16-bit output pixels of the layout format16, two
+// bytes each, as Convert does.
+void EncodePixels16(const std::uint8_t *pixels, std::size_t count, std::int32_t format16, std::uint8_t *out);

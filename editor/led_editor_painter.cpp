@@ -32,6 +32,11 @@ bool IsEmpty(const PixelRect &rect)
     return rect.left >= rect.right || rect.top >= rect.bottom;
 }
 
+bool Intersects(const PixelRect &a, const PixelRect &b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 QRect ToQRect(const PixelRect &rect)
 {
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
@@ -53,8 +58,9 @@ CLedEditorPainter::CLedEditorPainter(
 {
 }
 
-void CLedEditorPainter::Paint(const EditorPaintContent &content)
+void CLedEditorPainter::Paint(const EditorPaintContent &content, const PixelRect &dirty)
 {
+    m_dirty = dirty;
     const EditorLayout &l = m_layout;
     Fill({ l.rightEdge, 0, m_clientWidth, m_clientHeight }, BackgroundColour());
     Fill({ l.leftEdge, l.titleTop, l.indexLeft, l.rowsTop }, FrameColour());
@@ -99,7 +105,8 @@ void CLedEditorPainter::PaintLines(const EditorPaintContent &content)
             // and the bottom margin paints over them.
             break;
         }
-        PaintLine(content, line, top, bottom);
+        if (top < m_dirty.bottom && bottom > m_dirty.top)
+            PaintLine(content, line, top, bottom);
     }
 }
 
@@ -160,7 +167,7 @@ void CLedEditorPainter::PaintCommandCells(const SequenceRow &row, bool selected,
 void CLedEditorPainter::DrawCell(const PixelRect &rect, const QString &text, int dx, int dy,
     const Rgb &textColour, const Rgb &backColour, bool frame)
 {
-    if (IsEmpty(rect))
+    if (IsEmpty(rect) || !Intersects(rect, m_dirty))
         return;
     Fill(rect, backColour);
     const PixelRect textRect { rect.left + dx, rect.top + dy, rect.right, rect.bottom };
@@ -185,6 +192,6 @@ void CLedEditorPainter::Draw3dRect(const PixelRect &rect, const Rgb &light, cons
 
 void CLedEditorPainter::Fill(const PixelRect &rect, const Rgb &colour)
 {
-    if (!IsEmpty(rect))
+    if (!IsEmpty(rect) && Intersects(rect, m_dirty))
         m_dc.fillRect(ToQRect(rect), ToQColor(colour));
 }

@@ -27,11 +27,13 @@ class CLedEditorPainter
 public:
     CLedEditorPainter(QPainter &dc, const EditorLayout &layout, int clientWidth, int clientHeight);
 
-    void Paint(const EditorPaintContent &content);
+    // Paints what lies in dirty; the rest of the client area stays.
+    void Paint(const EditorPaintContent &content, const PixelRect &dirty);
 
     // A cell filled with backColour and text placed at (dx, dy) from its
     // top-left corner, cut off at its edges; with frame, a 3-D frame of a
-    // lighter top-left and a darker bottom-right shade of backColour.
+    // lighter top-left and a darker bottom-right shade of backColour. Nothing
+    // for a cell outside what is being painted.
     void DrawCell(const PixelRect &rect, const QString &text, int dx, int dy, const Rgb &textColour,
         const Rgb &backColour, bool frame);
 
@@ -48,4 +50,5 @@ private:
     const EditorLayout &m_layout;
     int m_clientWidth;
     int m_clientHeight;
+    PixelRect m_dirty {};
 };

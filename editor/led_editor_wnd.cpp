@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
@@ -30,6 +31,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace
 {
@@ -98,13 +100,24 @@ void CLedEditorWnd::Configure(int channelCount, int rowCount)
     m_rowCount = rowCount;
 }
 
+// Only the index cell shows the trace line, so a new one repaints the cells
+// of the old and the new line; after none, what shows is not known.
 void CLedEditorWnd::SetTraceLine(int row)
 {
-    m_traceLine = row;
+    const int previous = std::exchange(m_traceLine, row);
     if (row < 0)
         return;
     EnsureVisible(row);
-    update();
+    if (row == previous)
+        return;
+    if (previous < 0) {
+        update();
+        return;
+    }
+    const EditorLayout layout = ComputeLayout();
+    for (const int line : { previous, row })
+        update(layout.indexLeft, LineTop(Metrics(), layout, line, m_scrollPos),
+            layout.timeLeft - layout.indexLeft, m_rowHeight);
 }
 
 std::uint32_t CLedEditorWnd::GetCurrentPattern() const
@@ -161,14 +174,15 @@ PixelSize CLedEditorWnd::ContentSize() const
     return EditorContentSize(Metrics(), m_scrollPos);
 }
 
-void CLedEditorWnd::OnPaint()
+void CLedEditorWnd::OnPaint(const QRect &dirty)
 {
     const EditorLayout layout = ComputeLayout();
     UpdateScrollBar(layout);
 
     QPainter dc(this);
     CLedEditorPainter painter(dc, layout, width(), height());
-    painter.Paint({ m_rows, m_selected, Metrics(), m_groupSize, m_traceLine, m_scrollPos });
+    painter.Paint({ m_rows, m_selected, Metrics(), m_groupSize, m_traceLine, m_scrollPos },
+        { dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1 });
 }
 
 void CLedEditorWnd::OnSize(int, int)
@@ -202,9 +216,9 @@ void CLedEditorWnd::OnVScroll(ScrollCode code, int position, QScrollBar *scrollB
     update();
 }
 
-void CLedEditorWnd::paintEvent(QPaintEvent *)
+void CLedEditorWnd::paintEvent(QPaintEvent *event)
 {
-    OnPaint();
+    OnPaint(event->rect());
 }
 
 void CLedEditorWnd::resizeEvent(QResizeEvent *event)

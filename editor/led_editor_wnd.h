@@ -78,7 +78,8 @@ public:
     bool InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName);
 
 protected:
-    void OnPaint();
+    // Paints what lies in dirty, which is all that changed.
+    void OnPaint(const QRect &dirty);
     void OnSize(int cx, int cy);
     void OnClose();
     void OnDestroy();

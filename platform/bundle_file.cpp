@@ -1,5 +1,7 @@
 #include "platform/bundle_file.h"
 
+#include "platform/module_loader.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -34,7 +36,7 @@ QString Decoded(const std::string &name)
 
 std::string FindBesideProgram(const std::string &fileName, const std::string &installDir)
 {
-    const fs::path executableDir(Encoded(QCoreApplication::applicationDirPath()));
+    const fs::path executableDir(ProgramFolder());
     const std::string beside = ExistingFile(executableDir / fileName);
     return beside.empty() ? ExistingFile(executableDir / installDir / fileName) : beside;
 }

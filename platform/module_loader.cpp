@@ -1,25 +1,44 @@
 #include "platform/module_loader.h"
 
-#include "platform/bundle_file.h"
+#include <dlfcn.h>
+#include <unistd.h>
 
-#include <QLibrary>
+#include <climits>
 
-QString FindModuleFile(const QString &name)
+std::string ProgramFolder()
 {
-    return FindBesideProgram(name + QStringLiteral(PEMBLO_MODULE_SUFFIX), QStringLiteral(PEMBLO_MODULE_DIR));
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path)
+        return ".";
+    const std::string executable(path, static_cast<std::size_t>(length));
+    return executable.substr(0, executable.rfind('/'));
 }
 
-QFunctionPointer ResolveModuleFunction(const QString &module, const char *function, QString &error)
+std::string FindModuleFile(const std::string &name)
 {
-    const QString path = FindModuleFile(module);
-    if (path.isEmpty()) {
-        error = QStringLiteral("%1 is not installed").arg(module);
+    const std::string folder = ProgramFolder();
+    for (const std::string &path : { folder + "/" + name + PEMBLO_MODULE_SUFFIX,
+             folder + "/" + PEMBLO_MODULE_DIR + "/" + name + PEMBLO_MODULE_SUFFIX })
+        if (access(path.c_str(), F_OK) == 0)
+            return path;
+    return {};
+}
+
+void *ResolveModuleSymbol(const std::string &module, const char *function, std::string &error)
+{
+    const std::string path = FindModuleFile(module);
+    if (path.empty()) {
+        error = module + " is not installed";
         return nullptr;
     }
-    // The library stays loaded when this object goes.
-    QLibrary library(path);
-    const QFunctionPointer address = library.resolve(function);
+    void *library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        error = dlerror();
+        return nullptr;
+    }
+    void *address = dlsym(library, function);
     if (!address)
-        error = library.errorString();
+        error = module + " has no " + function;
     return address;
 }

@@ -30,7 +30,8 @@ void AddToRecentFileList(const QString &path)
     files.removeAll(path);
     files.prepend(path);
     // Every entry is written, the unused ones empty, so that no stale entry
-    // survives behind a gap.
+    // survives behind a gap; all in one go.
+    const SettingsStore::WriteBatch batch;
     for (int i = 0; i < RECENT_FILE_COUNT; ++i)
         SettingsStore::WriteProfileString(RECENT_FILE_SECTION, EntryKey(i), files.value(i));
 }

@@ -23,7 +23,24 @@ inline constexpr char KEY_EDITOR_OPEN[] = "editopen";
 inline constexpr char DEFAULT_DEVICE[] = "veltor.rcc";
 
 QString GetProfileString(const QString &section, const QString &key, const QString &fallback = {});
-// False when the value could not be stored (the store is not writable).
+// False when the value could not be stored (the store is not writable). A
+// value the store already holds is not written again.
 bool WriteProfileString(const QString &section, const QString &key, const QString &value);
+
+// The values written while a batch lives are read back at once but go into
+// the store's file together, when the batch ends; a start that stores
+// several values writes the file once. A batch opened inside another one
+// leaves the writing to the outer one.
+class WriteBatch
+{
+public:
+    WriteBatch();
+    ~WriteBatch();
+    WriteBatch(const WriteBatch &) = delete;
+    WriteBatch &operator=(const WriteBatch &) = delete;
+
+private:
+    bool m_outermost;
+};
 
 } // namespace SettingsStore

@@ -64,11 +64,11 @@ bool FskTransmitter::Transmit(QObject *receiver, std::uint8_t blockCount, const 
 
 bool FskTransmitter::StartPlayback(std::vector<std::uint8_t> samples)
 {
-    QString moduleError;
-    const auto open = ResolveModuleFunction<OpenSoundPlaybackFunction>(
-        QString::fromLatin1(SOUND_MODULE), OPEN_SOUND_PLAYBACK, moduleError);
+    std::string moduleError;
+    const auto open
+        = ResolveModuleFunction<OpenSoundPlaybackFunction>(SOUND_MODULE, OPEN_SOUND_PLAYBACK, moduleError);
     if (!open)
-        return Fail(tr("The sound module cannot be loaded: %1.").arg(moduleError));
+        return Fail(tr("The sound module cannot be loaded: %1.").arg(QString::fromStdString(moduleError)));
     SoundOutputError error = SoundOutputError::None;
     m_playback.reset(open(std::move(samples), &error));
     if (error == SoundOutputError::NoOutput)

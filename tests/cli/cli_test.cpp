@@ -44,14 +44,16 @@ std::string Slurp(const fs::path &path)
     return text.str();
 }
 
-// Without a screen and without a runtime folder, about which Qt would warn.
-Result Cli(const std::string &arguments, const std::string &program = "pemblo-cli")
+// Without a screen and without a runtime folder, about which Qt would warn;
+// environment adds variables.
+Result Cli(const std::string &arguments, const std::string &program = "pemblo-cli",
+    const std::string &environment = "")
 {
     const fs::path out = TempPath("out"), err = TempPath("err");
-    const int status = std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR "
-        + std::string(PEMBLO_BIN_DIR) + "/" + program + " " + arguments + " >" + out.string() + " 2>"
-        + err.string())
-                                       .c_str());
+    const int status = std::system(
+        ("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + environment + " "
+            + PEMBLO_BIN_DIR + "/" + program + " " + arguments + " >" + out.string() + " 2>" + err.string())
+            .c_str());
     return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
 }
 
@@ -179,6 +181,19 @@ TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
         "1\t00000000ff0014580000\tpattern ******** for 20 ticks\n"
         "2\t00000000000014580000\tpattern ........ for 20 ticks\n"
         "3\t01000000000000470000\tGOTO 0\n");
+}
+
+TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
+{
+    // The dynamic loader names every library it loads.
+    const auto loads = [](const std::string &arguments, const char *library) {
+        return Cli(arguments, "pemblo-cli", "LD_DEBUG=libs").err.find(library) != std::string::npos;
+    };
+    for (const char *command : { "check", "dump", "simulate", "image" })
+        EXPECT_FALSE(loads(std::string(command) + " " + PULSAR, "libQt6")) << command;
+    const fs::path out = TempPath("loads.png");
+    EXPECT_TRUE(loads("render " + PULSAR + " --tick 1 -o " + out.string(), "libQt6Gui"));
+    fs::remove(out);
 }
 
 TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)

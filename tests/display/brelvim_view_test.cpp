@@ -3,7 +3,7 @@
 #include "../gui_test.h"
 #include "core/sequence_interpreter.h"
 #include "display/device_bundle.h"
-#include "display/led_painter.h"
+#include "display/device_picture.h"
 #include "display/led_tables.h"
 #include "document/brelvim_doc.h"
 #include "editor/led_editor_wnd.h"
@@ -12,6 +12,7 @@
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
+#include "tests/display/image_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,7 +65,10 @@ protected:
 
     QImage ExpectedDevice() const
     {
-        return RenderDevice(view->m_bitmaps, document->m_ledLevels).convertToFormat(QImage::Format_RGB32);
+        QImage device(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+        ComposeDevicePicture(reinterpret_cast<const std::uint8_t *>(picture.constData()),
+            static_cast<std::size_t>(picture.size()), document->m_ledLevels, device.bits());
+        return device;
     }
 
     QImage Margin(int width, int height) const
@@ -90,8 +94,24 @@ protected:
         return false;
     }
 
+    // Picture pixel (x, y) of LED led's frame at level.
+    QRgb FramePixel(int led, int level, int x, int y) const
+    {
+        const std::vector<FramePiece> &pieces = FramePieces();
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const PictureRect &rect = pieces[k].rect;
+            if (pieces[k].position == LED_ORDER[static_cast<std::size_t>(led)] && rect.Contains(x, y)) {
+                const DeviceBitmaps::Source source = view->m_bitmaps.PieceAt(k, BrightnessStep(level));
+                return source.pixmap->toImage().pixel(
+                    source.rect.topLeft() + QPoint(x - rect.left, y - rect.top));
+            }
+        }
+        return 0;
+    }
+
     std::array<std::int8_t, LED_COUNT> &LastStep() { return view->m_lastStep; }
     bool IsBuilt() const { return view->m_bitmaps.IsBuilt(); }
+    bool HasSteps() const { return view->m_bitmaps.HasSteps(); }
     std::uint32_t SimTime() const { return view->m_simTime; }
     bool BuildPending() const { return view->m_buildPending; }
     bool InputSwitch() const { return view->m_inputSwitch; }
@@ -113,6 +133,10 @@ TEST_F(BrelvimViewTest, AWideViewCentresThePictureBetweenTwoStrips)
     MakeView(QSize(1000, 700));
     const QImage shown = ShownPicture();
     ASSERT_TRUE(IsBuilt());
+    // With every LED dark the first picture shows before the steps are made.
+    EXPECT_FALSE(HasSteps());
+    PaintsAfterEvents();
+    EXPECT_TRUE(HasSteps());
     EXPECT_EQ(shown.copy(0, 0, 100, 700), Margin(100, 700));
     EXPECT_EQ(shown.copy(900, 0, 100, 700), Margin(100, 700));
     EXPECT_EQ(shown.copy(100, 0, 800, 700), ExpectedDevice().copy(0, 0, 800, 700));
@@ -138,7 +162,7 @@ TEST_F(BrelvimViewTest, WithoutADevicePictureTheViewShowsTheMarginColour)
     EXPECT_FALSE(IsBuilt());
 }
 
-TEST_F(BrelvimViewTest, OnlyAChangeOfBrightnessStepRepaints)
+TEST_F(BrelvimViewTest, OnlyAChangeOfBrightnessStepRepaintsAndOnlyAroundTheLed)
 {
     MakeView(QSize(900, 800));
     document->m_ledLevels[0] = 7;
@@ -150,15 +174,51 @@ TEST_F(BrelvimViewTest, OnlyAChangeOfBrightnessStepRepaints)
     std::vector<QRegion> regions = PaintsAfterEvents();
     ASSERT_EQ(regions.size(), 1U);
     // LED 0 sits at position 6, shifted by the 50-pixel margin.
-    const PictureRect &led0 = LED_BOUNDS[6];
-    const QRect area(led0.left + 50, led0.top, led0.Width(), led0.Height());
-    EXPECT_EQ(regions[0], QRegion(area));
-    const QImage shown = view->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown, ExpectedDevice().copy(area.translated(-50, 0)));
+    QRegion areas;
+    for (const LedShapeArea &area : LedShapeAreas())
+        if (area.position == 6)
+            areas += QRect(area.rect.left + 50, area.rect.top, area.rect.Width(), area.rect.Height());
+    EXPECT_FALSE(regions[0].isEmpty());
+    EXPECT_TRUE(areas.boundingRect().contains(regions[0].boundingRect()));
+    const QRect bounds = areas.boundingRect();
+    const QImage shown = view->grab(bounds).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, ExpectedDevice().copy(bounds.translated(-50, 0)));
 
     document->m_ledLevels[0] = 15;
     view->OnUpdate(nullptr, HINT_REPAINT_LEDS);
     EXPECT_TRUE(PaintsAfterEvents().empty());
+}
+
+TEST_F(BrelvimViewTest, WhereLedAreasOverlapTheLedPaintedLastShows)
+{
+    // The areas of LEDs 2 and 3 share picture pixel (200, 330). In one timer
+    // message LED 3 changes, then LED 2; then LED 3 alone. The off and the
+    // lit image differ everywhere.
+    const auto pattern
+        = [](int x, int y) { return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u); };
+    std::vector<std::uint8_t> bytes;
+    AppendImage(bytes, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, pattern);
+    AppendImage(
+        bytes, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, [&](int x, int y) { return ~pattern(x, y); });
+    picture = QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    MakeView(QSize(800, 800));
+    ShownPicture();
+    PaintsAfterEvents();
+    const QRgb led2Lit = FramePixel(2, 127, 200, 330), led3Half = FramePixel(3, 40, 200, 330);
+    const QRgb led3Dark = FramePixel(3, 0, 200, 330);
+    ASSERT_NE(led2Lit, led3Half);
+    ASSERT_NE(led2Lit, led3Dark);
+    const auto shownAfter = [this](std::initializer_list<std::pair<int, int>> ticks) {
+        for (const auto &[led2, led3] : ticks) {
+            document->m_ledLevels[2] = static_cast<std::uint8_t>(led2);
+            document->m_ledLevels[3] = static_cast<std::uint8_t>(led3);
+            view->OnUpdate(nullptr, HINT_REPAINT_LEDS);
+        }
+        PaintsAfterEvents();
+        return view->grab(QRect(200, 330, 1, 1)).toImage().pixel(0, 0);
+    };
+    EXPECT_EQ(shownAfter({ { 0, 40 }, { 127, 40 } }), led2Lit);
+    EXPECT_EQ(shownAfter({ { 127, 0 } }), led3Dark);
 }
 
 TEST_F(BrelvimViewTest, HintOneOpensTheEditorAndOpenEditorIsEnabledExactlyWithoutOne)

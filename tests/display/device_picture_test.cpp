@@ -1,4 +1,5 @@
 #include "core/constants.h"
+#include "display/brightness_fade.h"
 #include "display/device_picture.h"
 #include "display/led_tables.h"
 #include "display/pixel_buffer.h"
@@ -6,16 +7,49 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <cstring>
 #include <vector>
 
 namespace
 {
 
 constexpr int SIZE = DEVICE_PICTURE_SIZE;
+constexpr int STEPS = BRIGHTNESS_STEPS - 1;
 
-std::vector<std::uint8_t> Picture(
-    const std::function<std::uint32_t(int, int)> &off, const std::function<std::uint32_t(int, int)> &lit)
+// Keeps every step in a buffer of its own.
+class KeptSteps : public FadeSteps
+{
+public:
+    explicit KeptSteps(std::size_t bytes)
+        : steps(BRIGHTNESS_STEPS, std::vector<std::uint8_t>(bytes))
+    {
+    }
+    std::uint8_t *StepPixels(int step) override { return steps[static_cast<std::size_t>(step)].data(); }
+    void StepDone(int, const std::uint8_t *, const std::vector<bool> &) override { }
+
+    std::vector<std::vector<std::uint8_t>> steps;
+};
+
+// Pixels whose bytes are spread over all values.
+std::uint32_t Scrambled(int x, int y)
+{
+    return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) * 2246822519u;
+}
+
+// Row y of piece p as it shows at step: from its area's strip, or from the
+// background.
+const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step, int y)
+{
+    const FramePiece &piece = FramePieces()[p];
+    const std::size_t bytes = frames.BytesPerPixel();
+    const int row = step == 0 ? -1 : frames.PieceRow(p, step);
+    if (row < 0)
+        return frames.Background()
+            + bytes * static_cast<std::size_t>((piece.rect.top + y) * SIZE + piece.rect.left);
+    return frames.Strip(piece.area) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
+}
+
+std::vector<std::uint8_t> Picture(std::uint32_t (*off)(int, int), std::uint32_t (*lit)(int, int))
 {
     std::vector<std::uint8_t> bytes;
     AppendImage(bytes, SIZE, SIZE, off);
@@ -23,96 +57,132 @@ std::vector<std::uint8_t> Picture(
     return bytes;
 }
 
-struct Block {
-    std::vector<std::uint8_t> bytes;
-    int width;
-    int height;
-
-    std::uint32_t Pixel32(int x, int y) const
-    {
-        const std::uint8_t *p = bytes.data() + 4 * (y * width + x);
-        return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-    }
-};
-
-class RecordingSink : public DevicePictureSink
+TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEveryStep)
 {
-public:
-    void Background(const ConvertedBlock &block) override { background = Keep(block); }
-    void Frame(int step, int position, const ConvertedBlock &block) override
-    {
-        frames[FrameIndex(step, position)] = Keep(block);
+    // Colour byte i of the images holds pair i: off byte i / 256, lit byte
+    // i % 256. The fourth bytes are not faded.
+    constexpr int PAIRS = 256 * 256, WIDTH = 256, HEIGHT = (PAIRS + 3 * WIDTH - 1) / (3 * WIDTH);
+    std::vector<std::uint8_t> off(4 * WIDTH * HEIGHT), lit(off.size());
+    for (int pair = 0; pair < PAIRS; ++pair) {
+        const int at = 4 * (pair / 3) + pair % 3;
+        off[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(pair >> 8);
+        lit[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(pair);
     }
+    KeptSteps steps(off.size());
+    AreaFader(off.data(), lit.data(), 4 * WIDTH, HEIGHT).Fade({ 0, 0, WIDTH, HEIGHT }, STEPS, steps);
 
-    Block background;
-    std::map<int, Block> frames;
-
-private:
-    static Block Keep(const ConvertedBlock &block)
-    {
-        return { std::vector<std::uint8_t>(block.bytes, block.bytes + block.size), block.width,
-            block.height };
-    }
-};
-
-std::uint32_t Coded(int x, int y)
-{
-    return static_cast<std::uint32_t>(y) << 12 | static_cast<std::uint32_t>(x);
-}
-
-TEST(DevicePicture, StepsAreTheCumulativeTruncatingBlend)
-{
-    const auto bytes = Picture([](int x, int) { return x < 400 ? 0u : 0xFFFFFFFFu; },
-        [](int x, int) { return x < 400 ? 0xFFFFFFFFu : 0u; });
-    RecordingSink sink;
-    ASSERT_TRUE(BuildDevicePictureBlocks(bytes.data(), bytes.size(), 32, 0, sink));
-    ASSERT_EQ(sink.frames.size(), static_cast<std::size_t>(BRIGHTNESS_FRAME_COUNT));
-    const int rising[] = { 0, 17, 34, 51, 68, 85, 102, 118, 135, 152, 169, 186, 203, 220, 237, 255 };
-    const int falling[] = { 255, 238, 221, 204, 187, 170, 153, 136, 119, 102, 85, 68, 51, 34, 17, 0 };
-    for (int step = 0; step < BRIGHTNESS_STEPS; ++step) {
-        // Position 0 lies left of column 400, position 3 right of it.
-        const std::uint32_t up = sink.frames[FrameIndex(step, 0)].Pixel32(10, 10);
-        const std::uint32_t down = sink.frames[FrameIndex(step, 3)].Pixel32(10, 10);
-        EXPECT_EQ(up, 0x01010101u * static_cast<std::uint32_t>(rising[step])) << step;
-        EXPECT_EQ(down, 0x01010101u * static_cast<std::uint32_t>(falling[step])) << step;
+    for (int pair = 0; pair < PAIRS; ++pair) {
+        const int at = 4 * (pair / 3) + pair % 3;
+        int byte = pair >> 8;
+        for (int step = 1; step <= STEPS; ++step) {
+            const double factor = 1.0 / (BRIGHTNESS_STEPS - step);
+            byte = static_cast<int>(byte * (1.0 - factor) + (pair & 0xFF) * factor);
+            ASSERT_EQ(steps.steps[static_cast<std::size_t>(step)][static_cast<std::size_t>(at)], byte)
+                << "off " << (pair >> 8) << ", lit " << (pair & 0xFF) << ", step " << step;
+        }
+        ASSERT_EQ(steps.steps[STEPS][static_cast<std::size_t>(4 * (pair / 3) + 3)], 0xFF);
     }
 }
 
-TEST(DevicePicture, FramesHoldTheirBoundsOfTheOffAndTheLitImage)
+// Against the pixel buffer's own blend of the whole image, step by step.
+TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
 {
-    const auto bytes = Picture(Coded, [](int x, int y) { return Coded(x, y) | 0x00F00000u; });
-    RecordingSink sink;
-    ASSERT_TRUE(BuildDevicePictureBlocks(bytes.data(), bytes.size(), 32, 0, sink));
-    ASSERT_EQ(sink.background.bytes.size(), 4u * SIZE * SIZE);
-    EXPECT_EQ(sink.background.Pixel32(799, 799), Coded(799, 799));
-    for (int p = 0; p < LED_COUNT; ++p) {
-        const PictureRect &bounds = LED_BOUNDS[p];
-        const Block &dark = sink.frames[FrameIndex(0, p)];
-        const Block &lit = sink.frames[FrameIndex(BRIGHTNESS_STEPS - 1, p)];
-        ASSERT_EQ(std::pair(dark.width, dark.height), std::pair(bounds.Width(), bounds.Height()));
-        ASSERT_EQ(dark.bytes.size(), 4u * bounds.Width() * bounds.Height());
-        for (const auto &[x, y] : { std::pair { 0, 0 }, { bounds.Width() - 1, bounds.Height() - 1 } }) {
-            EXPECT_EQ(dark.Pixel32(x, y), sink.background.Pixel32(bounds.left + x, bounds.top + y));
-            EXPECT_EQ(lit.Pixel32(x, y), Coded(bounds.left + x, bounds.top + y) | 0x00F00000u);
+    const auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; });
+    DeviceFrames frames;
+    ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
+    frames.MakeSteps();
+    PixelBuffer off, lit;
+    const std::uint8_t *cursor = bytes.data();
+    ASSERT_TRUE(off.ReadImage(cursor, bytes.data() + bytes.size()));
+    ASSERT_TRUE(lit.ReadImage(cursor, bytes.data() + bytes.size()));
+
+    const auto pixelAt = [](const std::uint8_t *p) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, p, sizeof pixel);
+        return pixel;
+    };
+    for (int y = 0; y < SIZE; y += 7)
+        for (int x = 0; x < SIZE; x += 5)
+            ASSERT_EQ(pixelAt(frames.Background() + 4 * (y * SIZE + x)), off.Pixel(x, y) | 0xFF000000u);
+    const std::vector<FramePiece> &pieces = FramePieces();
+    for (int step = 1; step <= STEPS; ++step) {
+        off.BlendToward(lit, 1.0 / (BRIGHTNESS_STEPS - step));
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            const PictureRect &rect = pieces[p].rect;
+            for (int y = 0; y < rect.Height(); ++y)
+                for (int x = 0; x < rect.Width(); ++x)
+                    ASSERT_EQ(pixelAt(PieceRow(frames, p, step, y) + 4 * x),
+                        off.Pixel(static_cast<std::uint32_t>(rect.left + x),
+                            static_cast<std::uint32_t>(rect.top + y))
+                            | 0xFF000000u)
+                        << "piece " << p << " step " << step;
         }
     }
 }
 
-TEST(DevicePicture, BadDataBuildsNothing)
+TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
+{
+    const auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(x + 1, y); });
+    DeviceFrames wide, narrow;
+    ASSERT_TRUE(wide.MakeBackground(bytes.data(), bytes.size(), 32, 0));
+    ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
+    wide.MakeSteps();
+    narrow.MakeSteps();
+    std::vector<std::uint8_t> encoded(2 * SIZE);
+    EncodePixels16(wide.Background(), SIZE, 0xA55505, encoded.data());
+    EXPECT_EQ(std::memcmp(encoded.data(), narrow.Background(), 2 * SIZE), 0);
+    for (std::size_t p = 0; p < FramePieces().size(); p += 7)
+        for (int step = 1; step <= STEPS; ++step)
+            for (int y = 0; y < FramePieces()[p].rect.Height(); ++y) {
+                const auto width = static_cast<std::size_t>(FramePieces()[p].rect.Width());
+                EncodePixels16(PieceRow(wide, p, step, y), width, 0xA55505, encoded.data());
+                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * width), 0)
+                    << p << " " << step;
+            }
+}
+
+TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
+{
+    const auto bytes = Picture(Scrambled, [](int x, int y) { return ~Scrambled(x, y); });
+    DeviceFrames frames;
+    ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
+    frames.MakeSteps();
+    const LedLevels levels = { 127, 0, 64, 8, 100, 15, 127, 33, 0, 90 };
+    std::vector<std::uint8_t> expected(frames.Background(), frames.Background() + 4 * SIZE * SIZE);
+    for (int led = 0; led < LED_COUNT; ++led) {
+        const int step = BrightnessStep(levels[static_cast<std::size_t>(led)]);
+        for (std::size_t p = 0; p < FramePieces().size(); ++p) {
+            const PictureRect &rect = FramePieces()[p].rect;
+            if (FramePieces()[p].position != LED_ORDER[static_cast<std::size_t>(led)])
+                continue;
+            for (int y = 0; y < rect.Height(); ++y)
+                std::memcpy(expected.data() + 4 * static_cast<std::size_t>((rect.top + y) * SIZE + rect.left),
+                    PieceRow(frames, p, step, y), 4 * static_cast<std::size_t>(rect.Width()));
+        }
+    }
+    std::vector<std::uint8_t> composed(expected.size());
+    ASSERT_TRUE(ComposeDevicePicture(bytes.data(), bytes.size(), levels, composed.data()));
+    EXPECT_EQ(composed, expected);
+}
+
+TEST(DeviceFrames, BadDataMakesNothing)
 {
     std::vector<std::uint8_t> wrongSize;
-    AppendImage(wrongSize, SIZE - 1, SIZE, Coded);
-    AppendImage(wrongSize, SIZE - 1, SIZE, Coded);
-    const auto whole = Picture(Coded, Coded);
+    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
+    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
+    const auto whole = Picture(Scrambled, Scrambled);
     const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);
-    const std::vector<std::uint8_t> onlyOff(whole.begin(), whole.begin() + whole.size() / 2);
-    for (const auto &[bytes, depth] : { std::pair<const std::vector<std::uint8_t> *, int> { &wrongSize, 32 },
-             { &cut, 32 }, { &onlyOff, 32 }, { &whole, 8 } }) {
-        RecordingSink sink;
-        EXPECT_FALSE(BuildDevicePictureBlocks(bytes->data(), bytes->size(), depth, 0, sink));
-        EXPECT_TRUE(sink.frames.empty());
-        EXPECT_TRUE(sink.background.bytes.empty());
+    std::vector<std::uint8_t> out(4);
+    const std::vector<std::uint8_t> *bad[] = { &wrongSize, &cut };
+    for (const std::vector<std::uint8_t> *bytes : bad) {
+        DeviceFrames frames;
+        EXPECT_FALSE(frames.MakeBackground(bytes->data(), bytes->size(), 32, 0));
+        frames.MakeSteps();
+        EXPECT_FALSE(frames.HasSteps());
+        EXPECT_FALSE(ComposeDevicePicture(bytes->data(), bytes->size(), {}, out.data()));
     }
+    DeviceFrames frames;
+    EXPECT_FALSE(frames.MakeBackground(whole.data(), whole.size(), 24, 0));
 }
 
 } // namespace

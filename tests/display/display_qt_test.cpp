@@ -1,16 +1,16 @@
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
+#include "display/device_picture.h"
 #include "display/led_painter.h"
 #include "display/led_tables.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace
 {
@@ -23,13 +23,13 @@ QByteArray BuiltPicture()
     return bundle.Open(BUILT_BUNDLE) ? bundle.DevicePicture() : QByteArray();
 }
 
-// The bitmaps of the bundle the build made, built once for all tests.
-const DeviceBitmaps &Bitmaps32()
+// The device picture as ComposeDevicePicture makes it.
+QImage Composed(const QByteArray &picture, const LedLevels &levels)
 {
-    static DeviceBitmaps bitmaps;
-    if (!bitmaps.IsBuilt())
-        bitmaps.Build(BuiltPicture(), { 32, 0 });
-    return bitmaps;
+    QImage image(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+    ComposeDevicePicture(reinterpret_cast<const std::uint8_t *>(picture.constData()),
+        static_cast<std::size_t>(picture.size()), levels, image.bits());
+    return image;
 }
 
 LedLevels Lit(int channel, int level)
@@ -90,36 +90,45 @@ TEST(DeviceBundle, TheBuiltBundleHasThePicturesAndADamagedOrForeignFileGivesNone
     }
 }
 
-TEST(DeviceBitmaps, OtherDisplayDepthsShowTheSamePicture)
+TEST(DeviceBitmaps, EveryDisplayDepthShowsTheComposedPicture)
 {
-    // A 16-bit screen of unknown layout gets 32-bit bitmaps.
-    EXPECT_EQ(ConvertibleFormat({ 16, 0x123456 }).depth, 32);
-    DeviceBitmaps bitmaps24;
-    DeviceBitmaps bitmaps16;
-    ASSERT_TRUE(bitmaps24.Build(BuiltPicture(), { 24, 0 }));
-    ASSERT_TRUE(bitmaps16.Build(BuiltPicture(), { 16, 0xB55605 }));
-    // Frames of odd width show whether padded 24-bit rows are read right.
-    for (const auto &[step, position] : { std::pair { 15, 0 }, { 7, 4 }, { 15, 3 } }) {
-        const QImage exact = Bitmaps32().Frame(step, position).toImage();
-        const QImage from24 = bitmaps24.Frame(step, position).toImage();
-        const QImage from16 = bitmaps16.Frame(step, position).toImage();
-        for (int y = 0; y < exact.height(); y += 7)
-            for (int x = 0; x < exact.width(); x += 5) {
-                ASSERT_EQ(from24.pixel(x, y), exact.pixel(x, y)) << x << "," << y;
-                ASSERT_LE(std::abs(qRed(from16.pixel(x, y)) - qRed(exact.pixel(x, y))), 8);
-                ASSERT_LE(std::abs(qGreen(from16.pixel(x, y)) - qGreen(exact.pixel(x, y))), 4);
+    // A 16-bit screen of unknown layout gets 32-bit pixmaps.
+    EXPECT_EQ(PixmapFormat({ 16, 0x123456 }).depth, 32);
+    const QByteArray picture = BuiltPicture();
+    const LedLevels levels = { 127, 9, 70, 0, 127, 33, 0, 120, 16, 64 };
+    const QImage expected = Composed(picture, levels);
+    for (const DisplayFormat &display : { DisplayFormat { 24, 0 }, { 32, 0 }, { 16, FORMAT16_565 } }) {
+        DeviceBitmaps bitmaps;
+        ASSERT_TRUE(bitmaps.Build(picture, display));
+        QImage shown(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+        QPainter painter(&shown);
+        painter.drawPixmap(0, 0, bitmaps.Background());
+        for (int led = 0; led < LED_COUNT; ++led)
+            PaintLed(
+                painter, QPoint(0, 0), bitmaps, led, levels[static_cast<std::size_t>(led)], shown.rect());
+        painter.end();
+        if (display.depth != 16) {
+            EXPECT_EQ(shown, expected);
+            continue;
+        }
+        // 5-6-5 keeps the top 5, 6 and 5 bits of each colour.
+        for (int y = 0; y < DEVICE_PICTURE_SIZE; y += 3)
+            for (int x = 0; x < DEVICE_PICTURE_SIZE; x += 3) {
+                const QRgb exact = expected.pixel(x, y), narrow = shown.pixel(x, y);
+                ASSERT_EQ(qRed(narrow) >> 3, qRed(exact) >> 3);
+                ASSERT_EQ(qGreen(narrow) >> 2, qGreen(exact) >> 2);
             }
     }
 }
 
-TEST(RenderDevice, EachChannelLightsOnlyItsOwnAreasAndGrowsWithItsLevel)
+TEST(ComposeDevicePicture, EachChannelLightsOnlyItsOwnAreasAndGrowsWithItsLevel)
 {
-    const QImage dark = RenderDevice(Bitmaps32(), LedLevels {});
-    EXPECT_EQ(dark, Bitmaps32().Background().toImage().convertToFormat(QImage::Format_RGB32));
+    const QByteArray picture = BuiltPicture();
+    const QImage dark = Composed(picture, LedLevels {});
     for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
         long previous = -1;
         for (const int level : { 16, 64, 127 }) {
-            const QImage lit = RenderDevice(Bitmaps32(), Lit(channel, level));
+            const QImage lit = Composed(picture, Lit(channel, level));
             long gained = 0;
             for (int y = 0; y < DEVICE_PICTURE_SIZE; ++y)
                 for (int x = 0; x < DEVICE_PICTURE_SIZE; ++x) {

@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -30,17 +33,20 @@ QImage Grab(CLedEditorWnd &editor)
     return editor.grab().toImage();
 }
 
-// Counts the paint events a widget gets.
+// Counts the paint events a widget gets and gathers the regions painted.
 class PaintCounter : public QObject
 {
 public:
     int paints = 0;
+    QRegion region;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++paints;
+            region += static_cast<QPaintEvent *>(event)->region();
+        }
         return false;
     }
 };
@@ -162,6 +168,20 @@ TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaintAndClosingH
     EXPECT_GE(counter.paints, 1);
     EXPECT_EQ(ScrollPos(*editor), 101 * 16 + 24 - 396);
     EXPECT_EQ(editor->GetCurrentPattern(), 0x5Au);
+
+    // The next line in view repaints the two index cells only, and the
+    // window then shows what a whole paint shows.
+    QCoreApplication::processEvents();
+    counter.region = QRegion();
+    editor->SetTraceLine(99);
+    QCoreApplication::processEvents();
+    const int top99 = 24 + 99 * 16 - ScrollPos(*editor);
+    EXPECT_EQ(counter.region, QRegion(20, top99, 40, 32));
+    EXPECT_EQ(QGuiApplication::primaryScreen()
+                  ->grabWindow(editor->winId())
+                  .toImage()
+                  .convertToFormat(QImage::Format_RGB32),
+        Grab(*editor).convertToFormat(QImage::Format_RGB32));
     editor->SetTraceLine(150);
     EXPECT_EQ(editor->GetCurrentPattern(), 0u);
 

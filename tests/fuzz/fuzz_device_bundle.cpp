@@ -2,7 +2,7 @@
 // read past its bytes nor give more than its limit; the device picture it
 // holds must read without reading past its data, every image it accepts must
 // convert to blocks of exactly the size its depth gives, and a whole picture
-// must build every frame.
+// must build every step.
 
 #include "core/constants.h"
 #include "display/bundle_reader.h"
@@ -14,14 +14,6 @@
 
 namespace
 {
-
-class CountingSink : public DevicePictureSink
-{
-public:
-    void Background(const ConvertedBlock &) override { ++blocks; }
-    void Frame(int, int, const ConvertedBlock &) override { ++blocks; }
-    int blocks = 0;
-};
 
 // Conversions of one image with a window, zoom and depth taken from its
 // own first bytes.
@@ -65,9 +57,12 @@ void CheckDevicePicture(const std::uint8_t *data, std::size_t size)
             std::abort();
     }
 
-    CountingSink sink;
-    const bool built = BuildDevicePictureBlocks(data, size, 32, 0, sink);
-    if (built != (sink.blocks == 1 + BRIGHTNESS_FRAME_COUNT) || (!built && sink.blocks != 0))
+    DeviceFrames frames;
+    const bool built = frames.MakeBackground(data, size, 32, 0);
+    if (built != frames.HasBackground())
+        std::abort();
+    frames.MakeSteps();
+    if (frames.HasSteps() != built)
         std::abort();
 }
 

@@ -5,10 +5,14 @@
 #include "platform/file_prompts.h"
 #include "platform/recent_file_list.h"
 #include "platform/resource_module.h"
+#include "platform/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +155,34 @@ TEST_F(DocManagerTest, GermanTextsForTheFileCommands)
     ResourceModule::UnloadLanguageBundle();
     EXPECT_EQ(texts, QStringList({ "Änderungen an Pemblo speichern?", "Öffnen", "Speichern unter", "&Ja" }));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
+}
+
+TEST(SettingsStore, ABatchWritesTheFileOnceAtItsEndAndAKnownValueIsNotWritten)
+{
+    ClearTestSettings();
+    const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::ORGANIZATION,
+        SettingsStore::APPLICATION)
+                             .fileName();
+    const auto fileHolds = [&file](const char *text) {
+        QFile settings(file);
+        return settings.open(QIODevice::ReadOnly) && settings.readAll().contains(text);
+    };
+    {
+        const SettingsStore::WriteBatch batch;
+        SettingsStore::WriteProfileString("settings", "lastfile", "/a.lsq");
+        AddToRecentFileList("/a.lsq");
+        EXPECT_EQ(SettingsStore::GetProfileString("settings", "lastfile"), "/a.lsq");
+        EXPECT_FALSE(fileHolds("/a.lsq"));
+    }
+    EXPECT_TRUE(fileHolds("lastfile=/a.lsq"));
+    EXPECT_TRUE(fileHolds("File1=/a.lsq"));
+
+    // The file is replaced by every write; a value it holds leaves it alone.
+    struct stat before, after;
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &before), 0);
+    EXPECT_TRUE(SettingsStore::WriteProfileString("settings", "lastfile", "/a.lsq"));
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 } // namespace

@@ -1,0 +1,249 @@
+// The pictures module of pemblo-cli: the commands that draw the device, with
+// the Qt libraries they need, loaded only to run one of them.
+
+#include "cli/render_command.h"
+
+#include "cli/input_schedule.h"
+#include "cli/output_file.h"
+#include "cli/quiet_qt_messages.h"
+#include "cli/sequence_commands.h"
+#include "core/row_table.h"
+#include "core/sequence_interpreter.h"
+#include "display/animation_encoder_module.h"
+#include "display/animation_export.h"
+#include "display/animation_timing.h"
+#include "display/bundle_reader.h"
+#include "display/device_bitmaps.h"
+#include "display/device_bundle.h"
+#include "display/device_picture.h"
+#include "display/led_painter.h"
+#include "platform/bundle_file.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+
+namespace
+{
+
+constexpr char DEFAULT_DEVICE_BUNDLE[] = "veltor.rcc";
+// The picture is painted lossless, whatever screen there may be.
+constexpr DisplayFormat RENDER_FORMAT { 32, 0 };
+constexpr std::uint64_t MILLISECONDS_PER_SECOND = 1000;
+constexpr int MAX_SECONDS_DECIMALS = 3;
+
+// A failure that ends the command with exit code 1 and its message.
+class RenderFailure : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string RequiredValue(const Arguments &arguments, const std::string &option)
+{
+    if (!arguments.Has(option))
+        throw UsageError(option + " is needed");
+    return arguments.Value(option);
+}
+
+// The LED levels after running the sequence from its start for ticks ticks,
+// or until it stops.
+LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
+{
+    device.Reset();
+    for (std::uint64_t tick = 1; tick <= ticks; ++tick)
+        if (!device.Step(0))
+            break;
+    LedLevels levels {};
+    const SequenceInterpreter::Outputs &outputs = device.GetOutputs();
+    for (int k = 0; k < LED_COUNT; ++k)
+        levels[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(outputs[static_cast<std::size_t>(k)]);
+    return levels;
+}
+
+void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
+{
+    const std::string path = FindBundleFile(name);
+    if (path.empty())
+        throw RenderFailure("cannot find the device bundle " + name);
+    DeviceBundle bundle;
+    if (!bundle.Open(path))
+        throw RenderFailure(path + " is not a device bundle");
+    if (!bitmaps.Build(bundle.DevicePicture(), RENDER_FORMAT))
+        throw RenderFailure(path + " holds no usable device picture");
+}
+
+void SavePng(const QImage &picture, const std::string &path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        throw RenderFailure("cannot make the picture a PNG");
+    const std::string error = WriteOutputFile(path, png.constData(), static_cast<std::size_t>(png.size()));
+    if (!error.empty())
+        throw RenderFailure(error);
+}
+
+// Builds the device's bitmaps from the bundle --device names, without a
+// screen, and draws with them; a RenderFailure ends the command with exit
+// code 1.
+int DrawWithDevice(
+    const Arguments &arguments, const char *command, const std::function<void(const DeviceBitmaps &)> &draw)
+{
+    const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
+    QuietQtMessages();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "pemblo-cli";
+    char *argv[] = { name, nullptr };
+    const QGuiApplication application(argc, argv);
+    try {
+        DeviceBitmaps bitmaps;
+        BuildFromBundle(bitmaps, device);
+        draw(bitmaps);
+    } catch (const RenderFailure &failure) {
+        std::fprintf(stderr, "pemblo-cli %s: %s\n", command, failure.what());
+        return EXIT_FAILED;
+    }
+    return 0;
+}
+
+// The device at levels, composed from the images of the bundle called name
+// alone, without the screen bitmaps of every step; the images go before the
+// picture is saved. A RenderFailure when the bundle has none.
+QImage ComposeFromBundle(const std::string &name, const LedLevels &levels)
+{
+    const std::string path = FindBundleFile(name);
+    if (path.empty())
+        throw RenderFailure("cannot find the device bundle " + name);
+    BundleEntries entries;
+    if (!ReadBundleFile(path, entries))
+        throw RenderFailure(path + " is not a device bundle");
+    const std::vector<std::uint8_t> &data = entries[DEVICE_PICTURE_ENTRY];
+    QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+    if (!ComposeDevicePicture(data.data(), data.size(), levels, picture.bits()))
+        throw RenderFailure(path + " holds no usable device picture");
+    return picture;
+}
+
+int RunRender(const Arguments &arguments)
+{
+    RequiredValue(arguments, "--tick");
+    const std::uint64_t ticks = arguments.Number("--tick", 0, MAX_TICKS);
+    const std::string out = RequiredValue(arguments, "-o");
+
+    RowTable table;
+    SequenceInterpreter interpreter(table);
+    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+        return code;
+    const LedLevels levels = LevelsAfter(interpreter, ticks);
+
+    QuietQtMessages();
+    try {
+        SavePng(ComposeFromBundle(arguments.Value("--device", DEFAULT_DEVICE_BUNDLE), levels), out);
+    } catch (const RenderFailure &failure) {
+        std::fprintf(stderr, "pemblo-cli render: %s\n", failure.what());
+        return EXIT_FAILED;
+    }
+    return 0;
+}
+
+// "5", "2.5": seconds with at most three decimals, as milliseconds.
+bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds)
+{
+    const std::size_t point = text.find('.');
+    std::string decimals = point == std::string::npos ? std::string() : text.substr(point + 1);
+    if (point != std::string::npos && (decimals.empty() || decimals.size() > MAX_SECONDS_DECIMALS))
+        return false;
+    decimals.resize(MAX_SECONDS_DECIMALS, '0');
+    std::uint64_t seconds = 0;
+    std::uint64_t fraction = 0;
+    if (!ParseNumber(text.substr(0, point), maxSeconds, seconds)
+        || !ParseNumber(decimals, MILLISECONDS_PER_SECOND - 1, fraction))
+        return false;
+    milliseconds = seconds * MILLISECONDS_PER_SECOND + fraction;
+    return milliseconds > 0 && milliseconds <= maxSeconds * MILLISECONDS_PER_SECOND;
+}
+
+std::uint64_t AnimationTicks(const Arguments &arguments)
+{
+    if (arguments.Has("--ticks") && arguments.Has("--seconds"))
+        throw UsageError("give --ticks or --seconds, not both");
+    const std::uint64_t maxSeconds = MAX_ANIMATION_TICKS * TICK_MS / MILLISECONDS_PER_SECOND;
+    if (arguments.Has("--seconds")) {
+        std::uint64_t milliseconds = 0;
+        if (!ParseMilliseconds(arguments.Value("--seconds"), maxSeconds, milliseconds))
+            throw UsageError(
+                "--seconds takes a length such as 5 or 2.5, up to " + std::to_string(maxSeconds));
+        return std::max<std::uint64_t>(1, SlotsInMilliseconds(milliseconds));
+    }
+    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_ANIMATION_TICKS);
+    if (ticks == 0)
+        throw UsageError("--ticks takes a whole number from 1 to " + std::to_string(MAX_ANIMATION_TICKS));
+    return ticks;
+}
+
+AnimationExport::Settings AnimationSettings(const Arguments &arguments, const QString &out)
+{
+    AnimationExport::Settings settings;
+    const std::optional<AnimationFormat> format = AnimationFormatOf(out);
+    if (!format)
+        throw UsageError("-o takes a file name ending in .gif, .mp4 or .webm");
+    settings.format = *format;
+    settings.size = static_cast<int>(arguments.Number("--size", DEFAULT_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
+    if (settings.size < MIN_ANIMATION_SIZE)
+        throw UsageError("--size takes a number of pixels from " + std::to_string(MIN_ANIMATION_SIZE) + " to "
+            + std::to_string(DEVICE_PICTURE_SIZE));
+    if (settings.format != AnimationFormat::Gif && settings.size % 2 != 0)
+        throw UsageError("--size must be even for a video");
+    settings.ticks = AnimationTicks(arguments);
+    return settings;
+}
+
+void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const AnimationExport::Settings &settings,
+    const QString &out)
+{
+    std::string error;
+    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
+    if (!encoder)
+        throw RenderFailure(error);
+    AnimationExport animation(table, bitmaps, settings);
+    if (!animation.Begin(std::move(encoder), out))
+        throw RenderFailure(animation.Error());
+    while (animation.Advance(settings.ticks)) { }
+    if (!animation.Finish())
+        throw RenderFailure(animation.Error());
+}
+
+int RunAnimate(const Arguments &arguments)
+{
+    // The name as the bytes the system gives.
+    const QString out = QFile::decodeName(RequiredValue(arguments, "-o").c_str());
+    AnimationExport::Settings settings = AnimationSettings(arguments, out);
+    const InputSchedule input(arguments.Value("--input"));
+    settings.inputOn = [&input](std::uint64_t tick) { return input.IsOn(tick); };
+
+    RowTable table;
+    SequenceInterpreter interpreter(table);
+    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+        return code;
+    return DrawWithDevice(
+        arguments, "animate", [&](const DeviceBitmaps &bitmaps) { Animate(table, bitmaps, settings, out); });
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int PembloCliRender(const Arguments &arguments)
+{
+    return RunRender(arguments);
+}
+
+extern "C" __attribute__((visibility("default"))) int PembloCliAnimate(const Arguments &arguments)
+{
+    return RunAnimate(arguments);
+}
