@@ -12,12 +12,12 @@
 #include "display/animation_encoder_module.h"
 #include "display/animation_export.h"
 #include "display/animation_timing.h"
-#include "display/bundle_reader.h"
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
 #include "display/device_picture.h"
 #include "display/led_painter.h"
 #include "platform/bundle_file.h"
+#include "platform/bundle_reader.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -5,9 +5,9 @@
 // must build every step.
 
 #include "core/constants.h"
-#include "display/bundle_reader.h"
 #include "display/device_picture.h"
 #include "display/pixel_buffer.h"
+#include "platform/bundle_reader.h"
 
 #include <cstdint>
 #include <cstdlib>
