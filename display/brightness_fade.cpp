@@ -12,7 +12,6 @@ namespace
 
 constexpr std::size_t PIXEL_BYTES = 4;
 constexpr std::size_t FOURTH_BYTE = 3;
-constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
 
 // Step s blends by 1 / (16 - s).
 constexpr int Divisor(int step)
