@@ -109,8 +109,14 @@ bool VideoEncoder::Begin(const std::string &path, int size, const std::vector<An
         return Fail("cannot make the video stream");
     m_stream->time_base = m_codec->time_base;
     int result = avcodec_parameters_from_context(m_stream->codecpar, m_codec);
+    AVDictionary *containerOptions = nullptr;
+    // An MP4 cannot go back to its start on a pipe: it comes in fragments
+    // there, with its index up front.
+    if (m_format == AnimationFormat::Mp4 && m_file->IsSequential())
+        av_dict_set(&containerOptions, "movflags", "frag_keyframe+empty_moov", 0);
     if (result >= 0)
-        result = avformat_write_header(m_container, nullptr);
+        result = avformat_write_header(m_container, &containerOptions);
+    av_dict_free(&containerOptions);
     if (result < 0)
         return Fail("cannot start the video", result);
     m_converter = sws_getContext(
