@@ -10,6 +10,7 @@
 #include "display/device_bundle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -47,7 +48,7 @@ void BM_ExportOneMinute(benchmark::State &state)
         settings.format = format.format;
         settings.ticks = SlotsInMilliseconds(ONE_MINUTE_MS);
         AnimationExport animation(table, bitmaps, settings);
-        if (!encoder || !animation.Begin(std::move(encoder), path))
+        if (!encoder || !animation.Begin(std::move(encoder), QFile::encodeName(path).toStdString()))
             state.SkipWithError("cannot start the export");
         while (animation.Advance(settings.ticks)) { }
         if (!animation.Finish())

@@ -3,7 +3,9 @@
 #include "platform/module_loader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -44,4 +46,15 @@ int RunCliCommand(const CliCommand &command, const std::vector<std::string> &wor
             stderr, "pemblo-cli %s: %s\n%s\n", command.name, error.what(), UsageLine(command).c_str());
         return EXIT_USAGE;
     }
+}
+
+int CheckStandardOutput(int exitCode)
+{
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout))
+        return exitCode;
+    std::fprintf(stderr, "pemblo-cli: cannot write the output%s%s\n", flushed ? "" : ": ",
+        flushed ? "" : std::strerror(error));
+    return exitCode == 0 ? EXIT_FAILED : exitCode;
 }

@@ -41,3 +41,7 @@ std::string UsageLine(const CliCommand &command);
 // Parses the words after the command name and runs it: --help prints the
 // help, a usage error the usage line.
 int RunCliCommand(const CliCommand &command, const std::vector<std::string> &words);
+
+// Ends a command: when its standard output could not be written, says so
+// and turns success into exit code 1.
+int CheckStandardOutput(int exitCode);

@@ -1,11 +1,11 @@
 #include "cli/generate_command.h"
 
-#include "cli/output_file.h"
 #include "core/row_table.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 #include "core/text_stream.h"
 #include "editor/pattern_generators.h"
+#include "platform/output_file.h"
 
 #include <cstdio>
 #include <string>

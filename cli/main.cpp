@@ -3,7 +3,6 @@
 
 #include "cli/cli_command.h"
 #include "cli/generate_command.h"
-#include "cli/output_file.h"
 #include "cli/render_command.h"
 #include "cli/sequence_commands.h"
 #include "cli/upload_commands.h"

@@ -4,7 +4,6 @@
 #include "cli/render_command.h"
 
 #include "cli/input_schedule.h"
-#include "cli/output_file.h"
 #include "cli/quiet_qt_messages.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
@@ -12,15 +11,15 @@
 #include "display/animation_encoder_module.h"
 #include "display/animation_export.h"
 #include "display/animation_timing.h"
-#include "display/bundle_reader.h"
 #include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
 #include "display/device_picture.h"
 #include "display/led_painter.h"
 #include "platform/bundle_file.h"
+#include "platform/bundle_reader.h"
+#include "platform/output_file.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -188,7 +187,7 @@ std::uint64_t AnimationTicks(const Arguments &arguments)
     return ticks;
 }
 
-AnimationExport::Settings AnimationSettings(const Arguments &arguments, const QString &out)
+AnimationExport::Settings AnimationSettings(const Arguments &arguments, const std::string &out)
 {
     AnimationExport::Settings settings;
     const std::optional<AnimationFormat> format = AnimationFormatOf(out);
@@ -206,7 +205,7 @@ AnimationExport::Settings AnimationSettings(const Arguments &arguments, const QS
 }
 
 void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const AnimationExport::Settings &settings,
-    const QString &out)
+    const std::string &out)
 {
     std::string error;
     std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
@@ -222,8 +221,7 @@ void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const Animatio
 
 int RunAnimate(const Arguments &arguments)
 {
-    // The name as the bytes the system gives.
-    const QString out = QFile::decodeName(RequiredValue(arguments, "-o").c_str());
+    const std::string out = RequiredValue(arguments, "-o");
     AnimationExport::Settings settings = AnimationSettings(arguments, out);
     const InputSchedule input(arguments.Value("--input"));
     settings.inputOn = [&input](std::uint64_t tick) { return input.IsOn(tick); };

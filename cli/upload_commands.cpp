@@ -1,10 +1,10 @@
 #include "cli/upload_commands.h"
 
 #include "cli/decode_command.h"
-#include "cli/output_file.h"
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
+#include "platform/output_file.h"
 #include "upload/fsk_signal.h"
 #include "upload/wav_file.h"
 
@@ -16,8 +16,7 @@ namespace
 
 int WriteOrReport(const std::string &path, const std::vector<std::uint8_t> &bytes)
 {
-    const std::string error
-        = WriteOutputFile(path, reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    const std::string error = WriteOutputFile(path, bytes.data(), bytes.size());
     if (error.empty())
         return 0;
     std::fprintf(stderr, "pemblo-cli: %s\n", error.c_str());

@@ -2,8 +2,6 @@
 
 #include "display/picture_scaler.h"
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,7 +11,7 @@
 enum class AnimationFormat { Gif, Mp4, WebM };
 
 // .gif, .mp4 or .webm, in any case; nullopt for any other name.
-std::optional<AnimationFormat> AnimationFormatOf(const QString &fileName);
+std::optional<AnimationFormat> AnimationFormatOf(const std::string &fileName);
 
 // A square picture of 32-bit pixels 0xAARRGGBB, rows top first, `size`
 // pixels each.
@@ -30,10 +28,12 @@ class AnimationEncoder
 public:
     virtual ~AnimationEncoder() = default;
 
-    // Opens the file for pictures of size x size pixels. colourSamples hold
-    // the colours the pictures will show, for a file of few colours to choose
+    // Opens the file (its name as the bytes the system gives, as OutputFile
+    // takes it) for pictures of size x size pixels. colourSamples hold the
+    // colours the pictures will show, for a file of few colours to choose
     // them from.
-    virtual bool Begin(const QString &path, int size, const std::vector<AnimationPicture> &colourSamples) = 0;
+    virtual bool Begin(const std::string &path, int size, const std::vector<AnimationPicture> &colourSamples)
+        = 0;
     // The picture in force from slot on, which differs from the one given
     // before only in the `changed` runs (the first picture: anywhere). Slots
     // grow from call to call.

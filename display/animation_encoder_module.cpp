@@ -2,6 +2,10 @@
 
 #include "platform/module_loader.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
 namespace
 {
 
@@ -18,11 +22,15 @@ constexpr FormatEnding FORMAT_ENDINGS[] = {
 
 } // namespace
 
-std::optional<AnimationFormat> AnimationFormatOf(const QString &fileName)
+std::optional<AnimationFormat> AnimationFormatOf(const std::string &fileName)
 {
-    for (const FormatEnding &ending : FORMAT_ENDINGS)
-        if (fileName.endsWith(QLatin1String(ending.ending), Qt::CaseInsensitive))
+    const auto sameLetter = [](char a, char b) { return std::tolower(a) == std::tolower(b); };
+    for (const FormatEnding &ending : FORMAT_ENDINGS) {
+        const std::size_t length = std::strlen(ending.ending);
+        if (fileName.size() >= length
+            && std::equal(fileName.end() - length, fileName.end(), ending.ending, sameLetter))
             return ending.format;
+    }
     return std::nullopt;
 }
 

@@ -4,9 +4,8 @@
 #include "display/gif_encoder.h"
 #include "display/video_encoder.h"
 
-#include <QtGlobal>
-
-extern "C" Q_DECL_EXPORT AnimationEncoder *CreateAnimationEncoder(AnimationFormat format)
+extern "C" __attribute__((visibility("default"))) AnimationEncoder *CreateAnimationEncoder(
+    AnimationFormat format)
 {
     if (format == AnimationFormat::Gif)
         return new GifEncoder;

@@ -16,7 +16,7 @@ AnimationExport::AnimationExport(const RowTable &rows, const DeviceBitmaps &bitm
 
 AnimationExport::~AnimationExport() = default;
 
-bool AnimationExport::Begin(std::unique_ptr<AnimationEncoder> encoder, const QString &path)
+bool AnimationExport::Begin(std::unique_ptr<AnimationEncoder> encoder, const std::string &path)
 {
     for (int step = 0; step < BRIGHTNESS_STEPS; ++step) {
         LedLevels levels;

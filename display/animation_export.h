@@ -45,7 +45,7 @@ public:
     ~AnimationExport();
 
     // Opens the file through the encoder; false, with Error(), on failure.
-    bool Begin(std::unique_ptr<AnimationEncoder> encoder, const QString &path);
+    bool Begin(std::unique_ptr<AnimationEncoder> encoder, const std::string &path);
     // Runs up to `ticks` more ticks; false once the animation is complete or
     // failed.
     bool Advance(std::uint64_t ticks);

@@ -1,6 +1,6 @@
 #include "display/device_bundle.h"
 
-#include "display/bundle_reader.h"
+#include "platform/bundle_reader.h"
 
 #include <QFile>
 

@@ -1,8 +1,6 @@
 #include "display/gif_encoder.h"
 
-#include "platform/output_stream.h"
-
-#include <QFileDevice>
+#include "platform/output_file.h"
 
 #include <algorithm>
 #include <iterator>
@@ -57,22 +55,22 @@ GifEncoder::~GifEncoder()
 
 bool GifEncoder::Fail(const std::string &what)
 {
-    m_error = what;
+    m_error = m_file && !m_file->Error().empty() ? m_file->Error() : what;
     return false;
 }
 
 int GifEncoder::WriteBytes(GifFileType *gif, const GifByteType *bytes, int length)
 {
     auto *encoder = static_cast<GifEncoder *>(gif->UserData);
-    return static_cast<int>(encoder->m_file->Device().write(reinterpret_cast<const char *>(bytes), length));
+    return encoder->m_file->Write(bytes, static_cast<std::size_t>(length)) ? length : 0;
 }
 
-bool GifEncoder::Begin(const QString &path, int size, const std::vector<AnimationPicture> &colourSamples)
+bool GifEncoder::Begin(const std::string &path, int size, const std::vector<AnimationPicture> &colourSamples)
 {
     m_size = size;
-    m_file = std::make_unique<OutputStream>(path);
+    m_file = std::make_unique<OutputFile>(path);
     if (!m_file->Open())
-        return Fail("cannot write " + path.toStdString());
+        return Fail("cannot write the GIF");
     const std::optional<GifPalette> palette = ChooseGifPalette(colourSamples);
     if (!palette)
         return Fail("cannot choose the colours of the GIF");
@@ -83,7 +81,7 @@ bool GifEncoder::Begin(const QString &path, int size, const std::vector<Animatio
     m_picture.assign(pixels, 0);
     m_current.assign(pixels, 0);
     m_shown.assign(pixels, 0);
-    return WriteHeader() || Fail("cannot write " + path.toStdString());
+    return WriteHeader() || Fail("cannot write the GIF");
 }
 
 bool GifEncoder::WriteHeader()

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class OutputStream;
+class OutputFile;
 
 // Writes an animated GIF through giflib: one global palette chosen from the
 // colour samples, a frame only where the picture changed, holding just the
@@ -20,7 +20,8 @@ public:
     GifEncoder();
     ~GifEncoder() override;
 
-    bool Begin(const QString &path, int size, const std::vector<AnimationPicture> &colourSamples) override;
+    bool Begin(
+        const std::string &path, int size, const std::vector<AnimationPicture> &colourSamples) override;
     bool Show(
         std::uint64_t slot, const AnimationPicture &picture, const std::vector<PixelRun> &changed) override;
     bool Finish(std::uint64_t endSlot) override;
@@ -35,6 +36,7 @@ private:
 
     static int WriteBytes(GifFileType *gif, const GifByteType *bytes, int length);
 
+    // Keeps what went wrong; a failed write of the file says why itself.
     bool Fail(const std::string &what);
     bool WriteHeader();
     GifByteType PaletteIndex(std::uint32_t pixel);
@@ -49,7 +51,7 @@ private:
     bool WriteFrame(const HeldFrame &frame, int delay);
 
     std::string m_error;
-    std::unique_ptr<OutputStream> m_file;
+    std::unique_ptr<OutputFile> m_file;
     GifFileType *m_gif = nullptr;
     int m_size = 0;
     GifPalette m_palette {};

@@ -1,9 +1,7 @@
 #include "display/video_encoder.h"
 
 #include "display/animation_timing.h"
-#include "platform/output_stream.h"
-
-#include <QFileDevice>
+#include "platform/output_file.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -73,40 +71,37 @@ VideoEncoder::~VideoEncoder()
 
 bool VideoEncoder::Fail(const std::string &what, int code)
 {
-    m_error = code ? what + ": " + AvErrorText(code) : what;
+    if (m_file && !m_file->Error().empty())
+        m_error = m_file->Error();
+    else
+        m_error = code ? what + ": " + AvErrorText(code) : what;
     return false;
 }
 
 int VideoEncoder::WritePacket(void *opaque, std::uint8_t *bytes, int length)
 {
     auto *encoder = static_cast<VideoEncoder *>(opaque);
-    const qint64 written = encoder->m_file->Device().write(reinterpret_cast<const char *>(bytes), length);
-    return written == length ? length : AVERROR(EIO);
+    return encoder->m_file->Write(bytes, static_cast<std::size_t>(length)) ? length : AVERROR(EIO);
 }
 
 std::int64_t VideoEncoder::Seek(void *opaque, std::int64_t offset, int whence)
 {
-    QFileDevice &file = static_cast<VideoEncoder *>(opaque)->m_file->Device();
+    OutputFile &file = *static_cast<VideoEncoder *>(opaque)->m_file;
     if (whence & AVSEEK_SIZE)
-        return file.size();
-    std::int64_t target = offset;
-    switch (whence & ~AVSEEK_FORCE) {
-    case SEEK_CUR: target += file.pos(); break;
-    case SEEK_END: target += file.size(); break;
-    default: break;
-    }
-    return file.seek(target) ? target : AVERROR(EIO);
+        return file.Size();
+    const std::int64_t position = file.Seek(offset, whence & ~AVSEEK_FORCE);
+    return position >= 0 ? position : AVERROR(EIO);
 }
 
-bool VideoEncoder::Begin(const QString &path, int size, const std::vector<AnimationPicture> &)
+bool VideoEncoder::Begin(const std::string &path, int size, const std::vector<AnimationPicture> &)
 {
     // The encoders' own chatter is no news to the user; failures are told.
     av_log_set_level(AV_LOG_ERROR);
     if (size % 2 != 0)
         return Fail("a video needs an even size");
-    m_file = std::make_unique<OutputStream>(path);
+    m_file = std::make_unique<OutputFile>(path);
     if (!m_file->Open())
-        return Fail("cannot write " + path.toStdString());
+        return Fail("cannot write the video");
     if (!OpenContainer() || !OpenCodec(size))
         return false;
     m_stream = avformat_new_stream(m_container, nullptr);
@@ -114,8 +109,14 @@ bool VideoEncoder::Begin(const QString &path, int size, const std::vector<Animat
         return Fail("cannot make the video stream");
     m_stream->time_base = m_codec->time_base;
     int result = avcodec_parameters_from_context(m_stream->codecpar, m_codec);
+    AVDictionary *containerOptions = nullptr;
+    // An MP4 cannot go back to its start on a pipe: it comes in fragments
+    // there, with its index up front.
+    if (m_format == AnimationFormat::Mp4 && m_file->IsSequential())
+        av_dict_set(&containerOptions, "movflags", "frag_keyframe+empty_moov", 0);
     if (result >= 0)
-        result = avformat_write_header(m_container, nullptr);
+        result = avformat_write_header(m_container, &containerOptions);
+    av_dict_free(&containerOptions);
     if (result < 0)
         return Fail("cannot start the video", result);
     m_converter = sws_getContext(
@@ -142,7 +143,7 @@ bool VideoEncoder::OpenContainer()
         return Fail("not enough memory for the video");
     }
     // A pipe is written in one go; the container then does without an index.
-    if (m_file->Device().isSequential())
+    if (m_file->IsSequential())
         m_io->seekable = 0;
     m_container->pb = m_io;
     // The same sequence makes the same file: no random ids, no version tags.

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class OutputStream;
+class OutputFile;
 struct AVBufferPool;
 struct AVCodecContext;
 struct AVFormatContext;
@@ -25,7 +25,8 @@ public:
     explicit VideoEncoder(AnimationFormat format);
     ~VideoEncoder() override;
 
-    bool Begin(const QString &path, int size, const std::vector<AnimationPicture> &colourSamples) override;
+    bool Begin(
+        const std::string &path, int size, const std::vector<AnimationPicture> &colourSamples) override;
     bool Show(
         std::uint64_t slot, const AnimationPicture &picture, const std::vector<PixelRun> &changed) override;
     bool Finish(std::uint64_t endSlot) override;
@@ -35,6 +36,7 @@ private:
     static int WritePacket(void *opaque, std::uint8_t *bytes, int length);
     static std::int64_t Seek(void *opaque, std::int64_t offset, int whence);
 
+    // Keeps what went wrong; a failed write of the file says why itself.
     bool Fail(const std::string &what, int code = 0);
     bool OpenCodec(int size);
     bool OpenContainer();
@@ -49,7 +51,7 @@ private:
 
     AnimationFormat m_format;
     std::string m_error;
-    std::unique_ptr<OutputStream> m_file;
+    std::unique_ptr<OutputFile> m_file;
     AVFormatContext *m_container = nullptr;
     AVIOContext *m_io = nullptr;
     AVCodecContext *m_codec = nullptr;

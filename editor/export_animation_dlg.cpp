@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -118,7 +119,9 @@ void CExportAnimationDlg::OnExport()
 
 bool CExportAnimationDlg::StartExport(const QString &path)
 {
-    const std::optional<AnimationFormat> format = AnimationFormatOf(path);
+    // The name as the bytes the file system takes.
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    const std::optional<AnimationFormat> format = AnimationFormatOf(fileName);
     if (!format) {
         m_status->setText(Text(IDS_EXPORT_UNKNOWN_ENDING));
         return false;
@@ -147,7 +150,7 @@ bool CExportAnimationDlg::StartExport(const QString &path)
     if (!encoder)
         return fail(error);
     m_export = std::make_unique<AnimationExport>(m_rows(), *m_bitmaps, settings);
-    if (!m_export->Begin(std::move(encoder), path))
+    if (!m_export->Begin(std::move(encoder), fileName))
         return fail(m_export->Error());
     m_path = path;
     return true;

@@ -1,6 +1,7 @@
 #include "platform/resource_module.h"
 
 #include "platform/bundle_file.h"
+#include "platform/bundle_reader.h"
 #include "platform/resource_tables.h"
 #include "resources/resource_roots.h"
 
@@ -35,7 +36,9 @@ struct Module {
 struct Modules {
     Module builtIn { ResourceRoots::BUILT_IN, {}, {}, {} };
     std::optional<Module> german;
-    QString germanPath;
+    // The German bundle's bytes, which Qt reads in place while they are
+    // registered.
+    QByteArray germanBundle;
     // Qt's own texts (file dialog, message box buttons) in German.
     std::unique_ptr<QTranslator> qtGerman;
 };
@@ -95,6 +98,28 @@ std::unique_ptr<QTranslator> InstallQtGerman()
         || !QCoreApplication::installTranslator(translator.get()))
         return nullptr;
     return translator;
+}
+
+// The bytes of the bundle file at path once every byte of them has been
+// checked; empty when the file cannot be read or is no whole bundle. Qt
+// follows a bundle's offsets unchecked, so one damaged byte would crash the
+// first look-up: a damaged bundle counts as a missing one.
+QByteArray ReadCheckedBundle(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(MAX_BUNDLE_BYTES))
+        return {};
+    const QByteArray bytes = file.readAll();
+    BundleEntries entries;
+    if (!ReadBundleEntries(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size()), entries))
+        return {};
+    return bytes;
+}
+
+const uchar *ResourceData(const QByteArray &bundle)
+{
+    return reinterpret_cast<const uchar *>(bundle.constData());
 }
 
 } // namespace
@@ -165,16 +190,17 @@ std::vector<Accelerator> ResourceModule::LoadAccelerators(int id)
 bool ResourceModule::LoadLanguageBundle(const QString &path)
 {
     UnloadLanguageBundle();
-    if (!QResource::registerResource(path))
+    const QByteArray bundle = ReadCheckedBundle(path);
+    if (bundle.isEmpty() || !QResource::registerResource(ResourceData(bundle)))
         return false;
     const QString root = ResourceRoots::GERMAN;
     if (!QFile::exists(root + '/' + STRING_TABLE)) {
-        QResource::unregisterResource(path);
+        QResource::unregisterResource(ResourceData(bundle));
         return false;
     }
     Modules &modules = Loaded();
     modules.german = Module { root, {}, {}, {} };
-    modules.germanPath = path;
+    modules.germanBundle = bundle;
     modules.qtGerman = InstallQtGerman();
     return true;
 }
@@ -190,9 +216,9 @@ void ResourceModule::UnloadLanguageBundle()
     Modules &modules = Loaded();
     if (!modules.german)
         return;
-    QResource::unregisterResource(modules.germanPath);
+    QResource::unregisterResource(ResourceData(modules.germanBundle));
     modules.german.reset();
-    modules.germanPath.clear();
+    modules.germanBundle.clear();
     if (modules.qtGerman)
         QCoreApplication::removeTranslator(modules.qtGerman.get());
     modules.qtGerman.reset();

@@ -44,6 +44,8 @@ std::vector<Accelerator> LoadAccelerators(int id);
 // Registers the German bundle at path in place of one loaded before, and
 // Qt's own German texts for its dialogs where they are installed; false, and
 // the program English, when it is not a bundle with a German string table.
+// The bundle is read and checked whole first (ReadBundleEntries): a damaged
+// one counts as missing.
 bool LoadLanguageBundle(const QString &path);
 // Loads german.rcc, found as bundles are found (FindBundleFile).
 bool LoadGermanBundle();

@@ -287,31 +287,42 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
     const std::string wav = (dir / "upload.wav").string(), bin = PEMBLO_BIN_DIR "/pemblo-cli ";
     ASSERT_EQ(Cli("wav " + PULSAR + " -o " + wav).exitCode, 0);
     fs::copy_file(PEMBLO_BIN_DIR "/veltor.rcc", dir / "caf\xe9.rcc");
-    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
-        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string() };
-    for (const std::string &command : commands) {
-        SCOPED_TRACE(command);
-        std::ofstream(dir / "kept") << "old";
-        std::ofstream(dir / "kept.part") << "mine";
-        fs::permissions(dir / "kept", fs::perms::owner_read | fs::perms::owner_write);
-        fs::create_symlink("kept", dir / "link");
-        ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-        for (const char *name : { "kept", "link", "caf\xe9" })
-            EXPECT_EQ(Cli(command + " -o " + (dir / name).string()).exitCode, 0) << name;
-        EXPECT_EQ(fs::status(dir / "kept").permissions(), fs::perms::owner_read | fs::perms::owner_write);
-        EXPECT_TRUE(fs::is_symlink(dir / "link"));
-        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
-        const std::string written = Slurp(dir / "kept");
-        EXPECT_EQ(Slurp(dir / "caf\xe9"), written);
-        const std::string fifo = (dir / "fifo").string();
+    // What the command writes into a pipe called name, which a reader empties.
+    const auto throughFifo = [&](const std::string &command, const char *name) {
+        const std::string fifo = (dir / name).string();
+        EXPECT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         EXPECT_EQ(std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o "
                       + fifo + " >/dev/null; wait")
                                   .c_str()),
             0);
-        EXPECT_EQ(Slurp(fifo + ".out"), written);
-        fs::remove(dir / "link");
-        fs::remove(dir / "fifo");
+        fs::remove(fifo);
+        return Slurp(fifo + ".out");
+    };
+    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
+        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string(),
+        "animate " + PULSAR + " --ticks 30 --size 16" };
+    // Every name ends as animate wants it.
+    fs::create_symlink("/dev/full", dir / "full.gif");
+    for (const std::string &command : commands) {
+        SCOPED_TRACE(command);
+        std::ofstream(dir / "kept.gif") << "old";
+        std::ofstream(dir / "kept.part") << "mine";
+        fs::permissions(dir / "kept.gif", fs::perms::owner_read | fs::perms::owner_write);
+        fs::create_symlink("kept.gif", dir / "link.gif");
+        for (const char *name : { "kept.gif", "link.gif", "caf\xe9.gif" })
+            EXPECT_EQ(Cli(command + " -o " + (dir / name).string()).exitCode, 0) << name;
+        EXPECT_EQ(Cli(command + " -o " + (dir / "full.gif").string()).exitCode, 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 7) << "no temporary file is left";
+        EXPECT_EQ(fs::status(dir / "kept.gif").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(fs::is_symlink(dir / "link.gif"));
+        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
+        const std::string written = Slurp(dir / "kept.gif");
+        EXPECT_EQ(Slurp(dir / "caf\xe9.gif"), written);
+        EXPECT_EQ(throughFifo(command, "fifo.gif"), written);
+        fs::remove(dir / "link.gif");
     }
+    // An MP4, which cannot seek back in a pipe, comes in fragments there.
+    EXPECT_EQ(throughFifo(commands[4], "fifo.mp4").find("ftyp"), 4u);
     for (const std::string &command : { "check " + PULSAR, "dump " + PULSAR, "simulate " + PULSAR,
              "image " + PULSAR, "decode " + wav, std::string("--help") }) {
         const int status = std::system((bin + command + " >/dev/full 2>/dev/null").c_str());

@@ -1,4 +1,4 @@
-#include "display/bundle_reader.h"
+#include "platform/bundle_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "core/row_table.h"
 #include "editor/editor_command_ids.h"
+#include "editor/export_animation_dlg.h"
 #include "editor/generate_dlg.h"
 #include "platform/file_prompts.h"
 #include "platform/message_box.h"
@@ -15,8 +16,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -175,6 +180,29 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+}
+
+TEST(ExportAnimationDlg, ACancelledExportLeavesNoFileAndAFinishedOneItsAnimation)
+{
+    RowTable rows;
+    rows.Append({ 0, 0x81, 7, 0, 0 });
+    rows.Append({ 1, 0, 1, CMD_GOTO, 0 });
+    CExportAnimationDlg dialog(
+        nullptr, [&rows] { return rows; }, QStringLiteral(PEMBLO_BIN_DIR "/veltor.rcc"));
+    QTemporaryDir folder;
+    const QDir files(folder.path());
+    dialog.findChild<QLineEdit *>()->setText(folder.filePath(QStringLiteral("run.gif")));
+    dialog.findChild<QDoubleSpinBox *>()->setValue(1);
+    dialog.findChild<QSpinBox *>()->setValue(16);
+    for (const bool cancel : { true, false }) {
+        dialog.OnExport();
+        ASSERT_TRUE(dialog.IsExporting());
+        EXPECT_EQ(files.entryList(QDir::Files).size(), 1) << "the file being written";
+        if (cancel)
+            static_cast<QDialog &>(dialog).reject();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsExporting(); }));
+        EXPECT_EQ(files.entryList(QDir::Files), cancel ? QStringList() : QStringList { "run.gif" });
+    }
 }
 
 TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)

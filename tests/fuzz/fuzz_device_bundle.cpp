@@ -1,13 +1,13 @@
-// Any bytes as a device bundle file: reading the bundle must neither crash nor
-// read past its bytes nor give more than its limit; the device picture it
-// holds must read without reading past its data, every image it accepts must
-// convert to blocks of exactly the size its depth gives, and a whole picture
-// must build every step.
+// Any bytes as a bundle file, the device bundle or the German one: reading
+// the bundle must neither crash nor read past its bytes nor give more than
+// its limit; a device picture it holds must read without reading past its
+// data, every image it accepts must convert to blocks of exactly the size its
+// depth gives, and a whole picture must build every step.
 
 #include "core/constants.h"
-#include "display/bundle_reader.h"
 #include "display/device_picture.h"
 #include "display/pixel_buffer.h"
+#include "platform/bundle_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

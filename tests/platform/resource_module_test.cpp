@@ -3,7 +3,9 @@
 #include "platform/resource_module.h"
 #include "resources/product.h"
 
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +65,28 @@ TEST_F(ResourceModuleTest, OnlyABundleBesideTheProgramOrNamedLoads)
     EXPECT_EQ(FindBundleFile(GERMAN_BUNDLE), GERMAN_BUNDLE);
     EXPECT_EQ(FindBundleFile(QStringLiteral("no-such-bundle.rcc")), "");
     EXPECT_TRUE(ResourceModule::LoadGermanBundle());
+}
+
+TEST_F(ResourceModuleTest, ADamagedGermanBundleCountsAsAMissingOne)
+{
+    QFile built(GERMAN_BUNDLE);
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray whole = built.readAll();
+    // The tree's first node is the root folder; its children start at the
+    // node whose number follows the count.
+    const auto rootChildren = qFromBigEndian<quint32>(whole.constData() + 8) + 10;
+    const QByteArray damaged[]
+        = { QByteArray(whole).replace(rootChildren, 4, QByteArray::fromHex("7ffffff0")), whole.left(400) };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("german.rcc"));
+    for (const QByteArray &bytes : damaged) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        EXPECT_FALSE(ResourceModule::LoadLanguageBundle(path));
+        EXPECT_EQ(ResourceModule::LoadToolTip(ID_FILE_OPEN), "open");
+    }
 }
 
 TEST_F(ResourceModuleTest, EditorContextMenusHaveTheSameShapeInBothLanguages)
