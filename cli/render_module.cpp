@@ -72,7 +72,7 @@ void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
     DeviceBundle bundle;
     if (!bundle.Open(path))
         throw RenderFailure(path + " is not a device bundle");
-    if (!bitmaps.Build(bundle.DevicePicture(), RENDER_FORMAT))
+    if (!bitmaps.Build(bundle.TakeDevicePicture(), RENDER_FORMAT))
         throw RenderFailure(path + " holds no usable device picture");
 }
 

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace
 {
@@ -151,8 +152,7 @@ void CBrelvimView::OnDraw(QPainter &painter)
 
 void CBrelvimView::BuildDevicePicture()
 {
-    const bool built = m_bitmaps.BuildBackground(m_devicePicture, { m_depth, m_format16 });
-    m_devicePicture.clear();
+    const bool built = m_bitmaps.BuildBackground(std::exchange(m_devicePicture, QByteArray()), { m_depth, m_format16 });
     // Nothing needs the steps for the first picture when every LED is
     // dark; it shows without waiting for them.
     if (built)

@@ -18,14 +18,14 @@ class DeviceBitmaps
 {
 public:
     // Builds the background from device picture data (two images, off then
-    // lit) for the display, and keeps the data for the steps. Data that is
-    // not a whole device picture builds nothing and keeps what was there:
-    // false.
-    bool BuildBackground(const QByteArray &picture, const DisplayFormat &display);
+    // lit) for the display, and keeps the data, in which a 32-bit background
+    // lies. Data that is not a whole device picture builds nothing and keeps
+    // what was there: false. Data shared with no one is not copied.
+    bool BuildBackground(QByteArray picture, const DisplayFormat &display);
     // Builds the steps of every shape area, once the background is built.
     void BuildSteps();
     // Both at once.
-    bool Build(const QByteArray &picture, const DisplayFormat &display);
+    bool Build(QByteArray picture, const DisplayFormat &display);
 
     bool IsBuilt() const { return !m_background.isNull(); }
     bool HasSteps() const { return m_frames.HasSteps(); }
@@ -45,10 +45,11 @@ public:
     bool ShowsSame(std::size_t piece, int step, int otherStep) const;
 
 private:
+    // The device picture data, kept where a 32-bit background lies in it.
     QByteArray m_picture;
     DeviceFrames m_frames;
     // After m_frames, whose pixels they show, so that they go first.
     QPixmap m_background;
-    // The strip of each shape area.
+    // The strip of each column of the shape areas.
     std::vector<QPixmap> m_strips;
 };

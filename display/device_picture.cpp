@@ -6,8 +6,9 @@
 
 #include <sys/mman.h>
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -21,9 +22,6 @@ constexpr std::size_t PICTURE_STRIDE = PIXEL_BYTES * DEVICE_PICTURE_SIZE;
 constexpr std::size_t IMAGE_BYTES = PixelBuffer::HEADER_BYTES + PIXEL_BYTES * PICTURE_PIXELS;
 constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
 
-// Large enough a block gets large pages from the kernel where it can, which
-// spares it a page fault for every 4 KiB when the frames are first written.
-constexpr std::size_t LARGE_PAGE = 2u << 20;
 
 std::uint32_t ReadLe16(const std::uint8_t *bytes)
 {
@@ -46,16 +44,21 @@ std::size_t Offset(int x, int y)
     return PICTURE_STRIDE * static_cast<std::size_t>(y) + PIXEL_BYTES * static_cast<std::size_t>(x);
 }
 
+// Puts 0xFF into the fourth byte of count four-byte pixels.
+void MakeOpaque(std::uint8_t *pixels, std::size_t count)
+{
+    for (std::size_t i = PIXEL_BYTES - 1; i < PIXEL_BYTES * count; i += PIXEL_BYTES)
+        pixels[i] = 0xFF;
+}
+
 // Copies rows of four-byte pixels, with 0xFF in every fourth byte.
 void CopyOpaque(const std::uint8_t *from, std::size_t fromStride, std::uint8_t *to, std::size_t toStride,
     int width, int height)
 {
-    const std::size_t rowBytes = PIXEL_BYTES * static_cast<std::size_t>(width);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
         std::uint8_t *row = to + toStride * y;
-        std::memcpy(row, from + fromStride * y, rowBytes);
-        for (std::size_t i = PIXEL_BYTES - 1; i < rowBytes; i += PIXEL_BYTES)
-            row[i] = 0xFF;
+        std::memcpy(row, from + fromStride * y, PIXEL_BYTES * static_cast<std::size_t>(width));
+        MakeOpaque(row, static_cast<std::size_t>(width));
     }
 }
 
@@ -107,17 +110,32 @@ bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DeviceP
     return true;
 }
 
+const std::vector<FrameColumn> &FrameColumns()
+{
+    static const std::vector<FrameColumn> columns = [] {
+        std::vector<FrameColumn> all;
+        for (const LedShapeArea &area : LedShapeAreas())
+            for (int left = area.rect.left; left < area.rect.right; left += FRAME_COLUMN_WIDTH)
+                all.push_back({ area.position,
+                    { left, area.rect.top, std::min(left + FRAME_COLUMN_WIDTH, area.rect.right),
+                        area.rect.bottom } });
+        return all;
+    }();
+    return columns;
+}
+
 const std::vector<FramePiece> &FramePieces()
 {
     static const std::vector<FramePiece> pieces = [] {
         std::vector<FramePiece> all;
-        const std::vector<LedShapeArea> &areas = LedShapeAreas();
-        for (std::size_t k = 0; k < areas.size(); ++k) {
-            const PictureRect &area = areas[k].rect;
-            for (int top = area.top; top < area.bottom; top += FRAME_PIECE_ROWS) {
-                const PictureRect rect { area.left, top, area.right,
-                    std::min(top + FRAME_PIECE_ROWS, area.bottom) };
-                all.push_back({ k, areas[k].position, rect, OverlapsOtherPosition(rect, areas[k].position) });
+        const std::vector<FrameColumn> &columns = FrameColumns();
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const PictureRect &column = columns[k].rect;
+            for (int top = column.top; top < column.bottom; top += FRAME_PIECE_ROWS) {
+                const PictureRect rect { column.left, top, column.right,
+                    std::min(top + FRAME_PIECE_ROWS, column.bottom) };
+                all.push_back(
+                    { k, columns[k].position, rect, OverlapsOtherPosition(rect, columns[k].position) });
             }
         }
         return all;
@@ -125,20 +143,20 @@ const std::vector<FramePiece> &FramePieces()
     return pieces;
 }
 
-// Keeps the steps of one area's pieces in its strip, each only where the
+// Keeps the steps of one column's pieces in its strip, each only where the
 // piece does not show it already: at the step before, as the background or
 // at another step.
 class DeviceFrames::PieceKeeper : public FadeSteps
 {
 public:
-    PieceKeeper(DeviceFrames &frames, std::size_t area, std::uint8_t *strip)
+    PieceKeeper(DeviceFrames &frames, std::size_t column, std::uint8_t *strip)
         : m_frames(frames)
-        , m_area(LedShapeAreas()[area].rect)
+        , m_area(FrameColumns()[column].rect)
         , m_strip(strip)
         , m_rowBytes(frames.BytesPerPixel() * static_cast<std::size_t>(m_area.Width()))
     {
         for (std::size_t p = 0; p < FramePieces().size(); ++p)
-            if (FramePieces()[p].area == area)
+            if (FramePieces()[p].column == column)
                 m_pieces.push_back(p);
         for (std::vector<std::uint8_t> &scratch : m_scratch)
             scratch.resize(PIXEL_BYTES * AreaPixels(m_area));
@@ -205,9 +223,47 @@ private:
     int m_rows = 0;
 };
 
-void DeviceFrames::BlockDeleter::operator()(std::uint8_t *block) const
+DeviceFrames::Block::Block(std::size_t bytes)
 {
-    std::free(block);
+    void *pages = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED)
+        return;
+    // Large pages spare a page fault for every 4 KiB when the frames are
+    // first written.
+#ifdef MADV_HUGEPAGE
+    madvise(pages, bytes, MADV_HUGEPAGE);
+#endif
+    this->bytes = static_cast<std::uint8_t *>(pages);
+    size = bytes;
+}
+
+DeviceFrames::Block::Block(Block &&other) noexcept
+    : bytes(std::exchange(other.bytes, nullptr))
+    , size(std::exchange(other.size, 0))
+{
+}
+
+DeviceFrames::Block &DeviceFrames::Block::operator=(Block &&other) noexcept
+{
+    std::swap(bytes, other.bytes);
+    std::swap(size, other.size);
+    return *this;
+}
+
+DeviceFrames::Block::~Block()
+{
+    if (bytes)
+        munmap(bytes, size);
+}
+
+void DeviceFrames::Block::Keep(std::size_t used)
+{
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t kept = std::max(page, (used + page - 1) / page * page);
+    if (kept >= size)
+        return;
+    munmap(bytes + kept, size - kept);
+    size = kept;
 }
 
 DeviceFrames::DeviceFrames() = default;
@@ -220,35 +276,35 @@ std::size_t DeviceFrames::BytesPerPixel() const
     return m_depth == 16 ? 2 : PIXEL_BYTES;
 }
 
-bool DeviceFrames::MakeBackground(
-    const std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16)
+bool DeviceFrames::MakeBackground(std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16)
 {
     DevicePictureImages images;
     if ((depth != 16 && depth != 32) || !FindDevicePictureImages(data, size, images))
         return false;
+    const std::size_t bytesPerPixel = depth == 16 ? 2 : PIXEL_BYTES;
+    // Room for a 16-bit background and every step of every area; the pages
+    // the steps do not need are never touched.
+    std::size_t pixels = depth == 16 ? PICTURE_PIXELS : 0;
+    for (const LedShapeArea &area : LedShapeAreas())
+        pixels += LAST_STEP * AreaPixels(area.rect);
+    Block block(bytesPerPixel * pixels);
+    if (!block.bytes)
+        return false;
+
+    m_block = std::move(block);
     m_images = images;
     m_depth = depth;
     m_format16 = format16;
     m_stepsMade = false;
-
-    // Room for the background and every step of every area; the pages the
-    // steps do not need are never touched.
-    std::size_t pixels = PICTURE_PIXELS;
-    for (const LedShapeArea &area : LedShapeAreas())
-        pixels += LAST_STEP * AreaPixels(area.rect);
-    void *block = nullptr;
-    if (posix_memalign(&block, LARGE_PAGE, BytesPerPixel() * pixels) != 0)
-        return false;
-#ifdef MADV_HUGEPAGE
-    madvise(block, BytesPerPixel() * pixels, MADV_HUGEPAGE);
-#endif
-    m_block.reset(static_cast<std::uint8_t *>(block));
-
-    if (depth == 16)
-        EncodePixels16(m_images.off, PICTURE_PIXELS, format16, m_block.get());
-    else
-        CopyOpaque(m_images.off, PICTURE_STRIDE, m_block.get(), PICTURE_STRIDE, DEVICE_PICTURE_SIZE,
-            DEVICE_PICTURE_SIZE);
+    if (depth == 16) {
+        EncodePixels16(m_images.off, PICTURE_PIXELS, format16, m_block.bytes);
+        m_background = m_block.bytes;
+    } else {
+        // The steps put 0xFF into the fourth bytes of both images anyway.
+        auto *off = const_cast<std::uint8_t *>(m_images.off);
+        MakeOpaque(off, PICTURE_PIXELS);
+        m_background = off;
+    }
     return true;
 }
 
@@ -257,32 +313,33 @@ void DeviceFrames::MakeSteps()
     if (!HasBackground() || m_stepsMade)
         return;
     AreaFader fader(m_images.off, m_images.lit, PICTURE_STRIDE, FRAME_PIECE_ROWS);
-    const std::vector<LedShapeArea> &areas = LedShapeAreas();
+    const std::vector<FrameColumn> &columns = FrameColumns();
     m_pieceRows.assign(FramePieces().size(), {});
     for (std::array<int, BRIGHTNESS_STEPS> &rows : m_pieceRows)
         rows[0] = -1;
     m_stripStarts.clear();
     m_stripRows.clear();
-    std::size_t end = BytesPerPixel() * PICTURE_PIXELS;
-    for (std::size_t k = 0; k < areas.size(); ++k) {
-        PieceKeeper keeper(*this, k, m_block.get() + end);
-        fader.Fade(areas[k].rect, LAST_STEP, keeper);
+    std::size_t end = m_depth == 16 ? BytesPerPixel() * PICTURE_PIXELS : 0;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        PieceKeeper keeper(*this, k, m_block.bytes + end);
+        fader.Fade(columns[k].rect, LAST_STEP, keeper);
         m_stripStarts.push_back(end);
         m_stripRows.push_back(keeper.Rows());
-        end += BytesPerPixel() * static_cast<std::size_t>(areas[k].rect.Width())
+        end += BytesPerPixel() * static_cast<std::size_t>(columns[k].rect.Width())
             * static_cast<std::size_t>(keeper.Rows());
     }
+    m_block.Keep(end);
     m_stepsMade = true;
 }
 
-const std::uint8_t *DeviceFrames::Strip(std::size_t area) const
+const std::uint8_t *DeviceFrames::Strip(std::size_t column) const
 {
-    return m_block.get() + m_stripStarts[area];
+    return m_block.bytes + m_stripStarts[column];
 }
 
-int DeviceFrames::StripRows(std::size_t area) const
+int DeviceFrames::StripRows(std::size_t column) const
 {
-    return m_stripRows[area];
+    return m_stripRows[column];
 }
 
 int DeviceFrames::PieceRow(std::size_t piece, int step) const

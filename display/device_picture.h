@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // The two images of device picture data, where they lie in it: rows of
@@ -22,20 +21,31 @@ struct DevicePictureImages {
 // there in full and both are DEVICE_PICTURE_SIZE pixels square.
 bool FindDevicePictureImages(const std::uint8_t *data, std::size_t size, DevicePictureImages &images);
 
-// A piece of an LED shape area: a band of at most FRAME_PIECE_ROWS of its
-// rows, across the area. The brightness steps are kept piece by piece, and a
-// piece that shows the same pixels at several steps keeps them once.
+// A column of an LED shape area, at most FRAME_COLUMN_WIDTH pixels wide: the
+// brightness steps of its pieces are kept in one strip. Narrow columns keep
+// less, as most of an area's pixels fade at only some of the steps.
+struct FrameColumn {
+    int position;
+    PictureRect rect;
+};
+
+// A piece of a column: a band of at most FRAME_PIECE_ROWS of its rows. The
+// brightness steps are kept piece by piece, and a piece that shows the same
+// pixels at several steps keeps them once.
 struct FramePiece {
-    std::size_t area; // of LedShapeAreas()
+    std::size_t column; // of FrameColumns()
     int position;
     PictureRect rect;
     // Whether an other LED position's shape area covers a part of it.
     bool overlapsOther;
 };
 
+inline constexpr int FRAME_COLUMN_WIDTH = 64;
 inline constexpr int FRAME_PIECE_ROWS = 32;
 
-// The pieces of all shape areas, area by area, top to bottom.
+// The columns of all shape areas, area by area, left to right.
+const std::vector<FrameColumn> &FrameColumns();
+// The pieces of all columns, column by column, top to bottom.
 const std::vector<FramePiece> &FramePieces();
 
 // What the simulated device is painted from, made once, in the screen's
@@ -56,37 +66,48 @@ public:
     DeviceFrames &operator=(DeviceFrames &&) noexcept;
 
     // Finds the images in data and makes the background. Data that is not a
-    // whole device picture, or another depth, makes nothing: false. data
-    // must stay until MakeSteps.
-    bool MakeBackground(
-        const std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16);
+    // whole device picture, or another depth, makes nothing: false. At depth
+    // 32 the background is the off image itself, made opaque where it lies,
+    // so data must stay as long as the frames; at depth 16 until MakeSteps.
+    bool MakeBackground(std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16);
     // Makes the steps of every shape area, once the background is made.
     void MakeSteps();
 
-    bool HasBackground() const { return m_block != nullptr; }
+    bool HasBackground() const { return m_background != nullptr; }
     bool HasSteps() const { return m_stepsMade; }
     std::int32_t Depth() const { return m_depth; }
     std::int32_t Format16() const { return m_format16; }
     std::size_t BytesPerPixel() const;
 
     // DEVICE_PICTURE_SIZE rows of DEVICE_PICTURE_SIZE pixels.
-    const std::uint8_t *Background() const { return m_block.get(); }
-    // Shape area k's strip: rows of the area's width with no gaps, holding
-    // the pixels its pieces show at the steps, StripRows(k) of them.
-    const std::uint8_t *Strip(std::size_t area) const;
-    int StripRows(std::size_t area) const;
+    const std::uint8_t *Background() const { return m_background; }
+    // Column k's strip: rows of the column's width with no gaps, holding the
+    // pixels its pieces show at the steps, StripRows(k) of them.
+    const std::uint8_t *Strip(std::size_t column) const;
+    int StripRows(std::size_t column) const;
     // The row of its area's strip where piece p's pixels at step begin, or
     // -1 where the piece shows the background.
     int PieceRow(std::size_t piece, int step) const;
 
 private:
-    struct BlockDeleter {
-        void operator()(std::uint8_t *block) const;
+    // Pages of memory mapped for the frames alone, of which those the steps
+    // do not need go back once they are made.
+    struct Block {
+        Block() = default;
+        explicit Block(std::size_t bytes);
+        Block(Block &&other) noexcept;
+        Block &operator=(Block &&other) noexcept;
+        ~Block();
+        void Keep(std::size_t bytes);
+
+        std::uint8_t *bytes = nullptr;
+        std::size_t size = 0;
     };
     class PieceKeeper;
 
-    std::unique_ptr<std::uint8_t, BlockDeleter> m_block;
-    // Where each area's strip begins in the block, in bytes, and its rows.
+    Block m_block;
+    const std::uint8_t *m_background = nullptr;
+    // Where each column's strip begins in the block, in bytes, and its rows.
     std::vector<std::size_t> m_stripStarts;
     std::vector<int> m_stripRows;
     // For each piece and step 0..15, as PieceRow gives it.

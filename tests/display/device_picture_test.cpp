@@ -46,7 +46,7 @@ const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step
     if (row < 0)
         return frames.Background()
             + bytes * static_cast<std::size_t>((piece.rect.top + y) * SIZE + piece.rect.left);
-    return frames.Strip(piece.area) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
+    return frames.Strip(piece.column) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
 }
 
 std::vector<std::uint8_t> Picture(std::uint32_t (*off)(int, int), std::uint32_t (*lit)(int, int))
@@ -87,7 +87,7 @@ TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEverySt
 // Against the pixel buffer's own blend of the whole image, step by step.
 TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
 {
-    const auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; });
+    auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; });
     DeviceFrames frames;
     ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
     frames.MakeSteps();
@@ -122,7 +122,7 @@ TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
 
 TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
 {
-    const auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(x + 1, y); });
+    auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(x + 1, y); });
     DeviceFrames wide, narrow;
     ASSERT_TRUE(wide.MakeBackground(bytes.data(), bytes.size(), 32, 0));
     ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
@@ -143,7 +143,7 @@ TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
 
 TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
 {
-    const auto bytes = Picture(Scrambled, [](int x, int y) { return ~Scrambled(x, y); });
+    auto bytes = Picture(Scrambled, [](int x, int y) { return ~Scrambled(x, y); });
     DeviceFrames frames;
     ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
     frames.MakeSteps();
@@ -170,11 +170,11 @@ TEST(DeviceFrames, BadDataMakesNothing)
     std::vector<std::uint8_t> wrongSize;
     AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
     AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
-    const auto whole = Picture(Scrambled, Scrambled);
-    const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);
+    auto whole = Picture(Scrambled, Scrambled);
+    std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);
     std::vector<std::uint8_t> out(4);
-    const std::vector<std::uint8_t> *bad[] = { &wrongSize, &cut };
-    for (const std::vector<std::uint8_t> *bytes : bad) {
+    std::vector<std::uint8_t> *bad[] = { &wrongSize, &cut };
+    for (std::vector<std::uint8_t> *bytes : bad) {
         DeviceFrames frames;
         EXPECT_FALSE(frames.MakeBackground(bytes->data(), bytes->size(), 32, 0));
         frames.MakeSteps();

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -57,8 +58,10 @@ void CheckDevicePicture(const std::uint8_t *data, std::size_t size)
             std::abort();
     }
 
+    // The frames make their background in the data they are given.
+    std::vector<std::uint8_t> picture(data, data + size);
     DeviceFrames frames;
-    const bool built = frames.MakeBackground(data, size, 32, 0);
+    const bool built = frames.MakeBackground(picture.data(), picture.size(), 32, 0);
     if (built != frames.HasBackground())
         std::abort();
     frames.MakeSteps();
