@@ -152,7 +152,8 @@ void CBrelvimView::OnDraw(QPainter &painter)
 
 void CBrelvimView::BuildDevicePicture()
 {
-    const bool built = m_bitmaps.BuildBackground(std::exchange(m_devicePicture, QByteArray()), { m_depth, m_format16 });
+    const bool built
+        = m_bitmaps.BuildBackground(std::exchange(m_devicePicture, QByteArray()), { m_depth, m_format16 });
     // Nothing needs the steps for the first picture when every LED is
     // dark; it shows without waiting for them.
     if (built)

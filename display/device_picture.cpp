@@ -22,7 +22,6 @@ constexpr std::size_t PICTURE_STRIDE = PIXEL_BYTES * DEVICE_PICTURE_SIZE;
 constexpr std::size_t IMAGE_BYTES = PixelBuffer::HEADER_BYTES + PIXEL_BYTES * PICTURE_PIXELS;
 constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
 
-
 std::uint32_t ReadLe16(const std::uint8_t *bytes)
 {
     return bytes[0] | bytes[1] << 8;
@@ -228,9 +227,9 @@ DeviceFrames::Block::Block(std::size_t bytes)
     void *pages = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (pages == MAP_FAILED)
         return;
+#ifdef MADV_HUGEPAGE
     // Large pages spare a page fault for every 4 KiB when the frames are
     // first written.
-#ifdef MADV_HUGEPAGE
     madvise(pages, bytes, MADV_HUGEPAGE);
 #endif
     this->bytes = static_cast<std::uint8_t *>(pages);
@@ -276,7 +275,8 @@ std::size_t DeviceFrames::BytesPerPixel() const
     return m_depth == 16 ? 2 : PIXEL_BYTES;
 }
 
-bool DeviceFrames::MakeBackground(std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16)
+bool DeviceFrames::MakeBackground(
+    std::uint8_t *data, std::size_t size, std::int32_t depth, std::int32_t format16)
 {
     DevicePictureImages images;
     if ((depth != 16 && depth != 32) || !FindDevicePictureImages(data, size, images))
