@@ -292,9 +292,9 @@ void CBrelvimView::ShowLeds(LedMask leds)
         if (!(leds & (1U << k)))
             continue;
         const auto led = static_cast<std::size_t>(k);
-        for (std::size_t p = 0; p < pieces.size(); ++p)
-            if (pieces[p].position == LED_ORDER[led]
-                && (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))) {
+        const PieceRange range = PositionPieces(LED_ORDER[led]);
+        for (std::size_t p = range.first; p < range.last; ++p)
+            if (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led])) {
                 m_unpaintedPieces[p] = true;
                 m_unpaintedArea |= ToQRect(pieces[p].rect).translated(origin);
             }
@@ -426,9 +426,7 @@ void CBrelvimView::PaintChangedPieces(QPainter &painter)
 {
     const QPoint origin = PictureOrigin();
     for (const int k : m_paintOrder)
-        for (std::size_t p = 0; p < FramePieces().size(); ++p)
-            if (m_unpaintedPieces[p] && FramePieces()[p].position == LED_ORDER[static_cast<std::size_t>(k)])
-                PaintPiece(painter, origin, m_bitmaps, p, LastLevel(k));
+        PaintPieces(painter, origin, m_bitmaps, k, LastLevel(k), m_unpaintedPieces);
 }
 
 void CBrelvimView::resizeEvent(QResizeEvent *event)

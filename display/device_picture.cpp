@@ -142,6 +142,23 @@ const std::vector<FramePiece> &FramePieces()
     return pieces;
 }
 
+PieceRange PositionPieces(int position)
+{
+    // The shape areas come position by position, and so do their pieces.
+    static const std::array<PieceRange, LED_COUNT> ranges = [] {
+        std::array<PieceRange, LED_COUNT> all {};
+        const std::vector<FramePiece> &pieces = FramePieces();
+        for (std::size_t p = pieces.size(); p-- > 0;) {
+            PieceRange &range = all[static_cast<std::size_t>(pieces[p].position)];
+            if (range.last == 0)
+                range.last = p + 1;
+            range.first = p;
+        }
+        return all;
+    }();
+    return ranges[static_cast<std::size_t>(position)];
+}
+
 // Keeps the steps of one column's pieces in its strip, each only where the
 // piece does not show it already: at the step before, as the background or
 // at another step.

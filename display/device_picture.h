@@ -48,6 +48,13 @@ const std::vector<FrameColumn> &FrameColumns();
 // The pieces of all columns, column by column, top to bottom.
 const std::vector<FramePiece> &FramePieces();
 
+// Where the pieces of one LED position lie in FramePieces(): [first, last).
+struct PieceRange {
+    std::size_t first;
+    std::size_t last;
+};
+PieceRange PositionPieces(int position);
+
 // What the simulated device is painted from, made once, in the screen's
 // pixel format: the background, which is the whole off image, and for every
 // piece of the LED shape areas its pixels at brightness steps 1..15. Only the

@@ -12,12 +12,10 @@ void PaintLed(
 {
     if (!bitmaps.IsBuilt())
         return;
-    const int position = LED_ORDER[static_cast<std::size_t>(led)];
     const int step = BrightnessStep(level);
     const std::vector<FramePiece> &pieces = FramePieces();
-    for (std::size_t p = 0; p < pieces.size(); ++p) {
-        if (pieces[p].position != position)
-            continue;
+    const PieceRange range = PositionPieces(LED_ORDER[static_cast<std::size_t>(led)]);
+    for (std::size_t p = range.first; p < range.last; ++p) {
         const DeviceBitmaps::Source source = bitmaps.PieceAt(p, step);
         if (!source.pixmap)
             continue;
@@ -36,12 +34,35 @@ void PaintLed(
     }
 }
 
-void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level)
+void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
+    const std::vector<bool> &wanted)
 {
-    const DeviceBitmaps::Source source = bitmaps.PieceAt(piece, BrightnessStep(level));
-    const PictureRect &rect = FramePieces()[piece].rect;
-    if (source.pixmap)
-        painter.drawPixmap(QPoint(rect.left, rect.top) + origin, *source.pixmap, source.rect);
+    const int step = BrightnessStep(level);
+    const std::vector<FramePiece> &pieces = FramePieces();
+    const PieceRange range = PositionPieces(LED_ORDER[static_cast<std::size_t>(led)]);
+    // The pieces copied next in one go: from run.rect of run.pixmap to target.
+    DeviceBitmaps::Source run { nullptr, QRect() };
+    QPoint target;
+    const auto copyRun = [&] {
+        if (run.pixmap)
+            painter.drawPixmap(target, *run.pixmap, run.rect);
+        run.pixmap = nullptr;
+    };
+    for (std::size_t p = range.first; p < range.last; ++p) {
+        const DeviceBitmaps::Source source
+            = wanted[p] ? bitmaps.PieceAt(p, step) : DeviceBitmaps::Source { nullptr, QRect() };
+        const QPoint at = QPoint(pieces[p].rect.left, pieces[p].rect.top) + origin;
+        if (source.pixmap && source.pixmap == run.pixmap
+            && source.rect.topLeft() == run.rect.bottomLeft() + QPoint(0, 1)
+            && source.rect.width() == run.rect.width() && at == target + QPoint(0, run.rect.height())) {
+            run.rect.setBottom(source.rect.bottom());
+            continue;
+        }
+        copyRun();
+        run = source;
+        target = at;
+    }
+    copyRun();
 }
 
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)

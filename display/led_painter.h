@@ -3,6 +3,7 @@
 #include <QPoint>
 
 #include <cstddef>
+#include <vector>
 
 #include "display/led_tables.h"
 
@@ -22,8 +23,11 @@ class QRegion;
 void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
     const QRegion &region);
 
-// Paints piece p (of FramePieces()) at the brightness step of level, whole.
-void PaintPiece(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, std::size_t piece, int level);
+// Paints the pieces of LED k that wanted marks (of FramePieces()) at the
+// brightness step of level, whole. Pieces one below the other whose pixels
+// lie one below the other in a pixmap are copied in one go.
+void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
+    const std::vector<bool> &wanted);
 
 // The simulated device alone, DEVICE_PICTURE_SIZE pixels square, as a full
 // paint of the simulation view shows it: the background, then LEDs 0..9 in
