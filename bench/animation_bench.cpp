@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -59,13 +58,3 @@ void BM_ExportOneMinute(benchmark::State &state)
 BENCHMARK(BM_ExportOneMinute)->DenseRange(0, 2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

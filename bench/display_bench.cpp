@@ -8,7 +8,6 @@
 #include "display/device_picture.h"
 #include "display/led_painter.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -91,13 +90,3 @@ void BM_PaintOneLed(benchmark::State &state)
 BENCHMARK(BM_PaintOneLed)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 
 #include "editor/led_editor_wnd.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -68,14 +67,3 @@ void BM_EditorTraceStep(benchmark::State &state)
 BENCHMARK(BM_EditorTraceStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
