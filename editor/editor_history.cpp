@@ -76,6 +76,7 @@ void EditorHistory::Flush()
     if (step.ChangesRows()) {
         m_stack.push(new EditorUndoCommand(std::move(step), m_open.back()(m_from), m_host));
         m_host.SetModified(!m_stack.isClean());
+        m_host.RowsChanged();
     }
     m_from = now;
 }
@@ -104,6 +105,7 @@ void EditorHistory::Move(bool back)
     if (!m_open.empty())
         m_from = m_host.CaptureState();
     m_host.SetModified(!m_stack.isClean());
+    m_host.RowsChanged();
 }
 
 void EditorHistory::Start(bool saved)
@@ -112,6 +114,7 @@ void EditorHistory::Start(bool saved)
     if (!saved)
         m_stack.resetClean();
     m_host.SetModified(!saved);
+    m_host.RowsChanged();
 }
 
 void EditorHistory::MarkSaved()

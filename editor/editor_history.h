@@ -17,6 +17,9 @@ public:
     // step, and brings the changed line into view.
     virtual void RestoreStep(EditorStep &step) = 0;
     virtual void SetModified(bool modified) = 0;
+    // The rows are others now: a step was made, undone or redone, or they
+    // were replaced.
+    virtual void RowsChanged() = 0;
 
 protected:
     ~EditorHistoryHost() = default;

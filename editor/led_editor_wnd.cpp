@@ -375,16 +375,28 @@ void CLedEditorWnd::OnTrace()
 
 void CLedEditorWnd::OnCheckSequence()
 {
-    RowTable table;
-    table.GetRecords() = m_rows;
-    table.SetCount(Metrics().rowCount);
     if (!m_checkWnd) {
         m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
         PlaceBeside(*m_checkWnd);
     }
-    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+    ShowFindings();
     m_checkWnd->show();
     m_checkWnd->raise();
+}
+
+void CLedEditorWnd::ShowFindings()
+{
+    RowTable table;
+    table.GetRecords() = m_rows;
+    table.SetCount(Metrics().rowCount);
+    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+}
+
+// An open check window follows the rows: a check takes some 100 µs.
+void CLedEditorWnd::RowsChanged()
+{
+    if (m_checkWnd && m_checkWnd->isVisible())
+        ShowFindings();
 }
 
 void CLedEditorWnd::ShowFindingRow(int row)

@@ -92,6 +92,7 @@ protected:
     void OnTrace();
     // Shows the sequence checker's findings for the rows as they are now.
     void OnCheckSequence();
+    void ShowFindings();
     // Selects a line a finding names and brings it into view.
     void ShowFindingRow(int row);
     void OnGenerate();
@@ -154,6 +155,7 @@ private:
     EditorSnapshot CaptureState() override;
     void RestoreStep(EditorStep &step) override;
     void SetModified(bool modified) override;
+    void RowsChanged() override;
 
     void UpdateScrollBar(const EditorLayout &layout);
     void OnScrollBarAction(int action);

@@ -1,7 +1,11 @@
 #include "led_editor_wnd_test.h"
 
+#include "editor/editor_command_ids.h"
+#include "editor/sequence_check_wnd.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QListWidget>
 #include <QTest>
 
 #include <functional>
@@ -123,4 +127,35 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     wnd.StartHistory(false);
     EXPECT_EQ(wnd.m_modified, 1);
     EXPECT_EQ(History(wnd).RedoName(), "");
+}
+
+TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
+{
+    auto editor = Editor(2, 232, 200);
+    editor->m_rows[0] = { 0, 1, 5, 0, 0 };
+    editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
+    editor->StartHistory(true);
+    ASSERT_TRUE(editor->OnCommand(ID_MENU_CHECK_SEQUENCE));
+    const auto findings = [&editor] {
+        QStringList lines;
+        const auto *list = editor->findChild<CSequenceCheckWnd *>()->findChild<QListWidget *>();
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        return lines;
+    };
+    const QStringList clean = findings();
+
+    // A GOTO past the last line, typed as its parameter.
+    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(1, 6));
+    ASSERT_NE(ValueEdit(*editor), nullptr);
+    ValueEdit(*editor)->setText("9");
+    QTest::keyClick(ValueEdit(*editor), Qt::Key_Return, Qt::ShiftModifier);
+    const QStringList jumping = findings();
+    EXPECT_NE(jumping, clean);
+    EXPECT_TRUE(jumping.join('\n').contains("row 1")) << jumping.join('\n').toStdString();
+
+    QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(findings(), clean);
+    editor->StartHistory(true);
+    EXPECT_EQ(findings(), clean);
 }
