@@ -22,11 +22,6 @@ constexpr std::size_t PICTURE_STRIDE = PIXEL_BYTES * DEVICE_PICTURE_SIZE;
 constexpr std::size_t IMAGE_BYTES = PixelBuffer::HEADER_BYTES + PIXEL_BYTES * PICTURE_PIXELS;
 constexpr int LAST_STEP = BRIGHTNESS_STEPS - 1;
 
-std::uint32_t ReadLe16(const std::uint8_t *bytes)
-{
-    return bytes[0] | bytes[1] << 8;
-}
-
 bool IsPictureImage(const std::uint8_t *header)
 {
     return ReadLe16(header) == DEVICE_PICTURE_SIZE && ReadLe16(header + 2) == DEVICE_PICTURE_SIZE;

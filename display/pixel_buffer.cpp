@@ -10,11 +10,6 @@
 namespace
 {
 
-std::uint32_t ReadLe16(const std::uint8_t *bytes)
-{
-    return bytes[0] | bytes[1] << 8;
-}
-
 std::uint32_t ReadPixel(const std::uint8_t *bytes)
 {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;

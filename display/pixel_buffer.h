@@ -4,6 +4,13 @@
 #include <cstdint>
 #include <memory>
 
+// A 16-bit little-endian number, as an image's header holds its width and
+// height.
+inline std::uint32_t ReadLe16(const std::uint8_t *bytes)
+{
+    return bytes[0] | bytes[1] << 8;
+}
+
 // One 32-bit image of the device picture in memory. A pixel is four bytes,
 // blue, green, red and a fourth byte without colour (0xXXRRGGBB read as a
 // little-endian number). The buffer reads itself from bytes, fades towards a
