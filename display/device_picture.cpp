@@ -162,17 +162,17 @@ class DeviceFrames::PieceKeeper : public FadeSteps
 public:
     PieceKeeper(DeviceFrames &frames, std::size_t column, std::uint8_t *strip)
         : m_frames(frames)
-        , m_area(FrameColumns()[column].rect)
+        , m_column(FrameColumns()[column].rect)
         , m_strip(strip)
-        , m_rowBytes(frames.BytesPerPixel() * static_cast<std::size_t>(m_area.Width()))
+        , m_rowBytes(frames.BytesPerPixel() * static_cast<std::size_t>(m_column.Width()))
     {
         for (std::size_t p = 0; p < FramePieces().size(); ++p)
             if (FramePieces()[p].column == column)
                 m_pieces.push_back(p);
         for (std::vector<std::uint8_t> &scratch : m_scratch)
-            scratch.resize(PIXEL_BYTES * AreaPixels(m_area));
+            scratch.resize(PIXEL_BYTES * AreaPixels(m_column));
         if (frames.m_depth == 16)
-            m_encoded.resize(2 * AreaPixels(m_area));
+            m_encoded.resize(2 * AreaPixels(m_column));
     }
 
     int Rows() const { return m_rows; }
@@ -182,13 +182,14 @@ public:
     void StepDone(int step, const std::uint8_t *pixels, const std::vector<bool> &changed) override
     {
         if (m_frames.m_depth == 16) {
-            EncodePixels16(pixels, AreaPixels(m_area), m_frames.m_format16, m_encoded.data());
+            EncodePixels16(pixels, AreaPixels(m_column), m_frames.m_format16, m_encoded.data());
             pixels = m_encoded.data();
         }
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             std::array<int, BRIGHTNESS_STEPS> &rows = m_frames.m_pieceRows[m_pieces[i]];
             const PictureRect &rect = FramePieces()[m_pieces[i]].rect;
-            const std::uint8_t *shown = pixels + m_rowBytes * static_cast<std::size_t>(rect.top - m_area.top);
+            const std::uint8_t *shown
+                = pixels + m_rowBytes * static_cast<std::size_t>(rect.top - m_column.top);
             rows[static_cast<std::size_t>(step)]
                 = changed[i] ? RowOf(rows, step, rect, shown) : rows[step - 1];
         }
@@ -225,7 +226,7 @@ private:
     }
 
     DeviceFrames &m_frames;
-    PictureRect m_area;
+    PictureRect m_column;
     std::uint8_t *m_strip;
     std::size_t m_rowBytes;
     std::vector<std::size_t> m_pieces;
