@@ -92,7 +92,7 @@ public:
     // pixels its pieces show at the steps, StripRows(k) of them.
     const std::uint8_t *Strip(std::size_t column) const;
     int StripRows(std::size_t column) const;
-    // The row of its area's strip where piece p's pixels at step begin, or
+    // The row of its column's strip where piece p's pixels at step begin, or
     // -1 where the piece shows the background.
     int PieceRow(std::size_t piece, int step) const;
 

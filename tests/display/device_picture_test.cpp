@@ -36,7 +36,7 @@ std::uint32_t Scrambled(int x, int y)
     return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) * 2246822519u;
 }
 
-// Row y of piece p as it shows at step: from its area's strip, or from the
+// Row y of piece p as it shows at step: from its column's strip, or from the
 // background.
 const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step, int y)
 {
