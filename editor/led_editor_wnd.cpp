@@ -295,29 +295,15 @@ EditorTable CLedEditorWnd::Table()
 bool CLedEditorWnd::OnCommand(int id)
 {
     const int command = MenuItemCommand(id);
-    if (command == ID_MENU_TRACE) {
-        OnTrace();
-        return true;
-    }
-    if (command == ID_MENU_CHECK_SEQUENCE) {
-        OnCheckSequence();
-        return true;
-    }
-    if (command == ID_MENU_SAVE_UPLOAD_WAV) {
-        SaveUploadAsWav(this, Rows());
-        return true;
-    }
-    if (command == ID_GENERATE) {
-        OnGenerate();
-        return true;
-    }
-    if (command == ID_EXPORT_ANIMATION) {
-        OnExportAnimation();
-        return true;
-    }
-    if (command == ID_EDIT_UNDO || command == ID_EDIT_REDO) {
-        OnUndoRedo(command == ID_EDIT_REDO);
-        return true;
+    switch (command) {
+    case ID_MENU_TRACE: OnTrace(); return true;
+    case ID_MENU_CHECK_SEQUENCE: OnCheckSequence(); return true;
+    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows()); return true;
+    case ID_GENERATE: OnGenerate(); return true;
+    case ID_EXPORT_ANIMATION: OnExportAnimation(); return true;
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO: OnUndoRedo(command == ID_EDIT_REDO); return true;
+    default: break;
     }
     const EditorHistory::Action step(m_history, [this, command](const EditorSnapshot &before) {
         return CommandStepName(command, before, m_rowCount);
@@ -386,10 +372,7 @@ void CLedEditorWnd::OnCheckSequence()
 
 void CLedEditorWnd::ShowFindings()
 {
-    RowTable table;
-    table.GetRecords() = m_rows;
-    table.SetCount(Metrics().rowCount);
-    m_checkWnd->ShowFindings(CheckSequence(table, LocalFindingTexts()));
+    m_checkWnd->ShowFindings(CheckSequence(Rows(), LocalFindingTexts()));
 }
 
 // An open check window follows the rows: a check takes some 100 µs.
