@@ -2,8 +2,8 @@
 
 #include "core/sequence_file.h"
 #include "core/text_stream.h"
-#include "platform/bundle_file.h"
 #include "document/recovery_file.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -102,6 +102,19 @@ bool CBrelvimDoc::OnOpenDocument(const QString &path)
         SetPathName(QString(), true);
     }
     UpdateAllViews(nullptr, editorWasOpen ? HINT_OPEN_EDITOR : HINT_REPAINT_LEDS);
+    return true;
+}
+
+bool CBrelvimDoc::CheckLoads(const QString &path) const
+{
+    RowTable rows;
+    SequenceInterpreter reader { rows };
+    try {
+        LoadSequenceFile(reader, QFile::encodeName(path).toStdString());
+    } catch (const LoadError &error) {
+        ShowLoadError(LoadErrorMessage(error.Code()));
+        return false;
+    }
     return true;
 }
 
