@@ -42,7 +42,7 @@ CMainFrame::CMainFrame(CommandTable &commands, const QPixmap &splashPicture, QWi
     : QMainWindow(parent)
     , m_commands(commands)
     , m_splashPicture(splashPicture)
-    , m_splashWnd(std::make_unique<CSplashWnd>(splashPicture))
+    , m_splashWnd(std::make_unique<CSplashWnd>(splashPicture, this))
 {
     setWindowTitle(ResourceModule::LoadString(IDR_MAINFRAME).section('\n', 0, 0));
     setWindowIcon(ResourceModule::LoadIcon(IDR_MAINFRAME));
@@ -140,7 +140,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnAppAbout()
 {
     DestroySplashWnd();
-    m_splashWnd = std::make_unique<CSplashWnd>(m_splashPicture);
+    m_splashWnd = std::make_unique<CSplashWnd>(m_splashPicture, this);
     m_dismissOnInput = true;
 }
 
@@ -193,6 +193,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 void CMainFrame::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The start-up splash, a transient window of this one, waited for it.
+    if (m_splashWnd && !m_splashWnd->isVisible())
+        m_splashWnd->ShowWindow();
     // Without a window manager nothing keeps the splash above the windows
     // shown after it; lift it once the start-up has shown them all.
     QTimer::singleShot(0, this, [this] {

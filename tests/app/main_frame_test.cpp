@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <QWindow>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,6 +83,9 @@ TEST_F(CMainFrameTest, SplashAtStartLetsInputThroughAndClosesWithTimerOne)
 {
     ASSERT_NE(Splash(), nullptr);
     EXPECT_TRUE(Splash()->isVisible());
+    // A transient window of the frame, which compositors keep above it.
+    ASSERT_NE(Splash()->windowHandle(), nullptr);
+    EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_NE(Splash(), nullptr);
     EXPECT_EQ(starts, 1);
@@ -101,6 +106,7 @@ TEST_F(CMainFrameTest, AboutWindowClosesOnTheNextPressAndSwallowsIt)
     frame->OnTimer(1);
     commands.Execute(ID_APP_ABOUT);
     ASSERT_NE(Splash(), nullptr);
+    EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_EQ(Splash(), nullptr);
     EXPECT_EQ(starts, 0);
