@@ -193,12 +193,13 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 void CMainFrame::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The start-up splash, a transient window of this one, waited for it.
-    if (m_splashWnd && !m_splashWnd->isVisible())
-        m_splashWnd->ShowWindow();
+    // The start-up splash, a transient window of this one, waits for it:
+    // a compositor places a transient window only by a parent it shows.
     // Without a window manager nothing keeps the splash above the windows
     // shown after it; lift it once the start-up has shown them all.
     QTimer::singleShot(0, this, [this] {
+        if (m_splashWnd && !m_splashWnd->isVisible())
+            m_splashWnd->ShowWindow();
         if (m_splashWnd)
             m_splashWnd->raise();
     });

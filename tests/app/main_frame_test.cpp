@@ -82,7 +82,8 @@ TEST(ToolbarImages, BlackAfterBlendingIsTransparent)
 TEST_F(CMainFrameTest, SplashAtStartLetsInputThroughAndClosesWithTimerOne)
 {
     ASSERT_NE(Splash(), nullptr);
-    EXPECT_TRUE(Splash()->isVisible());
+    // It shows once the frame has shown.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Splash()->isVisible(); }, 2000));
     // A transient window of the frame, which compositors keep above it.
     ASSERT_NE(Splash()->windowHandle(), nullptr);
     EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
