@@ -54,6 +54,17 @@ TEST_F(CMainFrameTest, ButtonImagesStandOnTheButtonFace)
     EXPECT_GT(middle.green(), middle.red() + 60);
     EXPECT_EQ(QColor(disabled.pixel(15, 16)).saturation(), 0);
     EXPECT_GT(QColor(hot.pixel(15, 16)).lightness(), middle.lightness());
+
+    // Drawn for screens of device pixel ratios 1.5 and 2 too, not scaled up.
+    for (const QIcon::Mode mode : { QIcon::Normal, QIcon::Disabled, QIcon::Active }) {
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(icon.availableSizes(mode), QList<QSize>({ { 32, 32 }, { 48, 48 }, { 64, 64 } }));
+    }
+    const QImage sharp = icon.pixmap(QSize(32, 32), 2.0).toImage();
+    EXPECT_EQ(sharp.size(), QSize(64, 64));
+    const QColor sharpMiddle(sharp.pixel(31, 32));
+    EXPECT_GT(sharpMiddle.green(), sharpMiddle.red() + 60);
+    EXPECT_EQ(QColor(sharp.pixel(0, 0)), QColor(normal.pixel(0, 0)));
 }
 
 TEST(MaskBlend, MaskWeighsFaceAgainstImagePerComponentWithoutOverflow)
