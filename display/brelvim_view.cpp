@@ -62,6 +62,18 @@ QRect ToQRect(const PictureRect &rect)
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
+// The region of the rectangles, united half by half: one by one, each union
+// would go over all the rectangles united before.
+QRegion UnitedRects(std::vector<QRect>::const_iterator first, std::vector<QRect>::const_iterator last)
+{
+    if (last - first == 1)
+        return *first;
+    if (first == last)
+        return QRegion();
+    const auto middle = first + (last - first) / 2;
+    return UnitedRects(first, middle).united(UnitedRects(middle, last));
+}
+
 } // namespace
 
 CBrelvimView::CBrelvimView(
@@ -371,18 +383,35 @@ void CBrelvimView::ShowLeds(LedMask leds)
     BuildStepsFor(leds);
     const QPoint origin = PictureOrigin();
     const std::vector<FramePiece> &pieces = FramePieces();
-    QRegion changed;
+    m_askedPieces.resize(pieces.size());
+    std::vector<QRect> changed;
     for (int k = 0; k < LED_COUNT; ++k) {
         if (!(leds & (1U << k)))
             continue;
         const auto led = static_cast<std::size_t>(k);
         const PieceRange range = PositionPieces(LED_ORDER[led]);
-        for (std::size_t p = range.first; p < range.last; ++p)
-            if (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))
-                changed += ToQRect(pieces[p].rect).translated(origin);
+        // The last piece asked for: the pieces between it and the next one
+        // of its column are asked for too, so that the column's asked pieces
+        // are one rectangle.
+        std::size_t last = range.last;
+        for (std::size_t p = range.first; p < range.last; ++p) {
+            if (!pieces[p].overlapsOther && m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))
+                continue;
+            const bool sameColumn = last != range.last && pieces[last].column == pieces[p].column;
+            for (std::size_t between = sameColumn ? last + 1 : p; between <= p; ++between)
+                m_askedPieces[between] = true;
+            const QRect rect = ToQRect(pieces[p].rect).translated(origin);
+            if (sameColumn)
+                changed.back().setBottom(rect.bottom());
+            else
+                changed.push_back(rect);
+            last = p;
+        }
         m_shownStep[led] = m_lastStep[led];
     }
-    update(changed);
+    const QRegion area = UnitedRects(changed.begin(), changed.end());
+    m_askedArea += area;
+    update(area);
 }
 
 void CBrelvimView::OnTimer(int)
@@ -495,8 +524,21 @@ void CBrelvimView::paintEvent(QPaintEvent *event)
         OnDraw(painter);
     else if (m_bitmaps.IsBuilt() && IsFitted())
         PaintFitted(painter, event->region());
+    else if (event->region() == m_askedArea)
+        PaintAskedPieces(painter);
     else
         PaintRegion(painter, event->region());
+    m_askedPieces.assign(FramePieces().size(), false);
+    m_askedArea = QRegion();
+}
+
+// The LEDs that changed lie above all others, and their pieces that others
+// overlap are among those asked for: painted whole, they cover the region.
+void CBrelvimView::PaintAskedPieces(QPainter &painter)
+{
+    const QPoint origin = PictureOrigin();
+    for (const int k : m_paintOrder)
+        PaintPieces(painter, origin, m_bitmaps, k, LastLevel(k), m_askedPieces);
 }
 
 void CBrelvimView::resizeEvent(QResizeEvent *event)

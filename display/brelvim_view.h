@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CBrelvimDoc;
 class CCmdUI;
@@ -127,6 +128,9 @@ private:
     // Paints region as the last paints left it: background and margins,
     // then the LEDs in the order they were painted.
     void PaintRegion(QPainter &painter, const QRegion &region);
+    // Paints the pieces ShowLeds asked for, whole, in the order of their
+    // LEDs: all of the region it asked for.
+    void PaintAskedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
     void ShowUploadFailure();
@@ -158,6 +162,9 @@ private:
     // once all have run.
     bool m_catchingUp = false;
     LedMask m_unshownLeds = 0;
+    // The pieces ShowLeds asked for since the last paint, and their area.
+    std::vector<bool> m_askedPieces;
+    QRegion m_askedArea;
     // The scaled picture of a view smaller than the device picture, made
     // when the size has settled: that long after the last resize.
     std::unique_ptr<FittedDevice> m_fitted;

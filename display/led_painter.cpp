@@ -35,6 +35,40 @@ void PaintLed(
     }
 }
 
+void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
+    const std::vector<bool> &wanted)
+{
+    const int step = BrightnessStep(level);
+    const std::vector<FramePiece> &pieces = FramePieces();
+    const PieceRange range = PositionPieces(LED_ORDER[static_cast<std::size_t>(led)]);
+    // The pieces copied next in one go: from run.rect of run.pixmap to target.
+    DeviceBitmaps::Source run { nullptr, QRect() };
+    QPoint target;
+    const auto copyRun = [&] {
+        if (run.pixmap) {
+            painter.setClipRect(QRect(target, run.rect.size()));
+            painter.drawPixmap(target, *run.pixmap, run.rect);
+        }
+        run.pixmap = nullptr;
+    };
+    for (std::size_t p = range.first; p < range.last; ++p) {
+        const DeviceBitmaps::Source source
+            = wanted[p] ? bitmaps.PieceAt(p, step) : DeviceBitmaps::Source { nullptr, QRect() };
+        const QPoint at = QPoint(pieces[p].rect.left, pieces[p].rect.top) + origin;
+        if (source.pixmap && source.pixmap == run.pixmap
+            && source.rect.topLeft() == run.rect.bottomLeft() + QPoint(0, 1)
+            && source.rect.width() == run.rect.width() && at == target + QPoint(0, run.rect.height())) {
+            run.rect.setBottom(source.rect.bottom());
+            continue;
+        }
+        copyRun();
+        run = source;
+        target = at;
+    }
+    copyRun();
+    painter.setClipping(false);
+}
+
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)
 {
     QImage picture(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);

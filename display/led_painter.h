@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <vector>
+
 #include "display/led_tables.h"
 
 class DeviceBitmaps;
@@ -20,6 +22,13 @@ class ScaledDevice;
 // threads and waits for them, which wakes the program several times a paint.
 void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
     const QRegion &region);
+
+// Paints the pieces of LED k that wanted marks (of FramePieces()) at the
+// brightness step of level, whole, each under a clip of its own rectangle.
+// Pieces one below the other whose pixels lie one below the other in a
+// pixmap are copied in one go.
+void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
+    const std::vector<bool> &wanted);
 
 // The simulated device alone, DEVICE_PICTURE_SIZE pixels square, as a full
 // paint of the simulation view shows it: the background, then LEDs 0..9 in
