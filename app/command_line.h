@@ -17,8 +17,10 @@ struct CommandLine {
     std::string error;
 };
 
-// arguments without the program name.
-CommandLine ParseCommandLine(const std::vector<std::string> &arguments);
+// arguments without the program name. Before Qt has taken its options out,
+// withQtOptions passes over them (and their values), so that a command line
+// can be refused before anything needs a screen.
+CommandLine ParseCommandLine(const std::vector<std::string> &arguments, bool withQtOptions = false);
 
 // The exit code of a usage error, as sysexits.h has it.
 inline constexpr int EXIT_USAGE = 64;

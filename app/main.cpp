@@ -28,12 +28,18 @@ std::vector<std::string> Arguments(int argc, char **argv)
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+int RefuseCommandLine(const CommandLine &line)
+{
+    std::fprintf(stderr, "pemblo: %s\n%s", line.error.c_str(), PEMBLO_USAGE);
+    return EXIT_USAGE;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // Answered before anything needs a screen.
-    const CommandLine early = ParseCommandLine(Arguments(argc, argv));
+    // Answered, or refused, before anything needs a screen.
+    const CommandLine early = ParseCommandLine(Arguments(argc, argv), true);
     if (early.action == CommandLine::Action::Help) {
         std::fputs(PEMBLO_USAGE, stdout);
         return EXIT_SUCCESS;
@@ -42,13 +48,13 @@ int main(int argc, char **argv)
         std::printf("Pemblo! %s\n", PRODUCT_VERSION);
         return EXIT_SUCCESS;
     }
+    if (early.action == CommandLine::Action::UsageError)
+        return RefuseCommandLine(early);
     QApplication application(argc, argv);
     // Qt has taken its own options out: what is left is Pemblo!'s.
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
-    if (line.action == CommandLine::Action::UsageError) {
-        std::fprintf(stderr, "pemblo: %s\n%s", line.error.c_str(), PEMBLO_USAGE);
-        return EXIT_USAGE;
-    }
+    if (line.action == CommandLine::Action::UsageError)
+        return RefuseCommandLine(line);
     QApplication::setApplicationVersion(QLatin1String(PRODUCT_VERSION));
     // Named, but without a display name: Qt would add that to every caption
     // ("Error — Pemblo!"), and the captions are the system's own.

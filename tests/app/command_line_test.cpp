@@ -44,4 +44,30 @@ TEST(CommandLine, HelpVersionAFileAndTheQuestionMarkAreTakenAndAnythingElseIsAUs
     }
 }
 
+TEST(CommandLine, BeforeQtHasTakenItsOptionsOutTheyAndTheirValuesArePassedOver)
+{
+    struct Row {
+        std::vector<std::string> arguments;
+        Action action;
+        std::string file;
+    };
+    const Row rows[] = {
+        { { "-platform", "offscreen", "mine.lsq" }, Action::Run, "mine.lsq" },
+        { { "--platform=wayland", "-reverse", "mine.lsq" }, Action::Run, "mine.lsq" },
+        { { "-style", "fusion", "-session", "x1", "-qwindowgeometry", "10x10" }, Action::Run, "" },
+        { { "-platform", "offscreen", "--bogus" }, Action::UsageError, "" },
+        { { "--bogus", "-platform", "offscreen" }, Action::UsageError, "" },
+        { { "-platforms" }, Action::UsageError, "" },
+    };
+    for (const Row &row : rows) {
+        std::string joined;
+        for (const std::string &argument : row.arguments)
+            joined += argument + ' ';
+        SCOPED_TRACE(joined);
+        const CommandLine line = ParseCommandLine(row.arguments, true);
+        EXPECT_EQ(line.action, row.action);
+        EXPECT_EQ(line.file, row.file);
+    }
+}
+
 } // namespace
