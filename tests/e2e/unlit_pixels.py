@@ -18,7 +18,7 @@ from pathlib import Path
 PICTURE = 800
 SCREEN = (1600, 1000)
 # Ticks whose pictures together light every LED step the sequence shows.
-RENDER_TICKS = [0, 2, 8, 14, 21, 30, 41]
+RENDER_TICKS = [0, 2, 24, 28, 32]
 SPLASH_SECONDS = 4
 
 
