@@ -25,6 +25,10 @@ inline constexpr int IDS_GENERATE_INSERT = 61574;
 inline constexpr int IDS_GENERATE_CLOSE = 61575;
 // The name of the change an insertion makes, from the pattern's name.
 inline constexpr int IDS_GENERATE_CHANGE = 61576;
+// Why the pattern is refused: a fade too slow to light its LEDs (%1, and the
+// slowest that does, %2), a first channel after the last.
+inline constexpr int IDS_GENERATE_FADE_TOO_SLOW = 61577;
+inline constexpr int IDS_GENERATE_CHANNELS_REVERSED = 61578;
 
 inline constexpr int IDS_EXPORT_TITLE = 61580;
 inline constexpr int IDS_EXPORT_PURPOSE = 61581;

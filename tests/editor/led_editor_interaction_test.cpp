@@ -14,11 +14,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
@@ -180,6 +183,48 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+}
+
+// Channels 6 to 3 and a fade too slow for the LEDs to light are refused,
+// saying why, and insert nothing.
+TEST(GenerateDlg, RefusesReversedChannelsAndFadesTooSlowToLight)
+{
+    int insertions = 0;
+    CGenerateDlg dialog(
+        nullptr, [] { return 100; },
+        [&insertions](const std::vector<SequenceRow> &, const QString &) { return ++insertions > 0; });
+    const QList<QSpinBox *> spins = dialog.findChildren<QSpinBox *>();
+    QSpinBox *first = spins[0], *last = spins[1], *fade = spins[6];
+    QCheckBox *soft = dialog.findChildren<QCheckBox *>()[2];
+    auto *insert = dialog.findChild<QDialogButtonBox *>()->buttons()[0];
+    const struct {
+        int first, last;
+        std::optional<int> fade;
+        const char *says; // empty: accepted
+    } cases[] = {
+        { 6, 3, std::nullopt, "The first channel comes after the last one." },
+        { 3, 6, std::nullopt, "" },
+        { 1, 8, 94, "" },
+        { 1, 8, 95,
+            "With a fade over 95 ticks not every channel of the pattern lights up on the device; 94 "
+            "ticks is the slowest fade with which all do." },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << " to " << c.last);
+        first->setValue(c.first);
+        last->setValue(c.last);
+        soft->setChecked(c.fade.has_value());
+        fade->setValue(c.fade.value_or(0));
+        const int before = insertions;
+        dialog.OnInsert();
+        const bool refused = *c.says != '\0';
+        EXPECT_EQ(insert->isEnabled(), !refused);
+        EXPECT_EQ(insertions - before, refused ? 0 : 1);
+        bool shown = false;
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            shown = shown || label->text() == c.says;
+        EXPECT_EQ(shown, refused);
+    }
 }
 
 TEST(ExportAnimationDlg, ACancelledExportLeavesNoFileAndAFinishedOneItsAnimation)
