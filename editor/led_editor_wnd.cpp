@@ -8,6 +8,7 @@
 #include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/refusal_note.h"
 #include "editor/save_upload_wav.h"
 #include "editor/sequence_check_wnd.h"
 #include "editor/step_names.h"
@@ -70,6 +71,7 @@ CLedEditorWnd::CLedEditorWnd()
     , m_contextMenu(this)
     , m_accel(new EditorAccelerators(
           ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS), [this](int id) { OnCommand(id); }, this))
+    , m_refusalNote(new CRefusalNote(this))
 {
     m_rows.fill(EmptyRow());
     m_contextMenu.SetTrace(m_trace != 0);
@@ -490,7 +492,8 @@ void CLedEditorWnd::CloseValueEdit(bool apply)
             m_history, [time = m_editTime, value = ParseValueText(text)](const EditorSnapshot &) {
                 return ValueStepName(time, value);
             });
-        LineCommands(Table()).ApplyValue(text, m_editTime);
+        if (const std::optional<EditRefusal> refusal = LineCommands(Table()).ApplyValue(text, m_editTime))
+            Refused(*refusal);
     }
     const bool hadFocus = edit->hasFocus();
     edit->hide();
@@ -514,6 +517,13 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
     // As 8-bit text: a character beyond Latin-1 becomes "?" and spoils the
     // text, as it would have in the device's own character set.
     return data->text().toLatin1().toStdString();
+}
+
+void CLedEditorWnd::Refused(const EditRefusal &refusal)
+{
+    const EditorLayout layout = ComputeLayout();
+    const int below = LineTop(Metrics(), layout, refusal.line, m_scrollPos) + m_rowHeight;
+    m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.timeLeft, below)));
 }
 
 int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)

@@ -18,6 +18,7 @@
 
 class CExportAnimationDlg;
 class CGenerateDlg;
+class CRefusalNote;
 class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
@@ -151,6 +152,8 @@ private:
     bool IsValueEditOpen() const override;
     void SetClipboardText(const std::string &text) override;
     std::optional<std::string> ClipboardText() override;
+    // Shows why in a note beside the line.
+    void Refused(const EditRefusal &refusal) override;
 
     EditorSnapshot CaptureState() override;
     void RestoreStep(EditorStep &step) override;
@@ -188,5 +191,6 @@ private:
     // The editor's own windows, while open; they go with it.
     QPointer<CGenerateDlg> m_generateDlg;
     QPointer<CExportAnimationDlg> m_exportDlg;
+    CRefusalNote *m_refusalNote;
     EditorHistory m_history { *this };
 };

@@ -4,6 +4,7 @@
 #include "editor/editor_command_ids.h"
 #include "editor/export_animation_dlg.h"
 #include "editor/generate_dlg.h"
+#include "editor/refusal_note.h"
 #include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -28,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -183,6 +185,69 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+}
+
+// A typed value out of range and a paste that does not fit change the rows
+// as before, without a message box, and a note beside the line says why
+// until the next key or click.
+TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
+{
+    auto editor = Editor(221, 232, 200);
+    editor->m_rows[1] = { 1, 0, 1, CMD_FADE_IN, 7 };
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    auto *note = editor->findChild<CRefusalNote *>();
+    ASSERT_NE(note, nullptr);
+    const auto selectOnly = [&](int line) {
+        Selection(*editor).Clear();
+        Selection(*editor).Select(line);
+    };
+    const auto ends = [&](const std::function<void()> &act) {
+        QCoreApplication::processEvents();
+        act();
+        return !note->isVisible();
+    };
+    const std::function<void()> key = [&] { QTest::keyClick(editor.get(), Qt::Key_Shift); };
+    const std::function<void()> click = [&] {
+        QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { INDEX_X, LineY(3) });
+    };
+
+    const struct {
+        int line;
+        bool time;
+        const char *typed;
+        const char *says;
+        const std::function<void()> &next;
+    } typing[] = {
+        { 0, true, "200", "Times go from 1 to 127", key },
+        { 1, false, "4096", "Values of FADE IN go from 0 to 4095", click },
+    };
+    for (const auto &t : typing) {
+        SCOPED_TRACE(t.typed);
+        const EditorSnapshot before = State(*editor);
+        selectOnly(t.line);
+        editor->OpenValueEdit(t.line, t.time);
+        ValueEdit(*editor)->setText(t.typed);
+        // Enter applies the value and moves the edit on to the next line.
+        QTest::keyClick(ValueEdit(*editor), Qt::Key_Return);
+        editor->CloseValueEdit(false);
+        EXPECT_EQ(State(*editor).rows, before.rows);
+        EXPECT_EQ(editor->m_modified, 0);
+        ASSERT_TRUE(note->isVisible());
+        EXPECT_EQ(note->text(), t.says);
+        EXPECT_EQ(note->accessibleName(), t.says);
+        // Just below the line, from its time cell on.
+        EXPECT_EQ(note->pos(), editor->mapToGlobal(QPoint(60, 40 + 16 * t.line)));
+        EXPECT_TRUE(ends(t.next));
+    }
+
+    QApplication::clipboard()->setText(QString("00000100*\r\n").repeated(5));
+    selectOnly(4);
+    QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_rowCount, 221);
+    EXPECT_EQ(editor->m_modified, 1);
+    EXPECT_EQ(note->text(), "5 lines do not fit: 3 rows are free");
+    EXPECT_TRUE(ends(click));
 }
 
 // Channels 6 to 3 and a fade too slow for the LEDs to light are refused,
