@@ -300,7 +300,7 @@ bool CLedEditorWnd::OnCommand(int id)
     switch (command) {
     case ID_MENU_TRACE: OnTrace(); return true;
     case ID_MENU_CHECK_SEQUENCE: OnCheckSequence(); return true;
-    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows()); return true;
+    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows(), m_sequenceFile()); return true;
     case ID_GENERATE: OnGenerate(); return true;
     case ID_EXPORT_ANIMATION: OnExportAnimation(); return true;
     case ID_EDIT_UNDO:
@@ -446,7 +446,7 @@ void CLedEditorWnd::OnExportAnimation()
         QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
     ShowEditorDialog(*this, m_exportDlg, [this, device] {
         return new CExportAnimationDlg(
-            this, [this] { return Rows(); }, device);
+            this, [this] { return Rows(); }, device, m_sequenceFile);
     });
 }
 

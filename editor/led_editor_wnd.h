@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -71,6 +72,11 @@ public:
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
     void CloseValueEdit(bool apply) override;
+
+    // Where the sequence's file is, asked whenever something made of it is
+    // saved; an empty path for a sequence not saved yet.
+    using SequenceFile = std::function<QString()>;
+    void SetSequenceFile(SequenceFile file) { m_sequenceFile = std::move(file); }
 
     // Inserts rows before the first selected line exactly as a paste does,
     // as one step of the undo history under this name: the first of them is
@@ -192,5 +198,6 @@ private:
     QPointer<CGenerateDlg> m_generateDlg;
     QPointer<CExportAnimationDlg> m_exportDlg;
     CRefusalNote *m_refusalNote;
+    SequenceFile m_sequenceFile = [] { return QString(); };
     EditorHistory m_history { *this };
 };

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -292,6 +293,35 @@ TEST(GenerateDlg, RefusesReversedChannelsAndFadesTooSlowToLight)
     }
 }
 
+// Browse… starts beside the sequence file with its name, or at the file
+// named already.
+TEST(ExportAnimationDlg, BrowseStartsBesideTheSequence)
+{
+    QWidget editor;
+    QString sequence = "/music/show/chase.lsq";
+    CExportAnimationDlg dialog(
+        &editor, [] { return RowTable(); }, QStringLiteral("veltor.rcc"), [&sequence] { return sequence; });
+    std::vector<FileDialogRequest> requests;
+    InterceptFileDialogs([&](const FileDialogRequest &request) {
+        requests.push_back(request);
+        return QString();
+    });
+    QPushButton *browse = nullptr;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        browse = button->text() == "Browse…" ? button : browse;
+    ASSERT_NE(browse, nullptr);
+    browse->click();
+    dialog.findChild<QLineEdit *>()->setText("/tmp/other.webm");
+    browse->click();
+    InterceptFileDialogs({});
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].owner, &editor);
+    EXPECT_EQ(requests[0].folder, "/music/show");
+    EXPECT_EQ(requests[0].fileName, "chase.gif");
+    EXPECT_EQ(requests[1].folder, "/tmp");
+    EXPECT_EQ(requests[1].fileName, "other.webm");
+}
+
 TEST(ExportAnimationDlg, ACancelledExportLeavesNoFileAndAFinishedOneItsAnimation)
 {
     RowTable rows;
@@ -379,12 +409,12 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
 }
 
-// The last item of both popups writes the upload's
-// samples of the editor's rows as a WAV file.
+// The last item of both popups writes the upload's samples of the editor's
+// rows as a WAV file, after the check an upload makes: time 200 is an error.
 TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
 {
     auto editor = Editor(3, 232, 200);
-    editor->m_rows[1] = { 0, 0x81, 7, 0, 0 };
+    editor->m_rows[1] = { 0, 0x81, 200, 0, 0 };
     editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
     RowTable rows;
     rows.GetRecords() = editor->m_rows;
@@ -398,16 +428,35 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
         return user.Hook()(popup, position);
     });
     QTemporaryDir folder;
+    editor->SetSequenceFile([&folder] { return folder.filePath("chase.lsq"); });
     QString chosen = folder.filePath("upload.wav");
+    std::vector<FileDialogRequest> dialogs;
     InterceptFileDialogs([&](const FileDialogRequest &request) {
-        EXPECT_EQ(request.caption, "Save upload as WAV");
+        dialogs.push_back(request);
         return chosen;
     });
     std::vector<MessageBoxRequest> boxes;
     InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
+    std::vector<QuestionRequest> questions;
+    bool uploadAnyway = false;
+    InterceptQuestions([&](const QuestionRequest &question) {
+        questions.push_back(question);
+        return uploadAnyway;
+    });
 
     Selection(*editor).SelectRange(0, 1);
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    EXPECT_TRUE(dialogs.empty()) << "cancelled at the check";
+    uploadAnyway = true;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].owner, editor.get());
+    EXPECT_NE(questions[0].text.indexOf("row 1: error: time 200"), -1) << questions[0].text.toStdString();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].caption, "Save upload as WAV");
+    EXPECT_EQ(dialogs[0].owner, editor.get());
+    EXPECT_EQ(QDir(dialogs[0].folder), QDir(folder.path()));
+    EXPECT_EQ(dialogs[0].fileName, "chase.wav");
     std::vector<std::uint8_t> file;
     ASSERT_TRUE(ReadBinaryFile(chosen.toStdString(), file));
     EXPECT_EQ(
@@ -417,8 +466,9 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
-    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM1E" }));
-    EXPECT_EQ(lastItems, (std::vector<int> { ID_MENU_SAVE_UPLOAD_WAV, ID_MENU_SAVE_UPLOAD_WAV }));
+    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM2E", "KM1E" }));
+    EXPECT_EQ(lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
+    InterceptQuestions({});
     InterceptFileDialogs({});
     InterceptMessageBoxes({});
 }
