@@ -62,6 +62,7 @@ CExportAnimationDlg::CExportAnimationDlg(
     , m_start(new QPushButton(Text(IDS_EXPORT_START)))
     , m_close(new QPushButton(Text(IDS_GENERATE_CLOSE)))
 {
+    m_length->setLocale(ResourceModule::InterfaceLocale());
     m_length->setRange(SECONDS_STEP, MAX_SECONDS);
     m_length->setSingleStep(SECONDS_STEP);
     m_length->setDecimals(1);
