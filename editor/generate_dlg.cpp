@@ -71,6 +71,7 @@ CGenerateDlg::CGenerateDlg(QWidget *parent, FreeRows freeRows, InsertRows insert
     m_fade = new QCheckBox(Text(IDS_GENERATE_FADE));
     m_fadeTime = SpinBox(0, MAX_FADE_PARAMETER, DEFAULT_FADE_TIME, IDS_GENERATE_TICKS);
     m_preview = new CPatternPreview;
+    m_preview->setFixedSize(m_preview->sizeHint());
     m_rowCount = new QLabel;
     m_rowCount->setWordWrap(true);
     m_insert = new QPushButton(Text(IDS_GENERATE_INSERT));
@@ -149,6 +150,10 @@ void CGenerateDlg::OnParametersChanged()
     m_preview->SetRows(rows);
     m_rowCount->setText(refusal.isEmpty() ? Text(IDS_GENERATE_ROW_COUNT).arg(rows.size()) : refusal);
     m_insert->setEnabled(refusal.isEmpty());
+    // A refusal may take more lines than the window has room for.
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
 }
 
 std::vector<SequenceRow> CGenerateDlg::RowsOrRefusal(QString &refusal) const

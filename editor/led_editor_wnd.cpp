@@ -522,8 +522,8 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
 void CLedEditorWnd::Refused(const EditRefusal &refusal)
 {
     const EditorLayout layout = ComputeLayout();
-    const int below = LineTop(Metrics(), layout, refusal.line, m_scrollPos) + m_rowHeight;
-    m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.timeLeft, below)));
+    const int top = LineTop(Metrics(), layout, refusal.line, m_scrollPos);
+    m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.rightEdge, top)));
 }
 
 int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)

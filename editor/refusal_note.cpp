@@ -8,8 +8,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace
 {
@@ -86,7 +90,11 @@ void CRefusalNote::ShowAt(const QString &text, const QPoint &globalPoint)
     setText(text);
     setAccessibleName(text);
     adjustSize();
-    move(globalPoint);
+    // Moved in where the screen ends, over the editor rather than off screen.
+    QPoint place = globalPoint;
+    if (const QScreen *screen = QGuiApplication::screenAt(globalPoint))
+        place.setX(std::min(place.x(), screen->availableGeometry().right() + 1 - width()));
+    move(place);
     show();
     raise();
     QAccessibleEvent alert(this, QAccessible::Alert);

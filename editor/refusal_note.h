@@ -9,7 +9,7 @@
 QString RefusalText(const EditRefusal &refusal);
 
 // A short note that says why the LED Editor refused an edit, shown like a
-// tooltip next to the line and gone with the next key or click anywhere in
+// tooltip beside the line and gone with the next key or click anywhere in
 // the program, or when the editor's window goes inactive. A screen reader
 // hears it as an alert; its accessible name is the sentence.
 class CRefusalNote : public QLabel
@@ -17,7 +17,8 @@ class CRefusalNote : public QLabel
 public:
     explicit CRefusalNote(QWidget *owner);
 
-    // Shows the text with its top left corner at a global point.
+    // Shows the text with its top left corner at a global point, or further
+    // left where the screen ends.
     void ShowAt(const QString &text, const QPoint &globalPoint);
 
 protected:

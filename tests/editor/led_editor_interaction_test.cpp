@@ -237,8 +237,9 @@ TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
         ASSERT_TRUE(note->isVisible());
         EXPECT_EQ(note->text(), t.says);
         EXPECT_EQ(note->accessibleName(), t.says);
-        // Just below the line, from its time cell on.
-        EXPECT_EQ(note->pos(), editor->mapToGlobal(QPoint(60, 40 + 16 * t.line)));
+        // Beside the line, to the right of the editor.
+        EXPECT_EQ(
+            note->pos(), editor->mapToGlobal(QPoint(editor->ComputeLayout().rightEdge, 24 + 16 * t.line)));
         EXPECT_TRUE(ends(t.next));
     }
 
