@@ -36,8 +36,8 @@ void BlockCollector::BeginUpload(int place)
     m_image.fill(0xFF);
     m_fillerPassed = place > 0;
     m_earlierUpload = true;
-    for (const int block : m_damagedSinceIntact)
-        if (block > 0 && block < place)
+    for (int block = 1; block < place && block < UPLOAD_BLOCK_COUNT; ++block)
+        if (m_damagedSinceIntact & (1U << block))
             m_state[static_cast<std::size_t>(block)] = DAMAGED;
 }
 
@@ -47,7 +47,7 @@ void BlockCollector::Intact(int block, const BlockData &data)
     if (m_lastPlace >= 0 && place <= m_lastPlace)
         BeginUpload(place);
     m_lastPlace = place;
-    m_damagedSinceIntact.clear();
+    m_damagedSinceIntact = 0;
     if (place == 0)
         return;
     m_fillerPassed = true;
@@ -57,7 +57,7 @@ void BlockCollector::Intact(int block, const BlockData &data)
 
 void BlockCollector::Damaged(int block)
 {
-    m_damagedSinceIntact.push_back(block);
+    m_damagedSinceIntact |= 1U << block;
     if (IsFiller(block))
         return;
     m_fillerPassed = m_fillerPassed || block > 0;

@@ -48,7 +48,8 @@ private:
     bool m_fillerPassed = false;
     // The place of the last intact frame; -1 before the first.
     int m_lastPlace = -1;
-    std::vector<int> m_damagedSinceIntact;
+    // Bit b: a damaged frame of block b came since the last intact frame.
+    std::uint32_t m_damagedSinceIntact = 0;
     bool m_earlierUpload = false;
 };
 
