@@ -128,7 +128,9 @@ const std::vector<CliCommand> &GenerateCommands()
             "--fade      soft edges: FADE IN T and FADE OUT T rows before the pattern\n"
             "\n"
             "A pattern that does not fit into the sequence's 224 rows is refused with\n"
-            "exit code 1.",
+            "exit code 1, and so is a fade so slow that a channel of the pattern never\n"
+            "shows a brightness step on the device; the refusal names the slowest fade\n"
+            "that lights them all.",
             { { "--channels", true }, { "--time", true }, { "--repeat", true }, { "--reverse", false },
                 { "--shrink", false }, { "--share", true }, { "--seed", true }, { "--fade", true },
                 { "-o", true } },
