@@ -1,7 +1,7 @@
 #include "editor/refusal_note.h"
 
-#include "core/sequence_row.h"
 #include "editor/authoring_string_ids.h"
+#include "editor/command_display.h"
 #include "editor/value_ranges.h"
 #include "platform/resource_module.h"
 
@@ -61,7 +61,7 @@ QString RefusalText(const EditRefusal &refusal)
     case EditRefusal::Why::ParameterOutOfRange: {
         const ValueRange range = ParameterRange(refusal.letter);
         return Text(IDS_NOTE_PARAMETER_RANGE)
-            .arg(QString::fromLatin1(CommandName(refusal.letter)))
+            .arg(QString::fromLatin1(CommandDisplayName(refusal.letter)))
             .arg(range.first)
             .arg(range.last);
     }
@@ -109,7 +109,8 @@ void CRefusalNote::ShowAt(const QString &text, const QPoint &globalPoint)
 
 bool CRefusalNote::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool ownerLeft = watched == m_owner && event->type() == QEvent::WindowDeactivate;
+    const bool ownerLeft
+        = watched == m_owner && (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::Hide);
     if (ownerLeft || EndsTheNote(event->type()))
         hide();
     return QLabel::eventFilter(watched, event);

@@ -10,8 +10,8 @@ QString RefusalText(const EditRefusal &refusal);
 
 // A short note that says why the LED Editor refused an edit, shown like a
 // tooltip beside the line and gone with the next key or click anywhere in
-// the program, or when the editor's window goes inactive. A screen reader
-// hears it as an alert; its accessible name is the sentence.
+// the program, or when the editor's window goes inactive or hides. A screen
+// reader hears it as an alert; its accessible name is the sentence.
 class CRefusalNote : public QLabel
 {
 public:
