@@ -290,6 +290,11 @@ TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
     EXPECT_EQ(count.exitCode, 1);
     EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
     EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
+
+    const Result dark = Cli("generate chase --fade 4095");
+    EXPECT_EQ(dark.exitCode, 1);
+    EXPECT_EQ(dark.out, "");
+    EXPECT_NE(dark.err.find("94 is the slowest fade with which all do"), std::string::npos) << dark.err;
 }
 
 // The rendered picture of FILE after ticks, or a null image.
