@@ -165,32 +165,6 @@ std::vector<std::uint32_t> AllPatterns(const PatternParameters &parameters)
     return patterns;
 }
 
-} // namespace
-
-const char *PatternName(PatternKind kind)
-{
-    for (const PatternInfo &pattern : PATTERNS)
-        if (pattern.kind == kind)
-            return pattern.name;
-    return "";
-}
-
-std::optional<PatternKind> PatternByName(std::string_view name)
-{
-    for (const PatternInfo &pattern : PATTERNS)
-        if (name == pattern.name)
-            return pattern.kind;
-    return std::nullopt;
-}
-
-std::int64_t PatternRowCount(const PatternParameters &parameters)
-{
-    return CycleLength(parameters) * parameters.repeat + (parameters.fade ? 2 : 0);
-}
-
-namespace
-{
-
 std::vector<SequenceRow> PatternRows(const PatternParameters &parameters)
 {
     std::vector<SequenceRow> rows;
@@ -222,6 +196,27 @@ std::uint16_t SlowestLightingFade(PatternParameters parameters)
 }
 
 } // namespace
+
+const char *PatternName(PatternKind kind)
+{
+    for (const PatternInfo &pattern : PATTERNS)
+        if (pattern.kind == kind)
+            return pattern.name;
+    return "";
+}
+
+std::optional<PatternKind> PatternByName(std::string_view name)
+{
+    for (const PatternInfo &pattern : PATTERNS)
+        if (name == pattern.name)
+            return pattern.kind;
+    return std::nullopt;
+}
+
+std::int64_t PatternRowCount(const PatternParameters &parameters)
+{
+    return CycleLength(parameters) * parameters.repeat + (parameters.fade ? 2 : 0);
+}
 
 GeneratedRows GeneratePattern(const PatternParameters &parameters, int freeRows)
 {
