@@ -188,6 +188,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever other window is still
+    // open: those are the LED Editor's, which go with the document.
+    QCoreApplication::exit(0);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)

@@ -43,3 +43,4 @@ inline constexpr int IDS_EXPORT_FAILED = 61593;
 inline constexpr int IDS_EXPORT_CANCELLED = 61594;
 inline constexpr int IDS_EXPORT_SAVED = 61595;
 inline constexpr int IDS_EXPORT_RUNNING = 61596;
+inline constexpr int IDS_EXPORT_STOP_AND_QUIT = 61597;
