@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <vector>
 
 namespace
@@ -69,6 +72,8 @@ TEST(CrashRecovery, AKilledRunsChangesComeBackGoOrWaitAsTheUserSays)
         bool asked;
         bool restored;
         QStringList files;
+        // Mode 000, and the start as an ordinary user, who cannot read it.
+        bool unreadable = false;
     };
     const Case cases[] = {
         { "restore", written, true, true, true, { "recovery-1.lsq" } },
@@ -78,6 +83,7 @@ TEST(CrashRecovery, AKilledRunsChangesComeBackGoOrWaitAsTheUserSays)
         { "later", written, std::nullopt, true, false, { "recovery-0.lsq" } },
         { "cut", written.left(written.lastIndexOf('\n', -2) + 1), true, false, false,
             { "recovery-0.lsq.damaged" } },
+        { "unreadable", written, true, false, false, { "recovery-0.lsq.damaged" }, true },
     };
     for (const Case &test : cases) {
         SCOPED_TRACE(test.name);
@@ -85,10 +91,15 @@ TEST(CrashRecovery, AKilledRunsChangesComeBackGoOrWaitAsTheUserSays)
         QFile leftOver(state.filePath("recovery-0.lsq"));
         ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly) && leftOver.write(test.leftOver) > 0);
         leftOver.close();
+        QFile::setPermissions(state.path(), QFileDevice::Permissions(0x7777));
+        if (test.unreadable)
+            QFile::setPermissions(leftOver.fileName(), QFileDevice::Permissions());
 
         CBrelvimDoc doc;
         RecoveryFile recovery(state.path());
+        const uid_t user = setfsuid(test.unreadable && geteuid() == 0 ? 65534 : geteuid());
         const Start start = StartWith(recovery, doc, test.answer);
+        setfsuid(user);
         EXPECT_EQ(start.questions, test.asked ? std::vector<QString> { question } : std::vector<QString> {});
         EXPECT_EQ(start.boxes,
             test.asked ? std::vector<QString> {}
