@@ -64,15 +64,17 @@ TEST(RecoveryFormat, TakesOnlyAWholeCopy)
         { "too large", written + QByteArray(MAX_RECOVERY_FILE_SIZE, '\n'), false },
         { "empty", QByteArray(), false },
     };
-    for (qsizetype end = written.indexOf('\n'); end + 1 < written.size(); end = written.indexOf('\n', end + 1))
+    for (qsizetype end = written.indexOf('\n'); end + 1 < written.size();
+         end = written.indexOf('\n', end + 1))
         cases.push_back({ QStringLiteral("cut after byte %1").arg(end + 1), written.left(end + 1), false });
     cases.push_back({ "without its last line end", written.chopped(1), false });
     for (const Case &test : cases) {
         SCOPED_TRACE(test.name.toStdString());
         const std::optional<RecoveryRecord> read = ParseRecovery(test.content);
         EXPECT_EQ(read.has_value(), test.taken);
-        if (read)
+        if (read) {
             EXPECT_TRUE(*read == record);
+        }
     }
 }
 
