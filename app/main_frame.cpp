@@ -189,7 +189,8 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     }
     QMainWindow::closeEvent(event);
     // The program ends with its main window, whatever other window is still
-    // open: those are the LED Editor's, which go with the document.
+    // open: the LED Editor's, Generate, Check sequence or Export animation,
+    // which go with the document.
     QCoreApplication::exit(0);
 }
 

@@ -42,7 +42,7 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     if (!frame->OnCreate(view))
         return nullptr;
     frame->SetCloseQuery([this, view] {
-        return view->QueryStopUploadToQuit() && m_document->QueryCloseEditorToQuit()
+        return view->QueryStopUploadToQuit() && m_document->QueryStopExportToQuit()
             && m_docManager->SaveModified();
     });
     m_docManager->SetMainWindow(frame.get());

@@ -55,8 +55,8 @@ public:
     void Tick(int input, bool updateViews);
 
     LedEditorLink *GetEditor() const { return m_editor.get(); }
-    // Before the program ends: see LedEditorLink::QueryCloseToQuit.
-    bool QueryCloseEditorToQuit() { return !m_editor || m_editor->QueryCloseToQuit(); }
+    // Before the program ends: see LedEditorLink::QueryStopExportToQuit.
+    bool QueryStopExportToQuit() { return !m_editor || m_editor->QueryStopExportToQuit(); }
     bool HasEditor() const { return m_editor != nullptr; }
     // Deletes the editor's window without taking its rows.
     void DeleteEditor();

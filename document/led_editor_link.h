@@ -30,10 +30,10 @@ public:
     virtual void StartHistory(bool saved) = 0;
     // The rows as they are now have been saved; clears m_modified.
     virtual void MarkSaved() = 0;
-    // Asked before the program ends: true when the windows the editor opened
-    // are closed, after an export running has been stopped with the user's
-    // consent; false when the user wants it to go on.
-    virtual bool QueryCloseToQuit() { return true; }
+    // Asked before the program ends, which closes the editor's windows with
+    // it: true once an export running has been stopped with the user's
+    // consent, false when the user wants it to go on.
+    virtual bool QueryStopExportToQuit() { return true; }
 
     RowTable::Records m_rows {};
     int m_rowCount = 0;

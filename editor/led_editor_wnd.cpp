@@ -439,7 +439,7 @@ void CLedEditorWnd::OnGenerate()
     });
 }
 
-bool CLedEditorWnd::QueryCloseToQuit()
+bool CLedEditorWnd::QueryStopExportToQuit()
 {
     if (m_exportDlg && m_exportDlg->IsExporting()) {
         if (!AskQuestion({ m_exportDlg, ResourceModule::LoadString(IDS_EXPORT_STOP_AND_QUIT),
@@ -447,9 +447,6 @@ bool CLedEditorWnd::QueryCloseToQuit()
             return false;
         m_exportDlg->CancelExport();
     }
-    for (QWidget *window : std::initializer_list<QWidget *> { m_generateDlg, m_exportDlg, m_checkWnd })
-        if (window)
-            window->close();
     return true;
 }
 
