@@ -9,6 +9,7 @@
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
+#include "platform/view.h"
 #include "platform/whole_file.h"
 
 #include <QDir>
@@ -261,7 +262,9 @@ void CBrelvimDoc::ReportRecoveryFailure(const FileWriteFailure &failure)
         return;
     const QString text = ResourceModule::LoadString(IDS_RECOVERY_NOT_KEPT)
                              .arg(QDir::toNativeSeparators(m_recovery->Folder()), failure.reason);
-    ShowNotice(nullptr, text, QGuiApplication::applicationDisplayName());
+    // Over the main window, with which it goes.
+    QWidget *owner = GetViews().empty() ? nullptr : GetViews().front()->window();
+    ShowNotice(owner, text, QGuiApplication::applicationDisplayName());
 }
 
 void CBrelvimDoc::RestoreRows(const RowTable &rows, const QString &path)
