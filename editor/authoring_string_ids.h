@@ -48,6 +48,7 @@ inline constexpr int IDS_EXPORT_FAILED = 61593;
 inline constexpr int IDS_EXPORT_CANCELLED = 61594;
 inline constexpr int IDS_EXPORT_SAVED = 61595;
 inline constexpr int IDS_EXPORT_RUNNING = 61596;
+inline constexpr int IDS_EXPORT_STOP_AND_QUIT = 61597;
 
 // The notes: a typed value out of range (%1 to %2; %1 the command, %2 to %3
 // for a parameter), lines that do not fit ("%1: %2" of the two parts), a

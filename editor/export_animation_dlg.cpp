@@ -204,10 +204,16 @@ void CExportAnimationDlg::Stop(const QString &status)
     SetExporting(false);
 }
 
-void CExportAnimationDlg::reject()
+void CExportAnimationDlg::CancelExport()
 {
     if (IsExporting())
         Stop(Text(IDS_EXPORT_CANCELLED));
+}
+
+void CExportAnimationDlg::reject()
+{
+    if (IsExporting())
+        CancelExport();
     else
         QDialog::reject();
 }

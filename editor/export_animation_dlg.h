@@ -40,6 +40,8 @@ public:
 
     void OnExport();
     bool IsExporting() const { return m_export != nullptr; }
+    // Stops the export as Cancel does, leaving no file.
+    void CancelExport();
 
 protected:
     // Closing the window while it exports cancels the export.

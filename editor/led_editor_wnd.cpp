@@ -1,5 +1,6 @@
 #include "editor/led_editor_wnd.h"
 
+#include "editor/authoring_string_ids.h"
 #include "editor/editor_accelerators.h"
 #include "editor/editor_command_ids.h"
 #include "editor/editor_rows.h"
@@ -14,6 +15,7 @@
 #include "editor/step_names.h"
 #include "editor/value_edit.h"
 #include "editor/value_ranges.h"
+#include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
@@ -437,6 +439,17 @@ void CLedEditorWnd::OnGenerate()
                 return inserted;
             });
     });
+}
+
+bool CLedEditorWnd::QueryStopExportToQuit()
+{
+    if (m_exportDlg && m_exportDlg->IsExporting()) {
+        if (!AskQuestion({ m_exportDlg, ResourceModule::LoadString(IDS_EXPORT_STOP_AND_QUIT),
+                QApplication::applicationDisplayName(), {}, {}, false }))
+            return false;
+        m_exportDlg->CancelExport();
+    }
+    return true;
 }
 
 void CLedEditorWnd::OnExportAnimation()

@@ -55,6 +55,7 @@ public:
     void EnableWindow(bool enable) override;
     void StartHistory(bool saved) override;
     void MarkSaved() override;
+    bool QueryStopExportToQuit() override;
 
     // Scrolls line `row` into view and makes its pattern the current one.
     void EnsureVisible(int row) override;

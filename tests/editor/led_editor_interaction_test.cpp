@@ -346,6 +346,36 @@ TEST(ExportAnimationDlg, ACancelledExportLeavesNoFileAndAFinishedOneItsAnimation
     }
 }
 
+// Before the program ends: an export running goes on if the user says so,
+// else it stops and leaves no file.
+TEST_F(LedEditorWndTest, QuittingAsksBeforeItStopsAnExport)
+{
+    auto editor = Editor(4, 232, 200);
+    QTemporaryDir folder;
+    for (const bool stop : { false, true }) {
+        SCOPED_TRACE(stop ? "stop" : "go on");
+        editor->OnCommand(ID_EXPORT_ANIMATION);
+        auto *dialog = editor->findChild<CExportAnimationDlg *>();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit *>()->setText(folder.filePath(QStringLiteral("run.gif")));
+        dialog->findChild<QDoubleSpinBox *>()->setValue(60);
+        dialog->OnExport();
+        ASSERT_TRUE(dialog->IsExporting());
+        std::vector<QString> questions;
+        InterceptQuestions([&](const QuestionRequest &question) {
+            questions.push_back(question.text);
+            return stop;
+        });
+        EXPECT_EQ(editor->QueryStopExportToQuit(), stop);
+        InterceptQuestions({});
+        EXPECT_EQ(questions, std::vector<QString> { "An animation is being exported. Stop it and quit?" });
+        EXPECT_EQ(dialog->IsExporting(), !stop);
+        if (!stop)
+            dialog->CancelExport();
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    }
+}
+
 TEST_F(LedEditorWndTest, EveryKeyOfTheTableRunsItsCommand)
 {
     auto editor = Editor(4, 232, 200);
