@@ -14,13 +14,15 @@ namespace
 constexpr double SILENCE = 1e-4;
 // Samples this close to full scale were cut off.
 constexpr float CLIP_LEVEL = 0.999f;
-constexpr double CLIPPED_SHARE_OF_FRAME = 1e-3;
 // Below -40 dBFS the signal drowns in any noise an output adds.
 constexpr double TOO_QUIET_PEAK = 0.01;
 // Residual energy against the signal's in a frame: above it something else
 // was heard; the signal's own energy below its share: a gap.
 constexpr double FOREIGN_ENERGY_SHARE = 0.05;
-constexpr double GAP_ENERGY_SHARE = 0.5;
+// The signal never stays near its zero line for longer than a few samples;
+// a run of quiet this long, at a tenth of its level, is a gap.
+constexpr std::size_t GAP_SAMPLES = 4 * UPLOAD_ZERO_BIT_SAMPLES;
+constexpr double GAP_LEVEL = 0.1;
 // The signal's onset is found where the recording first passes this share of
 // its peak, then refined by correlation over this many samples either side.
 constexpr double ONSET_SHARE = 0.25;
@@ -97,15 +99,16 @@ std::ptrdiff_t Align(const std::vector<float> &sent, const std::vector<float> &h
 
 struct FrameEnergies {
     double signal = 0.0; // of the sent samples, scaled by the gain
-    double heard = 0.0;
     double residual = 0.0;
     std::size_t clipped = 0;
+    std::size_t longestQuiet = 0;
 };
 
 FrameEnergies MeasureFrame(const std::vector<float> &sent, const std::vector<float> &heard,
     std::ptrdiff_t offset, double gain, Span span)
 {
     FrameEnergies energies;
+    std::size_t quiet = 0;
     for (std::size_t i = span.first; i < span.last; ++i) {
         const std::ptrdiff_t at = offset + static_cast<std::ptrdiff_t>(i);
         const double x = at >= 0 && at < static_cast<std::ptrdiff_t>(heard.size())
@@ -113,7 +116,8 @@ FrameEnergies MeasureFrame(const std::vector<float> &sent, const std::vector<flo
             : 0.0;
         const double expected = gain * sent[i];
         energies.signal += expected * expected;
-        energies.heard += x * x;
+        quiet = std::fabs(x) < GAP_LEVEL * std::fabs(gain) ? quiet + 1 : 0;
+        energies.longestQuiet = std::max(energies.longestQuiet, quiet);
         // A cut-off wave differs from the one sent where it was cut; only
         // the rest tells of another sound.
         if (std::fabs(x) >= CLIP_LEVEL)
@@ -140,17 +144,18 @@ double Gain(const std::vector<float> &sent, const std::vector<float> &heard, std
     return power > 0.0 ? cross / power : 0.0;
 }
 
-DisturbanceCause CauseOf(const FrameEnergies &frame, double gain, Span span)
+// An output louder than full scale clips the signal itself; clipping that
+// another sound causes is that sound's doing.
+DisturbanceCause CauseOf(const FrameEnergies &frame, double gain)
 {
     if (std::fabs(gain) < TOO_QUIET_PEAK)
         return DisturbanceCause::TooQuiet;
-    if (frame.heard < GAP_ENERGY_SHARE * frame.signal)
+    if (frame.longestQuiet >= GAP_SAMPLES)
         return DisturbanceCause::Gap;
+    if (frame.clipped > 0 && std::fabs(gain) >= CLIP_LEVEL)
+        return DisturbanceCause::Clipped;
     if (frame.residual > FOREIGN_ENERGY_SHARE * frame.signal)
         return DisturbanceCause::AnotherSound;
-    if (static_cast<double>(frame.clipped)
-        > CLIPPED_SHARE_OF_FRAME * static_cast<double>(span.last - span.first))
-        return DisturbanceCause::Clipped;
     return DisturbanceCause::Unknown;
 }
 
@@ -193,7 +198,7 @@ UploadVerification VerifyUpload(BlockRun sent, const std::vector<float> &recordi
     for (const int block : blocks) {
         const Span span = spans[static_cast<std::size_t>(block)];
         result.disturbed.push_back(
-            { block, CauseOf(MeasureFrame(signal, recording, offset, gain, span), gain, span) });
+            { block, CauseOf(MeasureFrame(signal, recording, offset, gain, span), gain) });
     }
     return result;
 }
