@@ -118,10 +118,14 @@ void FskTransmitter::Release()
     m_receiver = nullptr;
 }
 
+qint64 FskTransmitter::OutputPlayedUs() const
+{
+    return m_playback ? m_playback->PlayedUs() : m_playedUs;
+}
+
 qint64 FskTransmitter::PlayedMs() const
 {
-    const qint64 played = (m_playback ? m_playback->PlayedUs() : m_playedUs) - PADDING_MS * 1000;
-    return std::clamp<qint64>(played, 0, m_durationUs) / 1000;
+    return std::clamp<qint64>(OutputPlayedUs() - PADDING_MS * 1000, 0, m_durationUs) / 1000;
 }
 
 bool FskTransmitter::HasPlayed() const

@@ -70,6 +70,8 @@ public:
     // the silence around it does not count.
     qint64 DurationMs() const { return m_durationUs / 1000; }
     qint64 PlayedMs() const;
+    // How much has left the output, the silence before the signal included.
+    qint64 OutputPlayedUs() const;
     QString ErrorText() const { return m_error; }
     // The output the server put the transmission on.
     std::string OutputName() const { return m_outputName; }

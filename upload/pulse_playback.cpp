@@ -51,6 +51,8 @@ private:
     bool StartMonitor(const std::string &sink);
     SoundOutputError StartStream(const std::string &sink);
     void DisconnectStream(pa_stream *&stream);
+    pa_usec_t StreamTimeUs();
+    pa_usec_t TotalUs();
 
     static void OnWritable(pa_stream *stream, std::size_t bytes, void *self);
     static void OnDrained(pa_stream *stream, int success, void *self);
@@ -208,19 +210,29 @@ void PulsePlayback::OnRecorded(pa_stream *stream, std::size_t, void *self)
 std::int64_t PulsePlayback::PlayedUs()
 {
     LoopLock lock(m_connection.Loop());
-    pa_usec_t played = 0;
-    if (pa_stream_get_time(m_stream, &played) < 0)
-        return 0;
-    return static_cast<std::int64_t>(
-        std::min(played, pa_bytes_to_usec(m_request.samples.size(), pa_stream_get_sample_spec(m_stream))));
+    return static_cast<std::int64_t>(std::min(StreamTimeUs(), TotalUs()));
 }
 
+pa_usec_t PulsePlayback::StreamTimeUs()
+{
+    pa_usec_t played = 0;
+    return pa_stream_get_time(m_stream, &played) < 0 ? 0 : played;
+}
+
+pa_usec_t PulsePlayback::TotalUs()
+{
+    return pa_bytes_to_usec(m_request.samples.size(), pa_stream_get_sample_spec(m_stream));
+}
+
+// Some outputs (a null sink among them) report the drain well after the
+// stream's clock has passed the last sample; either says it has played.
 SoundPlayback::State PulsePlayback::GetState()
 {
     LoopLock lock(m_connection.Loop());
     if (!PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
         return State::Failed;
-    return m_drained ? State::Played : State::Playing;
+    const bool allWritten = m_written == m_request.samples.size();
+    return m_drained || (allWritten && StreamTimeUs() >= TotalUs()) ? State::Played : State::Playing;
 }
 
 std::string PulsePlayback::OutputName()
