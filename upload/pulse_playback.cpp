@@ -44,7 +44,6 @@ public:
     State GetState() override;
     std::string OutputName() override;
     std::vector<float> TakeMonitorRecording() override;
-    bool IsRecordingMonitor() override;
 
 private:
     // With the loop's lock held.
@@ -245,12 +244,6 @@ std::vector<float> PulsePlayback::TakeMonitorRecording()
 {
     LoopLock lock(m_connection.Loop());
     return std::move(m_recording);
-}
-
-bool PulsePlayback::IsRecordingMonitor()
-{
-    LoopLock lock(m_connection.Loop());
-    return m_monitor && PA_STREAM_IS_GOOD(pa_stream_get_state(m_monitor));
 }
 
 } // namespace

@@ -34,8 +34,6 @@ public:
     // until the last one had played, mono float at UPLOAD_SAMPLE_RATE; empty
     // when nothing could be recorded. Complete once the state is Played.
     virtual std::vector<float> TakeMonitorRecording() = 0;
-    // False when the output has no monitor that could be recorded.
-    virtual bool IsRecordingMonitor() = 0;
 };
 
 enum class SoundOutputError {

@@ -14,6 +14,8 @@ namespace
 constexpr double SILENCE = 1e-4;
 // Samples this close to full scale were cut off.
 constexpr float CLIP_LEVEL = 0.999f;
+// The loudest sample of the signal sent, 255 or 1 around 128.
+constexpr double SENT_PEAK = 127.0 / 128.0;
 // Below -40 dBFS the signal drowns in any noise an output adds.
 constexpr double TOO_QUIET_PEAK = 0.01;
 // Residual energy against the signal's in a frame: above it something else
@@ -152,7 +154,7 @@ DisturbanceCause CauseOf(const FrameEnergies &frame, double gain)
         return DisturbanceCause::TooQuiet;
     if (frame.longestQuiet >= GAP_SAMPLES)
         return DisturbanceCause::Gap;
-    if (frame.clipped > 0 && std::fabs(gain) >= CLIP_LEVEL)
+    if (frame.clipped > 0 && std::fabs(gain) * SENT_PEAK >= CLIP_LEVEL)
         return DisturbanceCause::Clipped;
     if (frame.residual > FOREIGN_ENERGY_SHARE * frame.signal)
         return DisturbanceCause::AnotherSound;

@@ -107,9 +107,10 @@ CUploadDlg::CUploadDlg(const QStringList &checkLines, SoundOutputs outputs, cons
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    setMaximumWidth(fontMetrics().averageCharWidth() * 80);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_outputList, &QComboBox::currentIndexChanged, this, &CUploadDlg::ShowSoundPath);
+    connect(m_outputList, &QComboBox::currentIndexChanged, m_unmuteNote, &QLabel::hide);
     connect(m_unmute, &QPushButton::clicked, this, &CUploadDlg::OnUnmute);
     m_fallback = CheckSoundPath(m_outputs, m_chosen);
     FillOutputList(m_fallback.output >= 0 ? m_outputs[static_cast<std::size_t>(m_fallback.output)].name : "");

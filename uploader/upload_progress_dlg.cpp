@@ -89,13 +89,10 @@ CUploadProgressDlg::CUploadProgressDlg(std::function<qint64()> played, qint64 du
     m_result->hide();
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_result);
-    auto *buttons = new QDialogButtonBox(this);
-    m_again = buttons->addButton(ResourceModule::LoadString(IDS_UPLOAD_AGAIN), QDialogButtonBox::ActionRole);
-    m_again->hide();
-    connect(m_again, &QPushButton::clicked, this, &CUploadProgressDlg::uploadAgainPressed);
-    m_stop = buttons->addButton(ResourceModule::LoadString(IDS_UPLOAD_STOP), QDialogButtonBox::RejectRole);
+    m_buttons = new QDialogButtonBox(this);
+    m_stop = m_buttons->addButton(ResourceModule::LoadString(IDS_UPLOAD_STOP), QDialogButtonBox::RejectRole);
     connect(m_stop, &QPushButton::clicked, this, &CUploadProgressDlg::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(m_buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_timer, &QTimer::timeout, this, &CUploadProgressDlg::ShowProgress);
@@ -122,7 +119,9 @@ void CUploadProgressDlg::ShowResult(const UploadVerification *check, int blockCo
     m_result->setText(VerificationText(check, blockCount));
     m_result->show();
     m_stop->setText(ResourceModule::LoadString(IDS_UPLOAD_CLOSE));
-    m_again->show();
+    QPushButton *again
+        = m_buttons->addButton(ResourceModule::LoadString(IDS_UPLOAD_AGAIN), QDialogButtonBox::ActionRole);
+    connect(again, &QPushButton::clicked, this, &CUploadProgressDlg::uploadAgainPressed);
 }
 
 void CUploadProgressDlg::reject()

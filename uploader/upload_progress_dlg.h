@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QDialogButtonBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -50,8 +51,8 @@ private:
     QLabel *m_progressText;
     QProgressBar *m_bar;
     QLabel *m_result;
+    QDialogButtonBox *m_buttons;
     QPushButton *m_stop;
-    QPushButton *m_again;
     QTimer m_timer;
     bool m_showingResult = false;
 };
