@@ -106,7 +106,10 @@ void CBrelvimView::OnOpenEditor()
     if (document->m_rows.GetCount() == 0)
         document->m_rows.LoadDefault();
     document->DeleteEditor();
-    document->SetEditor(OpenLedEditor(this, document->m_rows.GetCount()));
+    std::unique_ptr<CLedEditorWnd> editor = OpenLedEditor(this, document->m_rows.GetCount());
+    // The document owns the editor, so it is there whenever the editor asks.
+    editor->SetSequenceFile([document] { return document->GetPathName(); });
+    document->SetEditor(std::move(editor));
     document->CopyRowsToEditor();
     if (m_commands)
         m_commands->ScheduleUpdate();

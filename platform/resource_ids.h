@@ -38,7 +38,7 @@ inline constexpr int IDS_UPLOAD_CHECK_MORE = 61308;
 inline constexpr int IDS_UPLOAD_ANYWAY = 61309;
 inline constexpr int IDS_UPLOAD_CANCEL = 61310;
 // The sentences of the findings, one per member of FindingTexts in order,
-// up to 61340. English is the checker's own; other languages have them here.
+// up to 61341. English is the checker's own; other languages have them here.
 inline constexpr int IDS_FINDING_TEXTS = 61320;
 
 // The upload's progress window, the question when the main window closes

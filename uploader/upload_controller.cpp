@@ -1,5 +1,6 @@
 #include "uploader/upload_controller.h"
 
+#include "editor/upload_check.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"

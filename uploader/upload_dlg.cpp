@@ -1,7 +1,5 @@
 #include "uploader/upload_dlg.h"
 
-#include "core/sequence_checker.h"
-#include "editor/sequence_check_wnd.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 
@@ -13,9 +11,6 @@
 
 namespace
 {
-
-// Errors the window lists before it only counts the rest.
-constexpr int LISTED_ERRORS = 10;
 
 QString FindingText(SoundPathFinding finding, const SoundOutput *output, const std::string &chosen)
 {
@@ -40,18 +35,6 @@ bool IsMuted(const SoundPath &path, const SoundOutputs &outputs)
 }
 
 } // namespace
-
-QStringList UploadCheckLines(const RowTable &rows)
-{
-    QStringList listed;
-    int errors = 0;
-    for (const Finding &finding : CheckSequence(rows, LocalFindingTexts()))
-        if (finding.severity == FindingSeverity::Error && ++errors <= LISTED_ERRORS)
-            listed << FindingLine(finding);
-    if (errors > LISTED_ERRORS)
-        listed << ResourceModule::LoadString(IDS_UPLOAD_CHECK_MORE).arg(errors - LISTED_ERRORS);
-    return listed;
-}
 
 QStringList SoundPathLines(const SoundPath &path, const SoundOutputs &outputs, const std::string &chosen)
 {

@@ -12,12 +12,6 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class RowTable;
-
-// The errors the sequence checker finds in the rows, as lines for the
-// Upload window (the first ten, then "and N more"); empty when there are
-// none.
-QStringList UploadCheckLines(const RowTable &rows);
 
 // The Upload window, shown before an upload when something may keep it from
 // reaching the device: the checker's errors, the output the upload plays on

@@ -5,7 +5,6 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
@@ -18,22 +17,18 @@ namespace
 
 constexpr int PROGRESS_INTERVAL_MS = 50;
 
-// Numbers written as the interface's language writes them.
-QLocale InterfaceLocale()
-{
-    return ResourceModule::IsLanguageBundleLoaded() ? QLocale(QLocale::German) : QLocale::c();
-}
-
-// Seconds with one decimal.
+// Seconds with one decimal, written as the interface's language writes them.
 QString Seconds(qint64 milliseconds)
 {
-    return InterfaceLocale().toString(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
+    return ResourceModule::InterfaceLocale().toString(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
 }
 
 // "−0.4", with the minus sign a typesetter uses.
 QString Decibels(double peak)
 {
-    return InterfaceLocale().toString(PeakDbfs(peak), 'f', 1).replace(QLatin1Char('-'), QChar(0x2212));
+    return ResourceModule::InterfaceLocale()
+        .toString(PeakDbfs(peak), 'f', 1)
+        .replace(QLatin1Char('-'), QChar(0x2212));
 }
 
 int CauseId(DisturbanceCause cause)
