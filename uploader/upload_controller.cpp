@@ -108,8 +108,9 @@ void CUploadController::ShowProgress()
     m_progress = std::make_unique<CUploadProgressDlg>(
         [this] { return m_transmitter.PlayedMs(); }, m_transmitter.DurationMs(), m_owner);
     connect(m_progress.get(), &CUploadProgressDlg::stopPressed, this, &CUploadController::Stop);
+    // Queued: the next upload replaces the window whose button was pressed.
     connect(m_progress.get(), &CUploadProgressDlg::uploadAgainPressed, this,
-        &CUploadController::uploadAgainPressed);
+        &CUploadController::uploadAgainPressed, Qt::QueuedConnection);
     m_progress->show();
 }
 
