@@ -17,6 +17,16 @@ namespace
 
 constexpr int EXIT_NOT_RECORDED = 2;
 
+// A name or description as one field of a line: tabs and line breaks would
+// split it.
+std::string Field(std::string text)
+{
+    for (char &c : text)
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
 int RunOutputs(const Arguments &)
 {
     SoundOutputs outputs;
@@ -26,7 +36,7 @@ int RunOutputs(const Arguments &)
         return EXIT_FAILED;
     }
     for (const SoundOutput &output : outputs)
-        std::printf("%s\t%s\t%s\n", output.name.c_str(), output.description.c_str(),
+        std::printf("%s\t%s\t%s\n", Field(output.name).c_str(), Field(output.description).c_str(),
             SoundOutputFlags(output).c_str());
     return 0;
 }
