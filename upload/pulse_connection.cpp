@@ -9,6 +9,30 @@ namespace
 
 constexpr char CLIENT_NAME[] = "Pemblo!";
 
+struct StreamLevel {
+    explicit StreamLevel(pa_threaded_mainloop *waiting)
+        : loop(waiting)
+    {
+    }
+
+    pa_threaded_mainloop *loop;
+    bool known = false;
+    bool muted = false;
+    pa_cvolume volume {};
+};
+
+void OnSinkInput(pa_context *, const pa_sink_input_info *info, int eol, void *data)
+{
+    auto &level = *static_cast<StreamLevel *>(data);
+    if (info) {
+        level.known = true;
+        level.muted = info->mute != 0;
+        level.volume = info->volume;
+    }
+    if (eol)
+        pa_threaded_mainloop_signal(level.loop, 0);
+}
+
 struct Query {
     explicit Query(pa_threaded_mainloop *waiting)
         : loop(waiting)
@@ -160,5 +184,26 @@ bool PulseConnection::UnmuteSink(const std::string &sink)
 {
     Query query(m_loop);
     return Complete(pa_context_set_sink_mute_by_name(m_context, sink.c_str(), 0, OnSuccess, &query))
+        && query.success;
+}
+
+bool PulseConnection::MakeStreamFullVolume(std::uint32_t sinkInput)
+{
+    StreamLevel level(m_loop);
+    // A server that cannot tell keeps the level the stream asked for.
+    if (!Complete(pa_context_get_sink_input_info(m_context, sinkInput, OnSinkInput, &level)) || !level.known)
+        return true;
+    if (level.muted) {
+        Query query(m_loop);
+        if (!Complete(pa_context_set_sink_input_mute(m_context, sinkInput, 0, OnSuccess, &query))
+            || !query.success)
+            return false;
+    }
+    if (pa_cvolume_max(&level.volume) == PA_VOLUME_NORM && pa_cvolume_min(&level.volume) == PA_VOLUME_NORM)
+        return true;
+    pa_cvolume full;
+    pa_cvolume_set(&full, level.volume.channels, PA_VOLUME_NORM);
+    Query query(m_loop);
+    return Complete(pa_context_set_sink_input_volume(m_context, sinkInput, &full, OnSuccess, &query))
         && query.success;
 }

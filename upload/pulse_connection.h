@@ -5,6 +5,7 @@
 #include <pulse/context.h>
 #include <pulse/thread-mainloop.h>
 
+#include <cstdint>
 #include <string>
 
 // Part of the sound module: a connection to the sound server with its main
@@ -56,6 +57,10 @@ public:
     std::string MonitorOfSink(const std::string &sink);
     bool ListSinks(SoundOutputs &outputs);
     bool UnmuteSink(const std::string &sink);
+    // Puts the stream (a sink input) at full volume and unmutes it where
+    // the server has not: a server may restore what the user set for this
+    // program before. False when it stays muted or quieter.
+    bool MakeStreamFullVolume(std::uint32_t sinkInput);
 
     // Waits on the loop until state() is ready; false once it is not good.
     template <typename GetState, typename State, typename IsGood>

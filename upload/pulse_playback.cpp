@@ -158,6 +158,10 @@ SoundOutputError PulsePlayback::StartStream(const std::string &sink)
                                                                            : SoundOutputError::CannotOpen;
     if (const char *name = pa_stream_get_device_name(m_stream))
         m_outputName = name;
+    // Nothing but the output's own volume may stand between the signal and
+    // the device.
+    if (!m_connection.MakeStreamFullVolume(pa_stream_get_index(m_stream)))
+        return SoundOutputError::CannotOpen;
     // A recording of another output than the one playing checks nothing.
     if (m_outputName != sink)
         DisconnectStream(m_monitor);
