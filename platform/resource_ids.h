@@ -81,7 +81,7 @@ inline constexpr int IDS_UPLOAD_NOT_CHECKED = 61251;
 inline constexpr int IDS_UPLOAD_CHECK_SCOPE = 61252;
 inline constexpr int IDS_UPLOAD_AGAIN = 61253;
 inline constexpr int IDS_UPLOAD_CLOSE = 61254;
-inline constexpr int IDS_UPLOAD_CHECKING = 61255;
+inline constexpr int IDS_UPLOAD_DEFAULT_OUTPUT = 61255; // %1 the output's description
 
 // Strings of the file commands: the "save changes?" question (its buttons
 // are Qt's own), the file dialogs' captions and their filter for every file.

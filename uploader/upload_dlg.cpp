@@ -105,8 +105,11 @@ void CUploadDlg::FillOutputList(const std::string &selected)
     const QSignalBlocker blocker(m_outputList);
     m_outputList->clear();
     for (const SoundOutput &output : m_outputs) {
-        m_outputList->addItem(
-            QString::fromStdString(output.description), QString::fromStdString(output.name));
+        const QString description = QString::fromStdString(output.description);
+        m_outputList->addItem(output.isDefault
+                ? ResourceModule::LoadString(IDS_UPLOAD_DEFAULT_OUTPUT).arg(description)
+                : description,
+            QString::fromStdString(output.name));
         if (output.name == selected)
             m_outputList->setCurrentIndex(m_outputList->count() - 1);
     }

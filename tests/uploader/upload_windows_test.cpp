@@ -80,6 +80,9 @@ TEST(UploadWindow, ShowsTheChosenOutputWhatIsWrongWithItAndAnotherChoice)
         EXPECT_EQ(window.dialog.UploadButton()->text(), row.button);
         EXPECT_TRUE(window.dialog.UnmuteButton()->isHidden());
     }
+    Window listed(two);
+    EXPECT_EQ(listed.dialog.OutputList()->itemText(0), "The speakers (default)");
+    EXPECT_EQ(listed.dialog.OutputList()->itemText(1), "The tv");
     Window errors(two, "speakers", { "row 3: error: x" });
     EXPECT_EQ(errors.dialog.UploadButton()->text(), "Upload anyway");
     EXPECT_TRUE(errors.dialog.CheckText().endsWith("\n\nrow 3: error: x"));
