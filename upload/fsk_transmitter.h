@@ -1,13 +1,13 @@
 #pragma once
 
+#include "upload/upload_verification.h"
+
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-
-#include "upload/upload_verification.h"
 
 #include <cstdint>
 #include <memory>
