@@ -23,6 +23,7 @@
 #include "uploader/upload_progress_dlg.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QRegularExpression>
@@ -438,6 +439,43 @@ TEST(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
         << progress->ResultText().toStdString();
     commands.UpdateCommandUI();
     EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
+    CUploadController::InterceptUploadWindow({});
+    ClearTestSettings();
+}
+
+// A chosen output that has gone: the window says so, another is chosen in
+// it, the upload plays there and the settings keep it.
+TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
+{
+    if (NoTwoSinks())
+        GTEST_SKIP() << "no sound server with two sinks";
+    ClearTestSettings();
+    const QString section = QLatin1String(SettingsStore::SECTION);
+    const QString key = QLatin1String(SettingsStore::KEY_OUTPUT);
+    SettingsStore::WriteProfileString(section, key, QStringLiteral("pemblo_gone"));
+    QString said;
+    CUploadController::InterceptUploadWindow([&said](CUploadDlg &window) {
+        said = window.SoundPathText();
+        window.OutputList()->setCurrentIndex(window.OutputList()->findData(QString::fromStdString(LINE)));
+        return true;
+    });
+    const int streams = Count("sink-inputs");
+    CBrelvimDoc document;
+    document.m_rows.LoadDefault();
+    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
+    CommandTable commands;
+    view.RegisterCommands(commands);
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(said, "The output chosen before, pemblo_gone, is not there; the default output plays instead.");
+    EXPECT_EQ(SettingsStore::GetProfileString(section, key).toStdString(), LINE);
+    EXPECT_TRUE(WaitFor([&] { return Count("sink-inputs") > streams; }, std::chrono::seconds(3)));
+    // Every stream plays on that output.
+    const std::string onLine = "test \"$(pactl list short sink-inputs | cut -f2 | sort -u)\" = "
+                               "\"$(pactl list short sinks | awk -v n="
+        + LINE + " '$2 == n { print $1 }')\"";
+    EXPECT_EQ(std::system(onLine.c_str()), 0);
+    view.OnStopUpload();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
     CUploadController::InterceptUploadWindow({});
     ClearTestSettings();
 }
