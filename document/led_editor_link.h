@@ -34,7 +34,9 @@ public:
     RowTable::Records m_rows {};
     int m_rowCount = 0;
     std::uint8_t m_closed = 0; // set when the window has been destroyed
-    std::uint8_t m_modified = 0; // set by every edit; cleared by a save and by undoing or
-                                 // redoing back to the saved rows
+    // Whether the rows differ from those saved, as the editor's undo history
+    // has it: set by every edit, cleared by a save and by undoing or redoing
+    // back to the saved rows. The document polls it; nothing else writes it.
+    std::uint8_t m_modified = 0;
     std::uint8_t m_trace = 1; // the "Trace" item of the context menu
 };

@@ -120,7 +120,7 @@ TEST(EditorCommands, InsertingFromTheClipboardFitsOrChangesNothing)
         EXPECT_EQ(editor.table.Row(MAX_ROWS - 1).pattern, fits ? 0xAAu : 0u);
         EXPECT_EQ(editor.table.Row(MAX_ROWS - 2).parameter, fits ? MAX_ROWS - 1 : 0);
         EXPECT_EQ(editor.table.Row(6).pattern, fits ? 0x02u : 0u);
-        EXPECT_EQ(editor.table.modified, 1);
+        EXPECT_TRUE(editor.table.edited);
         EXPECT_EQ(editor.table.selection.Count(MAX_ROWS), 1);
         EXPECT_TRUE(editor.table.selection.IsSelected(5));
     }
@@ -134,7 +134,7 @@ TEST(EditorCommands, InsertingFromTheClipboardFitsOrChangesNothing)
         EXPECT_EQ(refused.table.rowCount, 3);
         EXPECT_EQ(refused.table.Row(0), EmptyRow());
         if (!hasText) {
-            EXPECT_EQ(refused.table.modified, 0);
+            EXPECT_FALSE(refused.table.edited);
         }
     }
 }

@@ -159,3 +159,28 @@ TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
     editor->StartHistory(true);
     EXPECT_EQ(findings(), clean);
 }
+
+TEST_F(LedEditorWndTest, ClicksThatChangeNoRowStillMakeTheSavedRowsModified)
+{
+    const struct {
+        const char *what;
+        Qt::MouseButton button;
+        QPoint point;
+    } clicks[] = {
+        { "left on a lit cell", Qt::LeftButton, Cell(0, 0) },
+        { "right on a dark cell", Qt::RightButton, Cell(0, 1) },
+        { "left on a parameter", Qt::LeftButton, Cell(1, 6) },
+    };
+    for (const auto &click : clicks) {
+        SCOPED_TRACE(click.what);
+        auto editor = Editor(2, 232, 200);
+        editor->m_rows[0] = { 0, 0x01, 1, 0, 0 };
+        editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
+        editor->StartHistory(true);
+        const EditorSnapshot before = State(*editor);
+        QTest::mouseClick(editor.get(), click.button, Qt::NoModifier, click.point);
+        EXPECT_TRUE(State(*editor).rows == before.rows);
+        EXPECT_EQ(editor->m_modified, 1);
+        EXPECT_EQ(History(*editor).UndoName(), "");
+    }
+}

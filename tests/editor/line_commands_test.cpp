@@ -28,7 +28,7 @@ TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
     EXPECT_EQ(deleted.Row(3).pattern, 4u);
     EXPECT_EQ(deleted.Row(5), EmptyRow());
     EXPECT_TRUE(deleted.selection.IsSelected(1));
-    EXPECT_EQ(deleted.modified, 1);
+    EXPECT_TRUE(deleted.edited);
 
     TestTable inserted = TableWithJump();
     inserted.selection.Select(2);
@@ -59,7 +59,7 @@ TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLas
     table.selection.SelectRange(0, 4);
     EXPECT_EQ(LineCommands(table.Table()).InsertEmpty(), -1);
     EXPECT_EQ(table.rowCount, 220);
-    EXPECT_EQ(table.modified, 0);
+    EXPECT_FALSE(table.edited);
 
     table.selection.SelectRange(0, 3);
     // A stale flag of a spare slot neither counts nor stays.
@@ -91,7 +91,7 @@ TEST(LineCommands, PatternTransformsReachBeyondTheChannels)
     lines.Mirror();
     EXPECT_EQ(table.Row(0).pattern, 0x80u);
     EXPECT_EQ(table.Row(1).pattern, 0u);
-    EXPECT_EQ(table.modified, 1);
+    EXPECT_TRUE(table.edited);
 }
 
 TEST(LineCommands, CommandRowsKeepWhatTheyHeld)
@@ -150,7 +150,7 @@ TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
     lines.ApplyValue("65537", true);
     lines.ApplyValue("", true);
     EXPECT_EQ(table.Row(0).time, 1);
-    EXPECT_EQ(table.modified, 1);
+    EXPECT_TRUE(table.edited);
 
     lines.ApplyValue("1000", false);
     EXPECT_EQ(table.Row(1).parameter, 1000);
