@@ -31,15 +31,14 @@ void BM_ExportOneMinute(benchmark::State &state)
     const Format &format = FORMATS[state.range(0)];
     state.SetLabel(format.ending);
     RowTable table;
-    SequenceInterpreter interpreter(table);
-    LoadSequenceFile(interpreter, PEMBLO_SOURCE_DIR "/examples/005_chase.lsq");
+    LoadSequenceFile(table, PEMBLO_SOURCE_DIR "/examples/005_chase.lsq");
     const QString path = QDir::temp().filePath(QStringLiteral("pemblo_bench") + QLatin1String(format.ending));
     for (auto _ : state) {
         // All of it: the device picture, the encoder, every tick, the file.
         DeviceBundle bundle;
         DeviceBitmaps bitmaps;
         if (!bundle.Open(QStringLiteral(PEMBLO_BIN_DIR "/veltor.rcc"))
-            || !bitmaps.Build(bundle.DevicePicture(), { 32, 0 }))
+            || !bitmaps.Build(bundle.DevicePicture(), RGB32_FORMAT))
             state.SkipWithError("no device picture");
         std::string error;
         std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(format.format, error);

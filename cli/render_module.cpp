@@ -30,8 +30,6 @@ namespace
 {
 
 constexpr char DEFAULT_DEVICE_BUNDLE[] = "veltor.rcc";
-// The picture is painted lossless, whatever screen there may be.
-constexpr DisplayFormat RENDER_FORMAT { 32, 0 };
 constexpr std::uint64_t MILLISECONDS_PER_SECOND = 1000;
 constexpr int MAX_SECONDS_DECIMALS = 3;
 
@@ -72,7 +70,7 @@ void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
     DeviceBundle bundle;
     if (!bundle.Open(path))
         throw RenderFailure(path + " is not a device bundle");
-    if (!bitmaps.Build(bundle.TakeDevicePicture(), RENDER_FORMAT))
+    if (!bitmaps.Build(bundle.TakeDevicePicture(), RGB32_FORMAT))
         throw RenderFailure(path + " holds no usable device picture");
 }
 
@@ -137,9 +135,9 @@ int RunRender(const Arguments &arguments)
     const std::string out = RequiredValue(arguments, "-o");
 
     RowTable table;
-    SequenceInterpreter interpreter(table);
-    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(table, arguments.Positionals()[0]))
         return code;
+    SequenceInterpreter interpreter(table);
     const LedLevels levels = LevelsAfter(interpreter, ticks);
 
     QuietQtMessages();
@@ -227,8 +225,7 @@ int RunAnimate(const Arguments &arguments)
     settings.inputOn = [&input](std::uint64_t tick) { return input.IsOn(tick); };
 
     RowTable table;
-    SequenceInterpreter interpreter(table);
-    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(table, arguments.Positionals()[0]))
         return code;
     return DrawWithDevice(
         arguments, "animate", [&](const DeviceBitmaps &bitmaps) { Animate(table, bitmaps, settings, out); });

@@ -26,7 +26,7 @@ struct LoadedSequence {
 int RunCheck(const Arguments &arguments)
 {
     LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(sequence.table, arguments.Positionals()[0]))
         return code;
     std::printf("%d rows\n", sequence.table.GetCount());
     return 0;
@@ -35,7 +35,7 @@ int RunCheck(const Arguments &arguments)
 int RunDump(const Arguments &arguments)
 {
     LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(sequence.table, arguments.Positionals()[0]))
         return code;
     for (int i = 0; i < sequence.table.GetCount(); ++i) {
         const SequenceRow &row = *sequence.table.GetRow(i);
@@ -57,7 +57,7 @@ int RunSimulate(const Arguments &arguments)
     const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_TICKS);
     const InputSchedule input(arguments.Value("--input"));
     LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(sequence.table, arguments.Positionals()[0]))
         return code;
 
     std::printf("tick,row");
@@ -84,7 +84,7 @@ int RunLint(const Arguments &arguments)
 {
     const std::string &path = arguments.Positionals()[0];
     LoadedSequence sequence;
-    if (LoadOrReport(sequence.device, path))
+    if (LoadOrReport(sequence.table, path))
         return EXIT_NOT_LOADED;
     const bool strict = arguments.Has("--strict");
     int exitCode = 0;
@@ -99,10 +99,10 @@ int RunLint(const Arguments &arguments)
 
 } // namespace
 
-int LoadOrReport(SequenceInterpreter &device, const std::string &path)
+int LoadOrReport(RowTable &rows, const std::string &path)
 {
     try {
-        LoadSequenceFile(device, path);
+        LoadSequenceFile(rows, path);
         return 0;
     } catch (const LoadError &error) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());

@@ -66,10 +66,6 @@ public:
     // sequence has ended.
     int GetCurrentRow() const { return m_currentRow; }
 
-    // The device line of a sequence file and the rows after it.
-    void WriteDevice(TextOutput &file) const;
-    void ReadDevice(TextInput &file);
-
 private:
     FetchEnd RunRows(int input);
     void RunCommand(const SequenceRow &row);

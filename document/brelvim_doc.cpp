@@ -2,8 +2,8 @@
 
 #include "core/sequence_file.h"
 #include "core/text_stream.h"
-#include "platform/bundle_file.h"
 #include "document/recovery_file.h"
+#include "platform/bundle_file.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -113,7 +113,7 @@ void CBrelvimDoc::LoadFile(const QString &path)
     // Written before the content is read, so that a file that opens but does
     // not load is still the one tried at the next start.
     WriteSetting(SettingsStore::KEY_LAST_FILE, path);
-    ReadSequenceFile(m_interpreter, file);
+    ReadSequenceFile(m_rows, file);
 }
 
 bool CBrelvimDoc::OnSaveDocument(const QString &path)
@@ -154,7 +154,7 @@ bool CBrelvimDoc::WriteFile(const QString &path)
         return false;
     WriteSetting(SettingsStore::KEY_LAST_FILE, path);
     StringTextOutput text;
-    WriteSequenceFile(m_interpreter, text);
+    WriteSequenceFile(m_rows, text);
     const auto size = static_cast<qint64>(text.Text().size());
     if (file.write(text.Text().data(), size) != size)
         return false;
@@ -212,8 +212,7 @@ void CBrelvimDoc::CopyRowsFromEditor()
 {
     if (!m_editor)
         return;
-    m_rows.GetRecords() = m_editor->m_rows;
-    m_rows.SetCount(m_editor->m_rowCount);
+    m_rows = m_editor->Rows();
 }
 
 void CBrelvimDoc::DeleteEditor()
@@ -241,11 +240,8 @@ void CBrelvimDoc::SaveRecovery()
         m_recovery->Remove();
         return;
     }
-    RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(), m_rows };
-    if (m_editor) {
-        record.rows.GetRecords() = m_editor->m_rows;
-        record.rows.SetCount(m_editor->m_rowCount);
-    }
+    const RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(),
+        m_editor ? m_editor->Rows() : m_rows };
     m_recovery->Write(record);
 }
 

@@ -31,6 +31,9 @@ public:
     // The rows as they are now have been saved; clears m_modified.
     virtual void MarkSaved() = 0;
 
+    // The editor's rows as a table.
+    RowTable Rows() const { return RowTable(m_rows, m_rowCount); }
+
     RowTable::Records m_rows {};
     int m_rowCount = 0;
     std::uint8_t m_closed = 0; // set when the window has been destroyed

@@ -26,9 +26,8 @@ constexpr qint64 MAX_RECOVERY_FILE_SIZE = 64 * 1024;
 
 QByteArray Format(const RecoveryRecord &record)
 {
-    RowTable rows = record.rows;
     StringTextOutput text;
-    WriteSequenceFile(SequenceInterpreter(rows), text);
+    WriteSequenceFile(record.rows, text);
     return FILE_KEY + QUrl::toPercentEncoding(record.file) + '\n' + TIME_KEY
         + record.time.toUTC().toString(Qt::ISODate).toLatin1() + '\n'
         + QByteArray::fromStdString(text.Text());
@@ -155,9 +154,8 @@ std::optional<RecoveryRecord> RecoveryFile::Read(const QString &path)
         return std::nullopt;
     const QByteArray sequence = file.readAll();
     MemoryTextInput input(std::string_view(sequence.constData(), std::size_t(sequence.size())));
-    SequenceInterpreter device(record.rows);
     try {
-        ReadSequenceFile(device, input);
+        ReadSequenceFile(record.rows, input);
     } catch (const LoadError &) {
         return std::nullopt;
     }

@@ -143,7 +143,7 @@ bool CExportAnimationDlg::StartExport(const QString &path)
     DeviceBundle bundle;
     const QString bundlePath = FindBundleFile(m_deviceBundle);
     if (bundlePath.isEmpty() || !bundle.Open(bundlePath)
-        || !m_bitmaps->Build(bundle.TakeDevicePicture(), { 32, 0 }))
+        || !m_bitmaps->Build(bundle.TakeDevicePicture(), RGB32_FORMAT))
         return fail("no device picture in " + m_deviceBundle.toStdString());
     std::string error;
     std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);

@@ -270,14 +270,6 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
-RowTable CLedEditorWnd::Rows() const
-{
-    RowTable rows;
-    rows.GetRecords() = m_rows;
-    rows.SetCount(m_rowCount);
-    return rows;
-}
-
 EditorTable CLedEditorWnd::Table()
 {
     return { m_rows, m_rowCount, m_selected, m_history, m_channelCount };

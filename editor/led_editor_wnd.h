@@ -117,8 +117,6 @@ private:
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
     EditorTable Table();
-    // The rows as the editor shows them.
-    RowTable Rows() const;
 
     // The channel cell of a pattern line or, in parameter mode, a command
     // line's parameter cell at the point.

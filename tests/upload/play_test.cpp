@@ -116,8 +116,7 @@ UploadDecodeResult DecodeRecording(const std::string &path)
 UploadImage ExampleImage()
 {
     RowTable table;
-    SequenceInterpreter device(table);
-    LoadSequenceFile(device, EXAMPLE);
+    LoadSequenceFile(table, EXAMPLE);
     return EncodeUploadImage(table);
 }
 
