@@ -3,7 +3,7 @@
 
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
-#include "display/animation_encoder_module.h"
+#include "display/encoders_module_loader.h"
 #include "display/animation_export.h"
 #include "display/animation_timing.h"
 #include "display/device_bitmaps.h"

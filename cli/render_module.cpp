@@ -8,7 +8,7 @@
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
-#include "display/animation_encoder_module.h"
+#include "display/encoders_module_loader.h"
 #include "display/animation_export.h"
 #include "display/animation_timing.h"
 #include "display/device_bitmaps.h"

@@ -1,6 +1,6 @@
 #include "editor/export_animation_dlg.h"
 
-#include "display/animation_encoder_module.h"
+#include "display/encoders_module_loader.h"
 #include "display/animation_export.h"
 #include "display/animation_timing.h"
 #include "display/device_bitmaps.h"
