@@ -8,8 +8,7 @@
 #include <functional>
 #include <memory>
 
-class AnimationExport;
-class DeviceBitmaps;
+class AnimationJob;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -35,7 +34,7 @@ public:
     ~CExportAnimationDlg() override;
 
     void OnExport();
-    bool IsExporting() const { return m_export != nullptr; }
+    bool IsExporting() const { return m_job != nullptr; }
 
 protected:
     // Closing the window while it exports cancels the export.
@@ -52,8 +51,7 @@ private:
 
     RowsSource m_rows;
     QString m_deviceBundle;
-    std::unique_ptr<DeviceBitmaps> m_bitmaps;
-    std::unique_ptr<AnimationExport> m_export;
+    std::unique_ptr<AnimationJob> m_job;
     QString m_path;
     QBasicTimer m_timer;
 
