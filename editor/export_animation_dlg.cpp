@@ -2,8 +2,8 @@
 
 #include "display/animation_job.h"
 #include "display/animation_timing.h"
-#include "editor/authoring_string_ids.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
