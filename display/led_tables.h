@@ -9,6 +9,24 @@
 
 // The geometry of the ten LED positions on the 800 x 800 device picture.
 
+// The device picture: both of its images are this many pixels across and
+// down, and so is the background of the simulated device.
+inline constexpr int DEVICE_PICTURE_SIZE = 800;
+
+// The display shows an LED level in steps of 8: level / 8 is 0..15.
+inline constexpr int BRIGHTNESS_STEPS = 16;
+
+// Shape rectangles an LED position has at most; a shorter list ends with a
+// rectangle whose x1 and x2 are both 0.
+inline constexpr int LED_SHAPE_SLOTS = 6;
+
+// Brightness frames of the device picture: one per brightness step and LED
+// position, step-major.
+inline constexpr int BRIGHTNESS_FRAME_COUNT = BRIGHTNESS_STEPS * LED_COUNT;
+
+// LED level / LED_LEVELS_PER_STEP is the brightness step shown.
+inline constexpr int LED_LEVELS_PER_STEP = 8;
+
 // A rectangle of the picture; right and bottom are exclusive.
 struct PictureRect {
     std::int32_t left;

@@ -10,6 +10,9 @@
 #include <optional>
 #include <vector>
 
+// Instances of Pemblo! that can keep recovery files at the same time.
+inline constexpr int RECOVERY_SLOTS = 8;
+
 // Unsaved rows as a recovery file keeps them: the rows, the path of the file
 // they belong to (empty for a document without one) and when they were
 // written.

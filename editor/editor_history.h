@@ -8,6 +8,9 @@
 #include <functional>
 #include <vector>
 
+// The LED Editor's undo history keeps this many steps; older ones go.
+inline constexpr int UNDO_STEP_LIMIT = 1000;
+
 // What the undo history needs of the editor it belongs to.
 class EditorHistoryHost
 {
