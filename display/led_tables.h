@@ -20,10 +20,6 @@ inline constexpr int BRIGHTNESS_STEPS = 16;
 // rectangle whose x1 and x2 are both 0.
 inline constexpr int LED_SHAPE_SLOTS = 6;
 
-// Brightness frames of the device picture: one per brightness step and LED
-// position, step-major.
-inline constexpr int BRIGHTNESS_FRAME_COUNT = BRIGHTNESS_STEPS * LED_COUNT;
-
 // LED level / LED_LEVELS_PER_STEP is the brightness step shown.
 inline constexpr int LED_LEVELS_PER_STEP = 8;
 
@@ -112,13 +108,6 @@ int ShapeCount(int position);
 inline int BrightnessStep(int level)
 {
     return std::clamp(level, 0, MAX_LED_LEVEL) / LED_LEVELS_PER_STEP;
-}
-
-// Where the frame of a brightness step and LED position sits among all
-// BRIGHTNESS_FRAME_COUNT frames.
-inline int FrameIndex(int step, int position)
-{
-    return step * LED_COUNT + position;
 }
 
 // A shape rectangle as the paint copies it: clipped to its position's bounds,
