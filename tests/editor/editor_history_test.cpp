@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -32,84 +34,75 @@ struct FakeEditor : EditorHistoryHost {
     }
 };
 
+// What the user does, as the history sees it.
+enum class Op {
+    Paint, // an action that changes a row, named "Paint"
+    Invert, // another, named "Invert"
+    Touch, // an action that changes nothing but counts as an edit
+    Look, // an action that changes and marks nothing
+    MarkOutside, // an edit marked with no action open
+    OpenTouch, // an action that marks an edit and is still open
+    TimeInDrag, // a drag that paints, with a typed value applied within it
+    Undo,
+    Redo,
+    Save,
+    LoadUnsaved, // rows the document held unsaved copied in
+};
+
+void Do(FakeEditor &e, Op op)
+{
+    switch (op) {
+    case Op::Paint: e.Act("Paint", [&] { e.Flip(0); }); break;
+    case Op::Invert: e.Act("Invert", [&] { e.Flip(1); }); break;
+    case Op::Touch: e.Act("Paint", [&] { e.history.MarkEdited(); }); break;
+    case Op::Look: e.Act("Paint", [] {}); break;
+    case Op::MarkOutside: e.history.MarkEdited(); break;
+    case Op::OpenTouch:
+        e.history.Begin([](const EditorSnapshot &) { return QString("Paint"); });
+        e.history.MarkEdited();
+        break;
+    case Op::TimeInDrag:
+        e.Act("Drag", [&] {
+            e.Flip(0);
+            e.Act("Time", [&] { e.Flip(1); });
+        });
+        break;
+    case Op::Undo: e.history.Undo(); break;
+    case Op::Redo: e.history.Redo(); break;
+    case Op::Save: e.history.MarkSaved(); break;
+    case Op::LoadUnsaved: e.history.Start(false); break;
+    }
+}
+
 TEST(EditorHistory, IsTheOneSourceOfTheModifiedState)
 {
     const struct {
-        const char *what;
-        std::function<void(FakeEditor &)> script;
+        std::vector<Op> ops;
         bool modified;
         const char *undoName;
     } cases[] = {
-        { "a change", [](FakeEditor &e) { e.Act("Paint", [&] { e.Flip(0); }); }, true, "Paint" },
-        { "a change undone",
-            [](FakeEditor &e) {
-                e.Act("Paint", [&] { e.Flip(0); });
-                e.history.Undo();
-            },
-            false, "" },
-        { "an action that changes nothing", [](FakeEditor &e) { e.Act("Paint", [] {}); }, false, "" },
-        { "an edit that changes nothing",
-            [](FakeEditor &e) { e.Act("Paint", [&] { e.history.MarkEdited(); }); }, true, "" },
-        { "an edit that changes nothing, and a later step undone",
-            [](FakeEditor &e) {
-                e.Act("Paint", [&] { e.history.MarkEdited(); });
-                e.Act("Invert", [&] { e.Flip(0); });
-                e.history.Undo();
-            },
-            true, "" },
-        { "a step, an edit that changes nothing, the step undone",
-            [](FakeEditor &e) {
-                e.Act("Invert", [&] { e.Flip(0); });
-                e.Act("Paint", [&] { e.history.MarkEdited(); });
-                e.history.Undo();
-            },
-            false, "" },
-        { "an edit outside any action", [](FakeEditor &e) { e.history.MarkEdited(); }, true, "" },
-        { "an edit while the action is still open",
-            [](FakeEditor &e) {
-                e.history.Begin([](const EditorSnapshot &) { return QString("Paint"); });
-                e.history.MarkEdited();
-            },
-            true, "" },
-        { "saved, then a step undone",
-            [](FakeEditor &e) {
-                e.Act("Paint", [&] { e.Flip(0); });
-                e.history.MarkSaved();
-                e.history.Undo();
-            },
-            true, "" },
-        { "saved, then a step undone and redone",
-            [](FakeEditor &e) {
-                e.Act("Paint", [&] { e.Flip(0); });
-                e.history.MarkSaved();
-                e.history.Undo();
-                e.history.Redo();
-            },
-            false, "Paint" },
-        { "rows never saved, every step undone",
-            [](FakeEditor &e) {
-                e.history.Start(false);
-                e.Act("Paint", [&] { e.Flip(0); });
-                e.history.Undo();
-            },
-            true, "" },
-        { "an action begun inside another splits it",
-            [](FakeEditor &e) {
-                e.Act("Drag", [&] {
-                    e.Flip(0);
-                    e.Act("Time", [&] { e.Flip(1); });
-                });
-                e.history.Undo();
-            },
-            true, "Drag" },
+        { { Op::Paint }, true, "Paint" },
+        { { Op::Paint, Op::Undo }, false, "" },
+        { { Op::Look }, false, "" },
+        { { Op::Touch }, true, "" },
+        { { Op::Touch, Op::Invert, Op::Undo }, true, "" },
+        { { Op::Invert, Op::Touch, Op::Undo }, false, "" },
+        { { Op::MarkOutside }, true, "" },
+        { { Op::OpenTouch }, true, "" },
+        { { Op::Paint, Op::Save, Op::Undo }, true, "" },
+        { { Op::Paint, Op::Save, Op::Undo, Op::Redo }, false, "Paint" },
+        { { Op::LoadUnsaved, Op::Paint, Op::Undo }, true, "" },
+        { { Op::TimeInDrag }, true, "Time" },
+        { { Op::TimeInDrag, Op::Undo }, true, "Drag" },
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.what);
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        SCOPED_TRACE("row " + std::to_string(row));
         FakeEditor editor;
         editor.history.Start(true);
-        row.script(editor);
-        EXPECT_EQ(editor.modified, row.modified);
-        EXPECT_EQ(editor.history.UndoName().toStdString(), row.undoName);
+        for (const Op op : cases[row].ops)
+            Do(editor, op);
+        EXPECT_EQ(editor.modified, cases[row].modified);
+        EXPECT_EQ(editor.history.UndoName().toStdString(), cases[row].undoName);
     }
 }
 

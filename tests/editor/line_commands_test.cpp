@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 
@@ -129,13 +131,17 @@ TEST(ValueRanges, TheTextKeepsItsLowSixteenBitsAndEachFieldHasItsRange)
     EXPECT_FALSE(AcceptsTime(0));
     EXPECT_TRUE(AcceptsTime(127));
     EXPECT_FALSE(AcceptsTime(128));
-    EXPECT_TRUE(AcceptsParameter(CMD_DIM, 127));
-    EXPECT_FALSE(AcceptsParameter(CMD_DIM, 128));
-    EXPECT_TRUE(AcceptsParameter(CMD_GOTO, 223));
-    EXPECT_FALSE(AcceptsParameter(CMD_IF_OFF, 224));
-    EXPECT_TRUE(AcceptsParameter(CMD_FADE_OUT, 4095));
-    EXPECT_FALSE(AcceptsParameter(CMD_FADE_IN, 4096));
-    EXPECT_FALSE(AcceptsParameter(CMD_MIRROR_ON, 128));
+    const struct {
+        std::uint8_t command;
+        std::uint16_t value;
+        bool accepted;
+    } parameters[] = { { CMD_DIM, 127, true }, { CMD_DIM, 128, false }, { CMD_GOTO, 223, true },
+        { CMD_IF_OFF, 224, false }, { CMD_FADE_OUT, 4095, true }, { CMD_FADE_IN, 4096, false },
+        { CMD_MIRROR_ON, 128, false } };
+    for (const auto &parameter : parameters) {
+        SCOPED_TRACE(std::string(1, char(parameter.command)) + " " + std::to_string(parameter.value));
+        EXPECT_EQ(AcceptsParameter(parameter.command, parameter.value), parameter.accepted);
+    }
 }
 
 TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
