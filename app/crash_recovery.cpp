@@ -26,45 +26,57 @@ QString FileName(const RecoveryRecord &record, const CBrelvimDoc &document)
     return docTemplate ? docTemplate->GetDocString(CDocTemplate::docName) : QString();
 }
 
-bool AskToRestore(const RecoveryRecord &record, const CBrelvimDoc &document, QWidget *owner)
+// True to restore, false to discard, nullopt to decide at the next start.
+std::optional<bool> AskToRestore(const RecoveryRecord &record, const CBrelvimDoc &document, QWidget *owner)
 {
     const QString text
         = ResourceModule::LoadString(IDS_RECOVERY_QUESTION)
               .arg(FileName(record, document), record.time.toLocalTime().toString(TIME_FORMAT));
-    return AskQuestion({ owner, text, QApplication::applicationDisplayName(),
-        ResourceModule::LoadString(IDS_RECOVERY_RESTORE), ResourceModule::LoadString(IDS_RECOVERY_DISCARD) });
+    return AskQuestionOrLater({ owner, text, QApplication::applicationDisplayName(),
+                                  ResourceModule::LoadString(IDS_RECOVERY_RESTORE),
+                                  ResourceModule::LoadString(IDS_RECOVERY_DISCARD) },
+        ResourceModule::LoadString(IDS_RECOVERY_LATER));
+}
+
+void ReportDamaged(const QString &path, QWidget *owner)
+{
+    const QString aside = RecoveryFile::KeepAside(path);
+    ShowMessageBox(owner,
+        ResourceModule::LoadString(IDS_RECOVERY_DAMAGED)
+            .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside)),
+        QApplication::applicationDisplayName());
 }
 
 } // namespace
 
 void RecoverLeftOverChanges(RecoveryFile &recovery, CBrelvimDoc &document, QWidget *owner)
 {
-    if (!recovery.Claim())
-        return;
-    // It writes nothing over a file left in this run's slot until the
-    // document holds unsaved changes.
+    // A slot of its own first, one that holds nothing left over. Without one
+    // the document tries again at its first unsaved change, and says why it
+    // cannot keep it.
+    recovery.Claim();
     document.SetRecoveryFile(&recovery);
     bool restored = false;
     for (const LeftOverRecovery &leftOver : recovery.TakeLeftOvers()) {
         const std::optional<RecoveryRecord> record = RecoveryFile::Read(leftOver.path);
         if (!record) {
-            ShowMessageBox(owner,
-                ResourceModule::LoadString(IDS_RECOVERY_DAMAGED).arg(QDir::toNativeSeparators(leftOver.path)),
-                QApplication::applicationDisplayName());
-            QFile::remove(leftOver.path);
-        } else if (restored) {
-            // There is one document: more changes wait for the next start.
+            ReportDamaged(leftOver.path, owner);
             continue;
-        } else if (AskToRestore(*record, document, owner)) {
-            document.RestoreRows(record->rows, record->file);
-            // This run's own file holds the changes from now on (one left in
-            // this run's slot has just been written over).
-            document.SaveRecovery();
-            if (leftOver.lock)
-                QFile::remove(leftOver.path);
-            restored = true;
-        } else {
-            QFile::remove(leftOver.path);
         }
+        // There is one document: more changes wait for the next start.
+        if (restored)
+            continue;
+        const std::optional<bool> restore = AskToRestore(*record, document, owner);
+        if (!restore)
+            continue;
+        if (*restore) {
+            document.RestoreRows(record->rows, record->file);
+            restored = true;
+            // The changes are in this run's own file now; until they are,
+            // the file left over stays.
+            if (!document.SaveRecovery())
+                continue;
+        }
+        QFile::remove(leftOver.path);
     }
 }

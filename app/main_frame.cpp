@@ -188,6 +188,10 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever other window is still
+    // open: the LED Editor's, Generate, Check sequence or Export animation,
+    // which go with the document.
+    QCoreApplication::exit(0);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)

@@ -41,8 +41,10 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     auto *view = new CBrelvimView(*m_document, m_device.TakeDevicePicture());
     if (!frame->OnCreate(view))
         return nullptr;
-    frame->SetCloseQuery(
-        [this, view] { return view->QueryStopUploadToQuit() && m_docManager->SaveModified(); });
+    frame->SetCloseQuery([this, view] {
+        return view->QueryStopUploadToQuit() && m_document->QueryStopExportToQuit()
+            && m_docManager->SaveModified();
+    });
     m_docManager->SetMainWindow(frame.get());
     m_docManager->RegisterCommands(m_commands);
     m_document->RegisterCommands(m_commands);

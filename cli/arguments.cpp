@@ -46,13 +46,15 @@ std::string Arguments::Value(const std::string &option, const std::string &fallb
     return it == m_values.end() ? fallback : it->second;
 }
 
-std::uint64_t Arguments::Number(const std::string &option, std::uint64_t fallback, std::uint64_t max) const
+std::uint64_t Arguments::Number(
+    const std::string &option, std::uint64_t fallback, std::uint64_t min, std::uint64_t max) const
 {
     if (!Has(option))
         return fallback;
     std::uint64_t value = 0;
-    if (!ParseNumber(Value(option), max, value))
-        throw UsageError(option + " takes a whole number from 0 to " + std::to_string(max));
+    if (!ParseNumber(Value(option), max, value) || value < min)
+        throw UsageError(
+            option + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max));
     return value;
 }
 
@@ -65,7 +67,7 @@ bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &valu
         if (c < '0' || c > '9')
             return false;
         const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (value > (max - digit) / 10)
+        if (digit > max || value > (max - digit) / 10)
             return false;
         value = value * 10 + digit;
     }

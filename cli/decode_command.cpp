@@ -53,12 +53,12 @@ int FirstDifferentSlot(const UploadImage &heard, const UploadImage &expected)
 }
 
 // Compares the image heard with the one FILE gives: "identical" and 0, or
-// the first row slot that differs and 1.
+// the first row slot that differs and 1; 2 when FILE cannot be loaded.
 int CompareWithExpected(const UploadImage &heard, const std::string &path)
 {
     UploadImage expected;
-    if (const int code = LoadImage(path, expected))
-        return code;
+    if (LoadImage(path, expected))
+        return EXIT_NOT_LOADED;
     const int slot = FirstDifferentSlot(heard, expected);
     if (slot < 0) {
         std::printf("identical\n");
@@ -89,7 +89,10 @@ int RunDecode(const Arguments &arguments)
     PrintDiagnostics(path, decoded);
     const UploadDecodeResult &result = decoded.upload;
     if (!result.Complete()) {
-        std::fprintf(stderr, "%s: the recording holds no complete upload\n", path.c_str());
+        std::fprintf(stderr, "%s: %s\n", path.c_str(),
+            result.earlierUpload
+                ? "the last upload in the recording is incomplete; another upload began before it"
+                : "the recording holds no complete upload");
         if (!result.missingBlocks.empty())
             std::fprintf(stderr, "missing blocks: %s\n", BlockList(result.missingBlocks).c_str());
         if (!result.damagedBlocks.empty())
@@ -112,9 +115,11 @@ CliCommand DecodeCommand()
         "Demodulates a recorded upload (PCM WAV, 8 or 16 bits, mono or stereo,\n"
         "8000 Hz or more) and prints the image as \"image\" does, or writes it into\n"
         "OUT. Exits 1, naming the missing and damaged blocks, unless all 14 blocks\n"
-        "arrived intact. With --expect it prints \"identical\" when the image is the\n"
-        "one the sequence file FILE uploads, and otherwise exits 1 naming the first\n"
-        "row slot that differs. A line on stderr tells the recording's peak level,\n"
-        "its share of clipped samples and its speed against the 48000 Hz sent.",
+        "arrived intact. A recording of several uploads gives the last one; when\n"
+        "that one is cut short, it says so. With --expect it prints \"identical\"\n"
+        "when the image is the one the sequence file FILE uploads, and otherwise\n"
+        "exits 1 naming the first row slot that differs, or 2 when FILE cannot be\n"
+        "loaded. A line on stderr tells the recording's peak level, its share of\n"
+        "clipped samples and its speed against the 48000 Hz sent.",
         { { "-o", true }, { "--expect", true } }, 1, RunDecode };
 }

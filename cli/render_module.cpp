@@ -92,7 +92,7 @@ QImage ComposeFromBundle(const std::string &name, const LedLevels &levels)
 int RunRender(const Arguments &arguments)
 {
     RequiredValue(arguments, "--tick");
-    const std::uint64_t ticks = arguments.Number("--tick", 0, MAX_TICKS);
+    const std::uint64_t ticks = arguments.Number("--tick", 0, 0, MAX_TICKS);
     const std::string out = RequiredValue(arguments, "-o");
 
     RowTable table;
@@ -140,23 +140,17 @@ std::uint64_t AnimationTicks(const Arguments &arguments)
                 "--seconds takes a length such as 5 or 2.5, up to " + std::to_string(maxSeconds));
         return std::max<std::uint64_t>(1, SlotsInMilliseconds(milliseconds));
     }
-    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_ANIMATION_TICKS);
-    if (ticks == 0)
-        throw UsageError("--ticks takes a whole number from 1 to " + std::to_string(MAX_ANIMATION_TICKS));
-    return ticks;
+    return arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, 1, MAX_ANIMATION_TICKS);
 }
 
 AnimationExport::Settings AnimationSettings(const Arguments &arguments, const std::string &out)
 {
     AnimationExport::Settings settings;
-    settings.size = static_cast<int>(arguments.Number("--size", DEFAULT_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
-    const std::optional<AnimationRefusal> refusal = AnimationRefusalFor(out, settings.size);
-    if (refusal == AnimationRefusal::UnknownEnding)
+    if (!AnimationFormatOf(out))
         throw UsageError("-o takes a file name ending in .gif, .mp4 or .webm");
-    if (settings.size < MIN_ANIMATION_SIZE)
-        throw UsageError("--size takes a number of pixels from " + std::to_string(MIN_ANIMATION_SIZE) + " to "
-            + std::to_string(DEVICE_PICTURE_SIZE));
-    if (refusal == AnimationRefusal::OddVideoSize)
+    settings.size = static_cast<int>(
+        arguments.Number("--size", DEFAULT_ANIMATION_SIZE, MIN_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
+    if (AnimationRefusalFor(out, settings.size) == AnimationRefusal::OddVideoSize)
         throw UsageError("--size must be even for a video");
     settings.ticks = AnimationTicks(arguments);
     return settings;

@@ -17,6 +17,11 @@ inline constexpr int LED_CHANNEL[LED_COUNT] = { 0, 1, 2, 3, 4, 5, 6, 7, 3, 4 };
 // Brightness of an LED, 0 (dark) .. MAX_LED_LEVEL (full).
 inline constexpr int MAX_LED_LEVEL = 127;
 
+// An LED level shows in steps of 8: level / LED_LEVELS_PER_STEP is the
+// brightness step, 0..BRIGHTNESS_STEPS - 1; below the first step it is dark.
+inline constexpr int BRIGHTNESS_STEPS = 16;
+inline constexpr int LED_LEVELS_PER_STEP = 8;
+
 // Size of the line buffer the sequence file reader works with.
 inline constexpr int LINE_BUFFER_SIZE = 80;
 

@@ -2,12 +2,12 @@
 
 #include "display/led_painter.h"
 #include "display/led_tables.h"
-#include "display/upload_check.h"
 #include "display/upload_progress_dlg.h"
 #include "document/brelvim_doc.h"
 #include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
 #include "editor/open_led_editor.h"
+#include "editor/upload_check.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/millisecond_clock.h"
@@ -104,7 +104,10 @@ void CBrelvimView::OnOpenEditor()
     if (document->m_rows.GetCount() == 0)
         document->m_rows.LoadDefault();
     document->DeleteEditor();
-    document->SetEditor(OpenLedEditor(this, document->m_rows.GetCount()));
+    std::unique_ptr<CLedEditorWnd> editor = OpenLedEditor(this, document->m_rows.GetCount());
+    // The document owns the editor, so it is there whenever the editor asks.
+    editor->SetSequenceFile([document] { return document->GetPathName(); });
+    document->SetEditor(std::move(editor));
     document->CopyRowsToEditor();
     if (m_commands)
         m_commands->ScheduleUpdate();

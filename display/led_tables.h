@@ -13,15 +13,9 @@
 // down, and so is the background of the simulated device.
 inline constexpr int DEVICE_PICTURE_SIZE = 800;
 
-// The display shows an LED level in steps of 8: level / 8 is 0..15.
-inline constexpr int BRIGHTNESS_STEPS = 16;
-
 // Shape rectangles an LED position has at most; a shorter list ends with a
 // rectangle whose x1 and x2 are both 0.
 inline constexpr int LED_SHAPE_SLOTS = 6;
-
-// LED level / LED_LEVELS_PER_STEP is the brightness step shown.
-inline constexpr int LED_LEVELS_PER_STEP = 8;
 
 // A rectangle of the picture; right and bottom are exclusive.
 struct PictureRect {

@@ -5,7 +5,6 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,8 +19,7 @@ constexpr int PROGRESS_INTERVAL_MS = 50;
 // Seconds with one decimal, written as the interface's language writes them.
 QString Seconds(qint64 milliseconds)
 {
-    const QLocale locale = ResourceModule::IsLanguageBundleLoaded() ? QLocale(QLocale::German) : QLocale::c();
-    return locale.toString(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
+    return ResourceModule::InterfaceLocale().toString(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
 }
 
 } // namespace

@@ -7,11 +7,15 @@
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
+#include "platform/resource_module.h"
 #include "platform/settings_store.h"
+#include "platform/view.h"
+#include "platform/whole_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QGuiApplication>
 
 namespace
 {
@@ -52,9 +56,10 @@ QString DefaultSequencePath()
     return QFileInfo::exists(installed) ? installed : name;
 }
 
-void ShowLoadError(const char *message)
+void ShowLoadError(const char *message, const QString &details = QString())
 {
-    ShowMessageBox(nullptr, QString::fromLatin1(message), QString::fromLatin1(LOAD_ERROR_TITLE));
+    ShowMessageBox(nullptr, QString::fromLatin1(message), QString::fromLatin1(LOAD_ERROR_TITLE),
+        QMessageBox::NoIcon, details);
 }
 
 } // namespace
@@ -120,8 +125,8 @@ bool CBrelvimDoc::OnSaveDocument(const QString &path)
 {
     CommitPendingEdits();
     CopyRowsFromEditor();
-    if (!WriteFile(path)) {
-        ShowLoadError(CANNOT_WRITE_MESSAGE);
+    if (const std::optional<FileWriteFailure> failure = WriteFile(path)) {
+        ShowLoadError(CANNOT_WRITE_MESSAGE, failure->Details(path));
         return false;
     }
     if (m_editor)
@@ -140,25 +145,20 @@ void CBrelvimDoc::CommitPendingEdits()
     SetModifiedFlag(m_editor->m_modified != 0);
 }
 
-bool CBrelvimDoc::WriteFile(const QString &path)
+std::optional<FileWriteFailure> CBrelvimDoc::WriteFile(const QString &path)
 {
     // The file is written beside the target and replaces it only once all of
     // it has been written; a failure leaves the old file as it was. Where the
     // folder takes no new file but the file itself may be written, it is
-    // written in place, as any editor would. Unbuffered, so that a short write
-    // shows here: commit does not notice one that happens while it flushes a
-    // buffer.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    WriteSetting(SettingsStore::KEY_LAST_FILE, path);
+    // written in place, as any editor would, and a failure puts the old
+    // content back.
     StringTextOutput text;
     WriteSequenceFile(m_rows, text);
-    const auto size = static_cast<qint64>(text.Text().size());
-    if (file.write(text.Text().data(), size) != size)
-        return false;
-    return file.commit();
+    const std::optional<FileWriteFailure> failure
+        = WriteWholeFile(path, QByteArray::fromStdString(text.Text()));
+    if (!failure)
+        WriteSetting(SettingsStore::KEY_LAST_FILE, path);
+    return failure;
 }
 
 void CBrelvimDoc::RegisterCommands(CommandTable &commands)
@@ -232,17 +232,32 @@ void CBrelvimDoc::SetRecoveryFile(RecoveryFile *recovery)
     m_ticksToRecoveryCheck = 0;
 }
 
-void CBrelvimDoc::SaveRecovery()
+bool CBrelvimDoc::SaveRecovery()
 {
     if (!m_recovery)
-        return;
+        return false;
     if (!IsModified()) {
         m_recovery->Remove();
-        return;
+        return true;
     }
     const RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(),
         m_editor ? m_editor->Rows() : m_rows };
-    m_recovery->Write(record);
+    const std::optional<FileWriteFailure> failure = m_recovery->Write(record);
+    if (failure)
+        ReportRecoveryFailure(*failure);
+    return !failure;
+}
+
+void CBrelvimDoc::ReportRecoveryFailure(const FileWriteFailure &failure)
+{
+    // Said once for each cause: the write is tried again at every check.
+    if (!m_reportedRecoveryFailures.insert(failure.error).second)
+        return;
+    const QString text = ResourceModule::LoadString(IDS_RECOVERY_NOT_KEPT)
+                             .arg(QDir::toNativeSeparators(m_recovery->Folder()), failure.reason);
+    // Over the main window, with which it goes.
+    QWidget *owner = GetViews().empty() ? nullptr : GetViews().front()->window();
+    ShowNotice(owner, text, QGuiApplication::applicationDisplayName());
 }
 
 void CBrelvimDoc::RestoreRows(const RowTable &rows, const QString &path)

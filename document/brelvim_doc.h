@@ -5,10 +5,13 @@
 #include "core/sequence_interpreter.h"
 #include "document/led_editor_link.h"
 #include "platform/document.h"
+#include "platform/whole_file.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <set>
 
 // How often Pemblo! looks for unsaved changes to write to its recovery file,
 // so that a change is there within this time.
@@ -61,6 +64,8 @@ public:
     void Tick(int input, bool updateViews);
 
     LedEditorLink *GetEditor() const { return m_editor.get(); }
+    // Before the program ends: see LedEditorLink::QueryStopExportToQuit.
+    bool QueryStopExportToQuit() { return !m_editor || m_editor->QueryStopExportToQuit(); }
     bool HasEditor() const { return m_editor != nullptr; }
     // Deletes the editor's window without taking its rows.
     void DeleteEditor();
@@ -72,8 +77,10 @@ public:
     // let go.
     void SetRecoveryFile(RecoveryFile *recovery);
     // Writes the unsaved rows to the recovery file, or removes it when there
-    // are none.
-    void SaveRecovery();
+    // are none. When they cannot be written, a notice that does not stop the
+    // work says where and why, once for each cause. True when the file holds
+    // what there is to keep.
+    bool SaveRecovery();
     // Takes recovered rows as unsaved changes to the file at path (empty for
     // none) and opens the LED Editor on them.
     void RestoreRows(const RowTable &rows, const QString &path);
@@ -85,7 +92,8 @@ public:
 
 private:
     void LoadFile(const QString &path);
-    bool WriteFile(const QString &path);
+    std::optional<FileWriteFailure> WriteFile(const QString &path);
+    void ReportRecoveryFailure(const FileWriteFailure &failure);
     void KeepEditorInStep();
     void StepSimulation(int input);
     void ShowStoppedPattern();
@@ -96,4 +104,5 @@ private:
     CommandTable *m_commands = nullptr;
     RecoveryFile *m_recovery = nullptr;
     int m_ticksToRecoveryCheck = 0;
+    std::set<int> m_reportedRecoveryFailures;
 };

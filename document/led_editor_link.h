@@ -30,6 +30,10 @@ public:
     virtual void StartHistory(bool saved) = 0;
     // The rows as they are now have been saved; clears m_modified.
     virtual void MarkSaved() = 0;
+    // Asked before the program ends, which closes the editor's windows with
+    // it: true once an export running has been stopped with the user's
+    // consent, false when the user wants it to go on.
+    virtual bool QueryStopExportToQuit() { return true; }
 
     // The editor's rows as a table.
     RowTable Rows() const { return RowTable(m_rows, m_rowCount); }

@@ -1,44 +1,42 @@
 #include "document/recovery_file.h"
 
 #include "core/constants.h"
-#include "core/sequence_file.h"
-#include "core/sequence_interpreter.h"
-#include "core/text_stream.h"
+#include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
-#include <QUrl>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace
 {
 
-// The lines before the sequence: the path of the file the rows belong to,
-// percent-encoded so that any name fits on a line, and the time written.
-constexpr char FILE_KEY[] = "P=";
-constexpr char TIME_KEY[] = "T=";
 constexpr char LOCK_SUFFIX[] = "lock";
 constexpr char FILE_SUFFIX[] = "lsq";
-// Far more than 224 rows and a path take; a larger file is no recovery file.
-constexpr qint64 MAX_RECOVERY_FILE_SIZE = 64 * 1024;
+constexpr char DAMAGED_SUFFIX[] = ".damaged";
+constexpr char PROBE_NAME[] = "/.probe-XXXXXX";
 
-QByteArray Format(const RecoveryRecord &record)
+// Why no file can be made and written in folder: the errno of making and
+// writing one, 0 when it can.
+int FolderWriteError(const QString &folder)
 {
-    StringTextOutput text;
-    WriteSequenceFile(record.rows, text);
-    return FILE_KEY + QUrl::toPercentEncoding(record.file) + '\n' + TIME_KEY
-        + record.time.toUTC().toString(Qt::ISODate).toLatin1() + '\n'
-        + QByteArray::fromStdString(text.Text());
-}
-
-// The value of a line "KEY=value"; nullopt when the line has another key.
-std::optional<QByteArray> Value(const QByteArray &line, const char *key)
-{
-    if (!line.startsWith(key))
-        return std::nullopt;
-    return line.mid(int(qstrlen(key)));
+    QByteArray name = QFile::encodeName(folder) + PROBE_NAME;
+    const int file = ::mkstemp(name.data());
+    if (file < 0)
+        return errno;
+    const int error = ::write(file, "\n", 1) == 1 && ::fsync(file) == 0 ? 0 : errno;
+    ::close(file);
+    ::unlink(name.constData());
+    return error;
 }
 
 } // namespace
@@ -70,6 +68,12 @@ QString RecoveryFile::SlotPath(int slot, const char *suffix) const
     return QStringLiteral("%1/recovery-%2.%3").arg(m_folder).arg(slot).arg(QLatin1String(suffix));
 }
 
+bool RecoveryFile::SlotHoldsSomething(int slot) const
+{
+    const QFileInfo file(SlotPath(slot, FILE_SUFFIX));
+    return file.exists() || file.isSymLink();
+}
+
 std::unique_ptr<QLockFile> RecoveryFile::LockSlot(int slot) const
 {
     auto lock = std::make_unique<QLockFile>(SlotPath(slot, LOCK_SUFFIX));
@@ -81,32 +85,39 @@ std::unique_ptr<QLockFile> RecoveryFile::LockSlot(int slot) const
     return lock;
 }
 
-bool RecoveryFile::Claim()
+FileWriteFailure RecoveryFile::WhyNoSlot() const
+{
+    if (const int error = FolderWriteError(m_folder))
+        return { error, SystemReason(error) };
+    return { EBUSY, ResourceModule::LoadString(IDS_RECOVERY_SLOTS_TAKEN) };
+}
+
+std::optional<FileWriteFailure> RecoveryFile::Claim()
 {
     if (IsClaimed())
-        return true;
-    if (!QDir().mkpath(m_folder))
-        return false;
+        return std::nullopt;
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(m_folder).toStdString(), error);
+    if (error)
+        return FileWriteFailure { error.value(), SystemReason(error.value()) };
     for (int slot = 0; slot < RECOVERY_SLOTS; ++slot) {
+        if (SlotHoldsSomething(slot))
+            continue;
         if (auto lock = LockSlot(slot)) {
             m_lock = std::move(lock);
             m_slot = slot;
-            return true;
+            return std::nullopt;
         }
     }
-    return false;
+    return WhyNoSlot();
 }
 
 std::vector<LeftOverRecovery> RecoveryFile::TakeLeftOvers() const
 {
     std::vector<LeftOverRecovery> leftOvers;
-    if (!IsClaimed())
-        return leftOvers;
-    if (QFile::exists(SlotPath(m_slot, FILE_SUFFIX)))
-        leftOvers.push_back({ SlotPath(m_slot, FILE_SUFFIX), nullptr });
     for (int slot = 0; slot < RECOVERY_SLOTS; ++slot) {
         const QString path = SlotPath(slot, FILE_SUFFIX);
-        if (slot == m_slot || !QFile::exists(path))
+        if (slot == m_slot || !QFileInfo(path).isFile())
             continue;
         if (auto lock = LockSlot(slot))
             leftOvers.push_back({ path, std::move(lock) });
@@ -114,24 +125,23 @@ std::vector<LeftOverRecovery> RecoveryFile::TakeLeftOvers() const
     return leftOvers;
 }
 
-bool RecoveryFile::Write(const RecoveryRecord &record)
+std::optional<FileWriteFailure> RecoveryFile::Write(const RecoveryRecord &record)
 {
-    if (!IsClaimed())
-        return false;
+    if (std::optional<FileWriteFailure> failure = Claim())
+        return failure;
     if (m_written && m_written->file == record.file && m_written->rows == record.rows)
-        return true;
-    QSaveFile file(SlotPath(m_slot, FILE_SUFFIX));
-    const QByteArray content = Format(record);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return false;
+        return std::nullopt;
+    if (std::optional<FileWriteFailure> failure
+        = WriteWholeFile(SlotPath(m_slot, FILE_SUFFIX), FormatRecovery(record)))
+        return failure;
     m_written = record;
-    return true;
+    return std::nullopt;
 }
 
 void RecoveryFile::Remove()
 {
-    // Only what this run wrote: a file that a killed run left in the slot
-    // stays until the user has decided about it.
+    // Only what this run wrote: files that other runs left stay until the
+    // user has decided about them.
     if (!m_written)
         return;
     QFile::remove(SlotPath(m_slot, FILE_SUFFIX));
@@ -141,23 +151,15 @@ void RecoveryFile::Remove()
 std::optional<RecoveryRecord> RecoveryFile::Read(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MAX_RECOVERY_FILE_SIZE)
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const std::optional<QByteArray> name = Value(file.readLine().trimmed(), FILE_KEY);
-    const std::optional<QByteArray> time = Value(file.readLine().trimmed(), TIME_KEY);
-    if (!name || !time)
-        return std::nullopt;
+    return ParseRecovery(file.read(MAX_RECOVERY_FILE_SIZE + 1));
+}
 
-    RecoveryRecord record { QUrl::fromPercentEncoding(*name),
-        QDateTime::fromString(QString::fromLatin1(*time), Qt::ISODate), {} };
-    if (!record.time.isValid())
-        return std::nullopt;
-    const QByteArray sequence = file.readAll();
-    MemoryTextInput input(std::string_view(sequence.constData(), std::size_t(sequence.size())));
-    try {
-        ReadSequenceFile(record.rows, input);
-    } catch (const LoadError &) {
-        return std::nullopt;
-    }
-    return record;
+QString RecoveryFile::KeepAside(const QString &path)
+{
+    QString aside = path + QLatin1String(DAMAGED_SUFFIX);
+    for (int number = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++number)
+        aside = path + QLatin1String(DAMAGED_SUFFIX) + QLatin1Char('-') + QString::number(number);
+    return QFile::rename(path, aside) ? aside : path;
 }

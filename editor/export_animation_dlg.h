@@ -27,14 +27,20 @@ class CExportAnimationDlg : public QDialog
 public:
     // The rows to record, taken when the export starts.
     using RowsSource = std::function<RowTable()>;
+    // The path of the sequence's file, empty while it has none: Browse…
+    // starts beside it, with its name.
+    using SequenceFile = std::function<QString()>;
 
     // deviceBundle names the device bundle whose picture is painted, found
     // as bundles are found.
-    CExportAnimationDlg(QWidget *parent, RowsSource rows, QString deviceBundle);
+    CExportAnimationDlg(
+        QWidget *parent, RowsSource rows, QString deviceBundle, SequenceFile sequenceFile = {});
     ~CExportAnimationDlg() override;
 
     void OnExport();
     bool IsExporting() const { return m_job != nullptr; }
+    // Stops the export as Cancel does, leaving no file.
+    void CancelExport();
 
 protected:
     // Closing the window while it exports cancels the export.
@@ -51,6 +57,7 @@ private:
 
     RowsSource m_rows;
     QString m_deviceBundle;
+    SequenceFile m_sequenceFile;
     std::unique_ptr<AnimationJob> m_job;
     QString m_path;
     QBasicTimer m_timer;

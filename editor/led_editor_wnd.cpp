@@ -8,11 +8,13 @@
 #include "editor/generate_dlg.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/refusal_note.h"
 #include "editor/save_upload_wav.h"
 #include "editor/sequence_check_wnd.h"
 #include "editor/step_names.h"
 #include "editor/value_edit.h"
 #include "editor/value_ranges.h"
+#include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
@@ -61,6 +63,7 @@ CLedEditorWnd::CLedEditorWnd()
     , m_contextMenu(this)
     , m_accel(new EditorAccelerators(
           ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS), [this](int id) { OnCommand(id); }, this))
+    , m_refusalNote(new CRefusalNote(this))
 {
     m_rows.fill(EmptyRow());
     m_contextMenu.SetTrace(m_trace != 0);
@@ -281,7 +284,7 @@ bool CLedEditorWnd::OnCommand(int id)
     switch (command) {
     case ID_MENU_TRACE: OnTrace(); return true;
     case ID_MENU_CHECK_SEQUENCE: OnCheckSequence(); return true;
-    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows()); return true;
+    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows(), m_sequenceFile()); return true;
     case ID_GENERATE: OnGenerate(); return true;
     case ID_EXPORT_ANIMATION: OnExportAnimation(); return true;
     case ID_EDIT_UNDO:
@@ -421,6 +424,17 @@ void CLedEditorWnd::OnGenerate()
     });
 }
 
+bool CLedEditorWnd::QueryStopExportToQuit()
+{
+    if (m_exportDlg && m_exportDlg->IsExporting()) {
+        if (!AskQuestion({ m_exportDlg, ResourceModule::LoadString(IDS_EXPORT_STOP_AND_QUIT),
+                QApplication::applicationDisplayName(), {}, {}, false }))
+            return false;
+        m_exportDlg->CancelExport();
+    }
+    return true;
+}
+
 void CLedEditorWnd::OnExportAnimation()
 {
     CloseValueEdit(true);
@@ -428,7 +442,7 @@ void CLedEditorWnd::OnExportAnimation()
         QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
     ShowEditorDialog(*this, m_exportDlg, [this, device] {
         return new CExportAnimationDlg(
-            this, [this] { return Rows(); }, device);
+            this, [this] { return Rows(); }, device, m_sequenceFile);
     });
 }
 
@@ -474,7 +488,8 @@ void CLedEditorWnd::CloseValueEdit(bool apply)
             m_history, [time = m_editTime, value = ParseValueText(text)](const EditorSnapshot &) {
                 return ValueStepName(time, value);
             });
-        LineCommands(Table()).ApplyValue(text, m_editTime);
+        if (const std::optional<EditRefusal> refusal = LineCommands(Table()).ApplyValue(text, m_editTime))
+            Refused(*refusal);
     }
     const bool hadFocus = edit->hasFocus();
     edit->hide();
@@ -498,4 +513,11 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
     // As 8-bit text: a character beyond Latin-1 becomes "?" and spoils the
     // text, as it would have in the device's own character set.
     return data->text().toLatin1().toStdString();
+}
+
+void CLedEditorWnd::Refused(const EditRefusal &refusal)
+{
+    const EditorLayout layout = ComputeLayout();
+    const int top = LineTop(Metrics(), layout, refusal.line, m_scrollPos);
+    m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.rightEdge, top)));
 }

@@ -14,11 +14,13 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class CExportAnimationDlg;
 class CGenerateDlg;
+class CRefusalNote;
 class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
@@ -54,6 +56,7 @@ public:
     void EnableWindow(bool enable) override;
     void StartHistory(bool saved) override;
     void MarkSaved() override;
+    bool QueryStopExportToQuit() override;
 
     // Scrolls line `row` into view and makes its pattern the current one.
     void EnsureVisible(int row) override;
@@ -71,6 +74,11 @@ public:
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
     void CloseValueEdit(bool apply) override;
+
+    // Where the sequence's file is, asked whenever something made of it is
+    // saved; an empty path for a sequence not saved yet.
+    using SequenceFile = std::function<QString()>;
+    void SetSequenceFile(SequenceFile file) { m_sequenceFile = std::move(file); }
 
     // Inserts rows before the first selected line exactly as a paste does,
     // as one step of the undo history under this name: the first of them is
@@ -149,6 +157,8 @@ private:
     bool IsValueEditOpen() const override;
     void SetClipboardText(const std::string &text) override;
     std::optional<std::string> ClipboardText() override;
+    // Shows why in a note beside the line.
+    void Refused(const EditRefusal &refusal) override;
 
     EditorSnapshot CaptureState() override;
     void RestoreStep(EditorStep &step) override;
@@ -183,5 +193,7 @@ private:
     // The editor's own windows, while open; they go with it.
     QPointer<CGenerateDlg> m_generateDlg;
     QPointer<CExportAnimationDlg> m_exportDlg;
+    CRefusalNote *m_refusalNote;
+    SequenceFile m_sequenceFile = [] { return QString(); };
     EditorHistory m_history { *this };
 };

@@ -42,6 +42,7 @@ public:
 
     void AddView(CView *view);
     void RemoveView(CView *view);
+    const std::vector<CView *> &GetViews() const { return m_views; }
     // Calls OnUpdate of every view except sender.
     void UpdateAllViews(CView *sender, int hint);
     void SendInitialUpdate();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -14,11 +15,17 @@ struct MessageBoxRequest {
     QString text;
     QString title;
     QMessageBox::Icon icon;
+    // Shown on request below the text, as Qt's boxes show details.
+    QString details;
+    bool modal = true;
 };
 
 // Shows the box modally, with only an OK button.
-void ShowMessageBox(
-    QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon = QMessageBox::NoIcon);
+void ShowMessageBox(QWidget *owner, const QString &text, const QString &title,
+    QMessageBox::Icon icon = QMessageBox::NoIcon, const QString &details = QString());
+// Shows the box and goes on at once: a notice that must not stand in the way
+// of the work. It goes with its OK button.
+void ShowNotice(QWidget *owner, const QString &text, const QString &title);
 
 // Replaces the box by a call of interceptor (an empty function shows boxes
 // again).
@@ -40,3 +47,9 @@ struct QuestionRequest {
 // True when the user chose the first answer.
 bool AskQuestion(const QuestionRequest &request);
 void InterceptQuestions(std::function<bool(const QuestionRequest &)> interceptor);
+
+// The same question where both answers are buttons of their own and Escape,
+// or closing the box, puts the decision off: nullopt then, else true for the
+// first answer. later names the button that puts it off.
+std::optional<bool> AskQuestionOrLater(const QuestionRequest &request, const QString &later);
+void InterceptQuestionsOrLater(std::function<std::optional<bool>(const QuestionRequest &)> interceptor);

@@ -1,5 +1,7 @@
 #include "platform/output_file.h"
 
+#include "platform/in_place_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,8 +68,10 @@ OutputFile::~OutputFile()
 
 bool OutputFile::Fail(int error)
 {
-    if (m_error.empty())
+    if (m_error.empty()) {
         m_error = "cannot write " + m_path + ": " + std::strerror(error);
+        m_errorNumber = error;
+    }
     return false;
 }
 
@@ -75,6 +79,18 @@ bool OutputFile::OpenDirectly(const std::string &path)
 {
     m_file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NEW_FILE_MODE);
     return m_file >= 0 || Fail(errno);
+}
+
+bool OutputFile::OpenInPlace(const std::string &path)
+{
+    // Opened once to learn now, not at the commit, that it may be written.
+    const int file = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (file < 0)
+        return Fail(errno);
+    ::close(file);
+    m_inPlace = true;
+    m_target = path;
+    return true;
 }
 
 bool OutputFile::Open()
@@ -87,7 +103,7 @@ bool OutputFile::Open()
     std::string temporary;
     const int file = CreateBeside(target, temporary);
     if (file < 0)
-        return exists && (errno == EACCES || errno == EPERM) ? OpenDirectly(target) : Fail(errno);
+        return exists && (errno == EACCES || errno == EPERM) ? OpenInPlace(target) : Fail(errno);
     m_file = file;
     m_target = target;
     m_temporary = temporary;
@@ -97,6 +113,13 @@ bool OutputFile::Open()
 bool OutputFile::Write(const void *data, std::size_t size)
 {
     const auto *bytes = static_cast<const char *>(data);
+    if (m_inPlace && m_error.empty()) {
+        if (m_content.size() < m_position + size)
+            m_content.resize(m_position + size);
+        m_content.replace(m_position, size, bytes, size);
+        m_position += size;
+        return true;
+    }
     while (m_error.empty() && size > 0) {
         const ssize_t written = ::write(m_file, bytes, size);
         if (written < 0 && errno == EINTR)
@@ -111,6 +134,17 @@ bool OutputFile::Write(const void *data, std::size_t size)
 
 std::int64_t OutputFile::Seek(std::int64_t offset, int whence)
 {
+    if (m_inPlace) {
+        const std::int64_t base = whence == SEEK_SET ? 0
+            : whence == SEEK_CUR                     ? static_cast<std::int64_t>(m_position)
+                                                     : static_cast<std::int64_t>(m_content.size());
+        if (base + offset < 0) {
+            Fail(EINVAL);
+            return -1;
+        }
+        m_position = static_cast<std::size_t>(base + offset);
+        return base + offset;
+    }
     const off_t position = ::lseek(m_file, static_cast<off_t>(offset), whence);
     if (position < 0)
         Fail(errno);
@@ -119,17 +153,21 @@ std::int64_t OutputFile::Seek(std::int64_t offset, int whence)
 
 std::int64_t OutputFile::Size() const
 {
+    if (m_inPlace)
+        return static_cast<std::int64_t>(m_content.size());
     struct stat file = {};
     return ::fstat(m_file, &file) == 0 ? file.st_size : -1;
 }
 
 bool OutputFile::IsSequential() const
 {
-    return ::lseek(m_file, 0, SEEK_CUR) < 0;
+    return !m_inPlace && ::lseek(m_file, 0, SEEK_CUR) < 0;
 }
 
 bool OutputFile::Commit()
 {
+    if (m_inPlace)
+        return CommitInPlace();
     if (m_file < 0)
         return Fail(EBADF);
     if (!m_temporary.empty())
@@ -150,6 +188,14 @@ bool OutputFile::CommitReplacement()
         return false;
     m_temporary.clear();
     return true;
+}
+
+bool OutputFile::CommitInPlace()
+{
+    if (!m_error.empty())
+        return false;
+    const int error = RewriteFileInPlace(m_target, m_content.data(), m_content.size());
+    return error == 0 || Fail(error);
 }
 
 std::string WriteOutputFile(const std::string &path, const void *data, std::size_t size)

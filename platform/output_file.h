@@ -12,9 +12,11 @@
 // temporary file of a unique name beside it that takes its place only when
 // committed, with the file's mode kept and, for a symbolic link, the link
 // kept and its target replaced. What is not a regular file (a pipe, a
-// device) is written into directly, as is an existing file in a folder that
-// takes no new files. Dropped uncommitted, the temporary file goes away and
-// the target stays as it was.
+// device) is written into directly. An existing file in a folder that takes
+// no new files is collected in memory and written over the file at the
+// commit, through RewriteFileInPlace, which puts the old bytes back when the
+// write fails. Dropped uncommitted, the temporary file goes away and the
+// target stays as it was.
 // Standard C++ and POSIX only, so that programs and modules without Qt
 // write their outputs the same way.
 class OutputFile
@@ -36,13 +38,17 @@ public:
     bool IsSequential() const;
     // Finishes the file; false when any of it could not be written.
     bool Commit();
-    // Why the file could not be written, once it could not.
+    // Why the file could not be written, once it could not: a sentence, and
+    // the errno it comes from.
     const std::string &Error() const { return m_error; }
+    int ErrorNumber() const { return m_errorNumber; }
 
 private:
     bool Fail(int error);
     bool OpenDirectly(const std::string &path);
+    bool OpenInPlace(const std::string &path);
     bool CommitReplacement();
+    bool CommitInPlace();
 
     std::string m_path;
     // The file the temporary one replaces, and the temporary one; both empty
@@ -50,7 +56,12 @@ private:
     std::string m_target;
     std::string m_temporary;
     int m_file = -1;
+    // The content of a file written in place, and the position in it.
+    bool m_inPlace = false;
+    std::string m_content;
+    std::size_t m_position = 0;
     std::string m_error;
+    int m_errorNumber = 0;
 };
 
 // Writes size bytes into the file at path as OutputFile does. Returns an

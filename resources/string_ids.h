@@ -30,7 +30,7 @@ inline constexpr int IDS_UPLOAD_CANCEL = 61310;
 // The sentences of the findings, one per member of FindingTexts in order.
 // English is the checker's own; other languages have them here.
 inline constexpr int IDS_FINDING_TEXTS = 61320;
-inline constexpr int IDS_FINDING_TEXTS_LAST = 61340;
+inline constexpr int IDS_FINDING_TEXTS_LAST = 61341;
 
 // The upload's progress window, the question when the main window closes
 // during an upload, and the LED Editor's "Save upload as WAV…".
@@ -85,6 +85,10 @@ inline constexpr int IDS_GENERATE_INSERT = 61574;
 inline constexpr int IDS_GENERATE_CLOSE = 61575;
 // The name of the change an insertion makes, from the pattern's name.
 inline constexpr int IDS_GENERATE_CHANGE = 61576;
+// Why the pattern is refused: a fade too slow to light its LEDs (%1, and the
+// slowest that does, %2), a first channel after the last.
+inline constexpr int IDS_GENERATE_FADE_TOO_SLOW = 61577;
+inline constexpr int IDS_GENERATE_CHANNELS_REVERSED = 61578;
 
 inline constexpr int IDS_EXPORT_TITLE = 61580;
 inline constexpr int IDS_EXPORT_PURPOSE = 61581;
@@ -103,6 +107,20 @@ inline constexpr int IDS_EXPORT_FAILED = 61593;
 inline constexpr int IDS_EXPORT_CANCELLED = 61594;
 inline constexpr int IDS_EXPORT_SAVED = 61595;
 inline constexpr int IDS_EXPORT_RUNNING = 61596;
+inline constexpr int IDS_EXPORT_STOP_AND_QUIT = 61597;
+
+// The notes that say why the LED Editor refused an edit: a typed value out of
+// range (%1 to %2; %1 the command, %2 to %3 for a parameter), lines that do
+// not fit ("%1: %2" of the two parts), a clipboard without lines.
+inline constexpr int IDS_NOTE_TIME_RANGE = 61440;
+inline constexpr int IDS_NOTE_PARAMETER_RANGE = 61441;
+inline constexpr int IDS_NOTE_DO_NOT_FIT = 61442;
+inline constexpr int IDS_NOTE_ONE_LINE_DOES_NOT_FIT = 61443;
+inline constexpr int IDS_NOTE_LINES_DO_NOT_FIT = 61444;
+inline constexpr int IDS_NOTE_NO_ROW_FREE = 61445;
+inline constexpr int IDS_NOTE_ONE_ROW_FREE = 61446;
+inline constexpr int IDS_NOTE_ROWS_FREE = 61447;
+inline constexpr int IDS_NOTE_NO_LINES = 61448;
 
 // The LED Editor's undo history: the Undo and Redo items ("%1" the step),
 // the names of its steps and how they count lines.
@@ -126,8 +144,12 @@ inline constexpr int IDS_STEP_PARAMETER = 61416;
 inline constexpr int IDS_STEP_PAINT = 61417;
 inline constexpr int IDS_STEP_ERASE = 61418;
 
-// The question at start when a recovery file holds unsaved changes.
+// The question at start when a recovery file holds unsaved changes, and what
+// is said when a recovery file is damaged, cannot be written or has no slot.
 inline constexpr int IDS_RECOVERY_QUESTION = 61420;
 inline constexpr int IDS_RECOVERY_RESTORE = 61421;
 inline constexpr int IDS_RECOVERY_DISCARD = 61422;
 inline constexpr int IDS_RECOVERY_DAMAGED = 61423;
+inline constexpr int IDS_RECOVERY_LATER = 61424;
+inline constexpr int IDS_RECOVERY_NOT_KEPT = 61425; // %1 the folder, %2 why
+inline constexpr int IDS_RECOVERY_SLOTS_TAKEN = 61426;

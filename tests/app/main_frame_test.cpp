@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -125,7 +126,13 @@ TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
     EXPECT_EQ(Splash(), nullptr);
     EXPECT_TRUE(frame->isVisible());
     allow = true;
-    EXPECT_TRUE(frame->close());
+    // Closed, it ends the program, whatever other window is open.
+    QWidget other;
+    other.show();
+    QTimer::singleShot(0, frame.get(), [this] { frame->close(); });
+    QTimer::singleShot(5000, &other, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 // With no menu bar nothing would bring a hidden or floated toolbar back.

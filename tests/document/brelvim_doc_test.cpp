@@ -1,4 +1,5 @@
 #include "../gui_test.h"
+#include "../small_disk.h"
 #include "core/sequence_file.h"
 #include "document/brelvim_doc.h"
 #include "platform/bundle_file.h"
@@ -266,6 +267,25 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     EXPECT_TRUE(SaveAsOrdinaryUser(*doc, locked));
     EXPECT_EQ(ReadFile(locked), HEADER + "00000003ff0014580000\n");
     QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
+    // The same on a full disk: the file keeps its old content, and the box
+    // names it and says why.
+    SmallDisk disk;
+    if (!disk.Error().empty())
+        GTEST_SKIP() << disk.Error();
+    const QString full = QString::fromStdString(disk.Path()) + "/seq.lsq";
+    QFile oldFile(full);
+    ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write("old content") > 0);
+    oldFile.close();
+    QFile::setPermissions(full, QFileDevice::Permissions(0x6666));
+    QFile::setPermissions(QString::fromStdString(disk.Path()), QFileDevice::Permissions(0x5555));
+    disk.Fill();
+    editor->m_rowCount = MAX_ROWS;
+    std::vector<QString> details;
+    InterceptMessageBoxes([&details](const MessageBoxRequest &box) { details.push_back(box.details); });
+    EXPECT_FALSE(SaveAsOrdinaryUser(*doc, full));
+    EXPECT_EQ(ReadFile(full), QByteArray("old content"));
+    EXPECT_EQ(details, std::vector<QString> { full + ": No space left on device" });
+    QFile::setPermissions(QString::fromStdString(disk.Path()), QFileDevice::Permissions(0x7777));
 }
 
 TEST_F(BrelvimDocTest, AValueStillBeingTypedIsAppliedBeforeTheSaveQuestion)

@@ -1,8 +1,13 @@
 #include "platform/output_file.h"
 
+#include "../small_disk.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <filesystem>
@@ -51,4 +56,37 @@ TEST(OutputFile, SeeksRewriteAndOnlyACommitReplacesTheFile)
     const std::string missing = (folder / "missing" / "out.mp4").string();
     EXPECT_EQ(WriteOutputFile(missing, "a", 1), "cannot write " + missing + ": No such file or directory");
     fs::remove_all(folder);
+}
+
+// In a folder that takes no new file, the file is written in place at the
+// commit: seeks and size as for any other, and on a full disk the old
+// content stays.
+TEST(OutputFile, AFileInALockedFolderIsWrittenInPlaceOrLeftAsItWas)
+{
+    SmallDisk disk;
+    if (!disk.Error().empty())
+        GTEST_SKIP() << disk.Error();
+    const fs::path path = fs::path(disk.Path()) / "out.mp4";
+    const std::string old(100, 'o');
+    for (const bool fullDisk : { false, true }) {
+        SCOPED_TRACE(fullDisk ? "full disk" : "room");
+        std::ofstream(path) << old;
+        fs::permissions(path, fs::perms::all);
+        fs::permissions(disk.Path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        if (fullDisk)
+            disk.Fill();
+        const uid_t user = setfsuid(geteuid() == 0 ? 65534 : geteuid());
+        OutputFile file(path.string());
+        const bool opened = file.Open();
+        const bool written = file.Write(std::string(8192, 'a').data(), 8192) && file.Seek(2, SEEK_SET) == 2
+            && file.Write("XY", 2) && file.Size() == 8192 && !file.IsSequential();
+        const bool committed = file.Commit();
+        setfsuid(user);
+        EXPECT_TRUE(opened && written);
+        EXPECT_EQ(committed, !fullDisk);
+        EXPECT_EQ(file.ErrorNumber(), fullDisk ? ENOSPC : 0);
+        EXPECT_EQ(Content(path), fullDisk ? old : "aaXY" + std::string(8188, 'a'));
+        disk.Free();
+        fs::permissions(disk.Path(), fs::perms::all);
+    }
 }

@@ -1,4 +1,4 @@
-#include "display/upload_check.h"
+#include "editor/upload_check.h"
 
 #include "core/sequence_checker.h"
 #include "editor/sequence_check_wnd.h"
