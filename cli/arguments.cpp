@@ -17,6 +17,9 @@ bool LooksLikeOption(const std::string &word)
     return word.size() > 1 && word[0] == '-';
 }
 
+constexpr std::uint64_t MILLISECONDS = 1000;
+constexpr int MAX_SECONDS_DECIMALS = 3;
+
 } // namespace
 
 Arguments::Arguments(const std::vector<std::string> &words, const std::vector<OptionSpec> &options)
@@ -81,4 +84,21 @@ bool ParseRange(const std::string &text, std::uint64_t max, std::uint64_t &first
         return ParseNumber(text, max, first) && ParseNumber(text, max, last);
     return ParseNumber(text.substr(0, dash), max, first) && ParseNumber(text.substr(dash + 1), max, last)
         && first <= last;
+}
+
+// "5", "2.5": seconds with at most three decimals, as milliseconds.
+bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds)
+{
+    const std::size_t point = text.find('.');
+    std::string decimals = point == std::string::npos ? std::string() : text.substr(point + 1);
+    if (point != std::string::npos && (decimals.empty() || decimals.size() > MAX_SECONDS_DECIMALS))
+        return false;
+    decimals.resize(MAX_SECONDS_DECIMALS, '0');
+    std::uint64_t seconds = 0;
+    std::uint64_t fraction = 0;
+    if (!ParseNumber(text.substr(0, point), maxSeconds, seconds)
+        || !ParseNumber(decimals, MILLISECONDS - 1, fraction))
+        return false;
+    milliseconds = seconds * MILLISECONDS + fraction;
+    return milliseconds > 0 && milliseconds <= maxSeconds * MILLISECONDS;
 }

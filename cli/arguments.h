@@ -44,3 +44,6 @@ bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &valu
 // Reads "A" (A to A) or "A-B" with A <= B, numbers 0..max; false for anything
 // else.
 bool ParseRange(const std::string &text, std::uint64_t max, std::uint64_t &first, std::uint64_t &last);
+// Reads seconds with at most three decimals ("5", "2.5"), more than 0 and at
+// most maxSeconds, as milliseconds; false for anything else.
+bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds);

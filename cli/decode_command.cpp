@@ -26,20 +26,9 @@ std::string Printed(const char *format, double value)
     return text;
 }
 
-// Why a recording may not decode, in one line: "peak -0.4 dBFS, clipped
-// 12.0 %, speed -4.2 %".
 void PrintDiagnostics(const std::string &path, const DecodedRecording &decoded)
 {
-    const RecordingLevels &levels = decoded.levels;
-    const double speed = decoded.upload.speed;
-    const std::string peakText
-        = levels.peak > 0.0 ? Printed("peak %.1f dBFS", 20.0 * std::log10(levels.peak)) : "silent";
-    // Rounded first, so that a speed a hair below the nominal one reads +0.0.
-    const std::string speedText = speed > 0.0
-        ? Printed("speed %+.1f %%", std::round(1000.0 * (speed - 1.0)) / 10.0 + 0.0)
-        : "speed unknown";
-    std::fprintf(stderr, "%s: %s, clipped %.1f %%, %s\n", path.c_str(), peakText.c_str(),
-        100.0 * levels.clippedShare, speedText.c_str());
+    PrintRecordingDiagnostics(path, decoded.levels.peak, decoded.levels.clippedShare, decoded.upload.speed);
 }
 
 // The first row slot, two bytes of the image, where the images differ; -1
@@ -108,6 +97,17 @@ int RunDecode(const Arguments &arguments)
 }
 
 } // namespace
+
+void PrintRecordingDiagnostics(const std::string &name, double peak, double clippedShare, double speed)
+{
+    const std::string peakText = peak > 0.0 ? Printed("peak %.1f dBFS", 20.0 * std::log10(peak)) : "silent";
+    // Rounded first, so that a speed a hair below the nominal one reads +0.0.
+    const std::string speedText = speed > 0.0
+        ? Printed("speed %+.1f %%", std::round(1000.0 * (speed - 1.0)) / 10.0 + 0.0)
+        : "speed unknown";
+    std::fprintf(stderr, "%s: %s, clipped %.1f %%, %s\n", name.c_str(), peakText.c_str(),
+        100.0 * clippedShare, speedText.c_str());
+}
 
 CliCommand DecodeCommand()
 {

@@ -28,7 +28,6 @@ namespace
 
 constexpr char DEFAULT_DEVICE_BUNDLE[] = "veltor.rcc";
 constexpr std::uint64_t MILLISECONDS_PER_SECOND = 1000;
-constexpr int MAX_SECONDS_DECIMALS = 3;
 
 // A failure that ends the command with exit code 1 and its message.
 class RenderFailure : public std::runtime_error
@@ -109,23 +108,6 @@ int RunRender(const Arguments &arguments)
         return EXIT_FAILED;
     }
     return 0;
-}
-
-// "5", "2.5": seconds with at most three decimals, as milliseconds.
-bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds)
-{
-    const std::size_t point = text.find('.');
-    std::string decimals = point == std::string::npos ? std::string() : text.substr(point + 1);
-    if (point != std::string::npos && (decimals.empty() || decimals.size() > MAX_SECONDS_DECIMALS))
-        return false;
-    decimals.resize(MAX_SECONDS_DECIMALS, '0');
-    std::uint64_t seconds = 0;
-    std::uint64_t fraction = 0;
-    if (!ParseNumber(text.substr(0, point), maxSeconds, seconds)
-        || !ParseNumber(decimals, MILLISECONDS_PER_SECOND - 1, fraction))
-        return false;
-    milliseconds = seconds * MILLISECONDS_PER_SECOND + fraction;
-    return milliseconds > 0 && milliseconds <= maxSeconds * MILLISECONDS_PER_SECOND;
 }
 
 std::uint64_t AnimationTicks(const Arguments &arguments)

@@ -7,8 +7,9 @@
 # such as "FILE -o OUT.wav [--ticks N]" says it all: an option followed by a
 # placeholder takes a value; a placeholder with an extension (OUT.wav,
 # OUT.gif|.mp4|.webm) takes files of that kind, FILE takes sequences, BUNDLE
-# device bundles, OUT any file, and the rest (N, TICKS, ...) no file at all.
-# A placeholder ending in "..." (FILE...) takes as many arguments as given.
+# device bundles, OUT any file, OUTPUT the names of the sound outputs, and
+# the rest (N, TICKS, ...) no file at all. A placeholder ending in "..."
+# (FILE...) takes as many arguments as given.
 
 # The words of a command's usage line, one a line, without brackets and with
 # alternatives ("--ticks N|--seconds S") apart.
@@ -27,6 +28,9 @@ _pemblo_cli_placeholder()
         PATTERN)
             COMPREPLY+=($(compgen -W "$("$program" "$command" --help 2>/dev/null |
                 sed -n '/^patterns:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')" -- "$cur"))
+            return ;;
+        OUTPUT)
+            COMPREPLY+=($(compgen -W "$("$program" outputs 2>/dev/null | cut -f1)" -- "$cur"))
             return ;;
         FILE) extensions=(lsq) ;;
         BUNDLE) extensions=(rcc) ;;

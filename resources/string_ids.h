@@ -5,7 +5,8 @@
 // resources/english/strings.json.in and resources/german/strings.json.in
 // (tests/resources/string_ids_test.cpp checks it). An id named ..._LAST, or
 // ...LAST... beside a ...FIRST..., closes a range of texts that starts at the
-// id of the same name without it. Commands keep their ids with them
+// id of the same name without it; a range may keep room for more texts, but
+// each of its texts is there in both languages. Commands keep their ids with them
 // (platform/resource_ids.h, editor/editor_command_ids.h); the string of a
 // main-window command id is its status prompt and tooltip.
 
@@ -43,6 +44,37 @@ inline constexpr int IDS_SAVE_UPLOAD_WAV = 61205;
 inline constexpr int IDS_WAV_FILTER = 61206;
 inline constexpr int IDS_CANNOT_WRITE_FILE = 61207; // %1 the file
 
+// The sound path in the Upload window, and the check of what left the
+// computer at the end of the progress window.
+inline constexpr int IDS_UPLOAD_OUTPUT_LABEL = 61230;
+inline constexpr int IDS_UPLOAD_OUTPUT_INTRO = 61231;
+inline constexpr int IDS_UPLOAD_NO_OUTPUT = 61232;
+inline constexpr int IDS_UPLOAD_OUTPUT_GONE = 61233; // %1 the output's name
+inline constexpr int IDS_UPLOAD_MUTED = 61234;
+inline constexpr int IDS_UPLOAD_VOLUME_LOW = 61235; // %1 the volume in percent
+inline constexpr int IDS_UPLOAD_VOLUME_HIGH = 61236; // %1 the volume in percent
+inline constexpr int IDS_UPLOAD_BLUETOOTH = 61237;
+inline constexpr int IDS_UPLOAD_HDMI = 61238;
+inline constexpr int IDS_UPLOAD_UNMUTE = 61239;
+inline constexpr int IDS_UPLOAD_UNMUTED = 61240;
+inline constexpr int IDS_UPLOAD_UNMUTE_FAILED = 61241;
+inline constexpr int IDS_UPLOAD_START = 61242;
+inline constexpr int IDS_UPLOAD_INTACT = 61243; // %1 blocks, %2 peak
+inline constexpr int IDS_UPLOAD_DISTURBED = 61244; // %1 disturbed of %2 blocks, %3 peak
+inline constexpr int IDS_UPLOAD_BLOCK_CAUSE = 61245; // %1 block, %2 cause
+// The causes, in the order of DisturbanceCause's AnotherSound, Gap,
+// Clipped, TooQuiet, then Unknown.
+inline constexpr int IDS_UPLOAD_CAUSE_ANOTHER_SOUND = 61246;
+inline constexpr int IDS_UPLOAD_CAUSE_GAP = 61247;
+inline constexpr int IDS_UPLOAD_CAUSE_CLIPPED = 61248;
+inline constexpr int IDS_UPLOAD_CAUSE_TOO_QUIET = 61249;
+inline constexpr int IDS_UPLOAD_CAUSE_UNKNOWN = 61250;
+inline constexpr int IDS_UPLOAD_NOT_CHECKED = 61251;
+inline constexpr int IDS_UPLOAD_CHECK_SCOPE = 61252;
+inline constexpr int IDS_UPLOAD_AGAIN = 61253;
+inline constexpr int IDS_UPLOAD_CLOSE = 61254;
+inline constexpr int IDS_UPLOAD_DEFAULT_OUTPUT = 61255; // %1 the output's description
+
 // Strings of the file commands: the "save changes?" question (its buttons
 // are Qt's own), the file dialogs' captions and their filter for every file.
 inline constexpr int IDS_SAVE_CHANGES = 61000;
@@ -52,12 +84,11 @@ inline constexpr int IDS_ALL_FILES_FILTER = 61003;
 
 // Strings of an upload that cannot start: the message, its title and, in the
 // range that follows, the reasons the sound output gives, each under the id
-// whose English text is the reason's. A new reason takes the next id, and
-// IDS_UPLOAD_REASON_LAST moves with it, up to 61029.
+// whose English text is the reason's. A new reason takes the next free id.
 inline constexpr int IDS_UPLOAD_CANNOT_START = 61010;
 inline constexpr int IDS_UPLOAD_ERROR_TITLE = 61011;
 inline constexpr int IDS_UPLOAD_REASON_FIRST = 61012;
-inline constexpr int IDS_UPLOAD_REASON_LAST = 61015;
+inline constexpr int IDS_UPLOAD_REASON_LAST = 61029;
 
 // The texts of the Generate and Export animation windows in the string table.
 

@@ -120,6 +120,23 @@ TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
     EXPECT_NE(err.find("This is not a WAV file."), std::string::npos);
 }
 
+// --pad puts silence around the very same signal; nothing else is padding.
+TEST_F(UploadCli, WavPadsTheSignalWithSilenceOnlyWhenAsked)
+{
+    const std::vector<std::uint8_t> signal = RenderUploadSignal(ImageBlocks(ExampleImage()));
+    ASSERT_EQ(Run("wav " + EXAMPLE + " --pad 0.25 -o " + Path("padded.wav")), 0) << err;
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(ReadBinaryFile(Path("padded.wav"), file));
+    const PcmAudio audio = ParseWav(file.data(), file.size());
+    std::vector<std::uint8_t> expected(12000 + signal.size() + 12000, 128);
+    std::copy(signal.begin(), signal.end(), expected.begin() + 12000);
+    EXPECT_EQ(audio.bytes, expected);
+    for (const char *bad : { "0", "-1", "0.0001", "61", "x" }) {
+        EXPECT_EQ(Run("wav " + EXAMPLE + " --pad " + bad + " -o " + Path("bad.wav")), 64) << bad;
+        EXPECT_FALSE(fs::exists(Path("bad.wav"))) << bad;
+    }
+}
+
 TEST_F(UploadCli, DecodeComparesWithASequenceAndSaysHowTheRecordingSounds)
 {
     const UploadImage image = ExampleImage();
@@ -178,6 +195,8 @@ TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
 {
     EXPECT_EQ(Run("play " + EXAMPLE, "PULSE_SERVER=unix:/nonexistent"), 1);
     EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
+    EXPECT_EQ(Run("outputs", "PULSE_SERVER=unix:/nonexistent"), 1);
+    EXPECT_EQ(err, "pemblo-cli outputs: There is no sound output.\n");
 }
 
 // Only a program that plays maps the sound library, and only once it plays.
