@@ -22,29 +22,35 @@ TestTable TableWithJump()
 
 TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
 {
-    TestTable deleted = TableWithJump();
-    deleted.selection.Select(1);
-    EXPECT_EQ(LineCommands(deleted.Table()).Delete(), 1);
-    EXPECT_EQ(deleted.rowCount, 5);
-    EXPECT_EQ(deleted.Row(4), (SequenceRow { 1, 0, 1, CMD_GOTO, 3 }));
-    EXPECT_EQ(deleted.Row(3).pattern, 4u);
-    EXPECT_EQ(deleted.Row(5), EmptyRow());
-    EXPECT_TRUE(deleted.selection.IsSelected(1));
-    EXPECT_TRUE(deleted.edited);
-
-    TestTable inserted = TableWithJump();
-    inserted.selection.Select(2);
-    EXPECT_EQ(LineCommands(inserted.Table()).InsertEmpty(), 2);
-    EXPECT_EQ(inserted.rowCount, 7);
-    EXPECT_EQ(inserted.Row(6), (SequenceRow { 1, 0, 1, CMD_GOTO, 5 }));
-    EXPECT_EQ(inserted.Row(3).pattern, 2u);
-
-    // A jump at a deleted line keeps its number.
-    TestTable lost = TableWithJump();
-    lost.Row(5).parameter = 2;
-    lost.selection.Select(2);
-    LineCommands(lost.Table()).Delete();
-    EXPECT_EQ(lost.Row(4).parameter, 2);
+    const struct {
+        const char *what;
+        int selected;
+        std::uint16_t target;
+        bool insert;
+        int count;
+        int jumpLine; // where the GOTO is afterwards
+        std::uint16_t jumpTarget;
+        std::uint32_t patternOfLine3;
+    } cases[] = {
+        { "line 1 deleted", 1, 4, false, 5, 4, 3, 4 },
+        { "an empty line inserted at 2", 2, 4, true, 7, 6, 5, 2 },
+        // A jump at a deleted line keeps its number.
+        { "the line jumped at deleted", 2, 2, false, 5, 4, 2, 4 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TestTable table = TableWithJump();
+        table.Row(5).parameter = c.target;
+        table.selection.Select(c.selected);
+        LineCommands lines(table.Table());
+        EXPECT_EQ(c.insert ? lines.InsertEmpty() : lines.Delete(), c.selected);
+        EXPECT_EQ(table.rowCount, c.count);
+        EXPECT_EQ(table.Row(c.jumpLine), (SequenceRow { 1, 0, 1, CMD_GOTO, c.jumpTarget }));
+        EXPECT_EQ(table.Row(3).pattern, c.patternOfLine3);
+        EXPECT_EQ(table.Row(c.count), EmptyRow());
+        EXPECT_TRUE(table.selection.IsSelected(c.selected));
+        EXPECT_TRUE(table.edited);
+    }
 }
 
 TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLastSlot)
