@@ -7,6 +7,7 @@
 #include "display/led_tables.h"
 #include "display/picture_scaler.h"
 #include "document/brelvim_doc.h"
+#include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
