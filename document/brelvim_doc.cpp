@@ -113,9 +113,8 @@ bool CBrelvimDoc::OnOpenDocument(const QString &path)
 bool CBrelvimDoc::CheckLoads(const QString &path) const
 {
     RowTable rows;
-    SequenceInterpreter reader { rows };
     try {
-        LoadSequenceFile(reader, QFile::encodeName(path).toStdString());
+        LoadSequenceFile(rows, QFile::encodeName(path).toStdString());
     } catch (const LoadError &error) {
         ShowLoadError(LoadErrorMessage(error.Code()));
         return false;
