@@ -880,14 +880,17 @@ void CLedEditorWnd::OnLineKey(LineKey key, bool extend)
 void CLedEditorWnd::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
-    // The keyboard needs a line to act on.
+    // The keyboard needs a line to act on. The view stays where it is: a
+    // click that brought the focus must hit the line under the mouse.
     if (m_selected.First(Metrics().rowCount) < 0 && Metrics().rowCount > 0) {
         SelectRange(0, 0);
-        EnsureVisible(0);
+        MakeCurrent(0);
     }
     update();
+    // After Qt has told a screen reader that the grid has the focus: the
+    // line is what it should read.
     m_reportedLine = -1;
-    ReportCurrentLine();
+    QMetaObject::invokeMethod(this, &CLedEditorWnd::ReportCurrentLine, Qt::QueuedConnection);
 }
 
 void CLedEditorWnd::focusOutEvent(QFocusEvent *event)

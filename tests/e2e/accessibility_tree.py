@@ -70,7 +70,8 @@ if tables:
               f"cell {row}, {column} is '{cell.name if cell else None}', not '{name}'")
     check(table.getColumnExtentAt(0, 2) > 1, "a command's name does not span channel columns")
 
-# Ctrl+E gives the editor the keyboard on line 0; Down moves it to line 1.
+# Ctrl+E gives the editor the keyboard on line 0; Down moves it to line 1
+# and Insert puts an empty line there.
 focused = []
 
 
@@ -83,10 +84,14 @@ pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 loop = GLib.MainLoop()
 GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "ctrl+e"]) and False)
 GLib.timeout_add(900, lambda: subprocess.run(["xdotool", "key", "Down"]) and False)
-GLib.timeout_add(1800, loop.quit)
+GLib.timeout_add(1800, lambda: subprocess.run(["xdotool", "key", "Insert"]) and False)
+GLib.timeout_add(2400, loop.quit)
 loop.run()
 expected = "row 1, time 20, channels 1, 2, 3, 4, 5, 6, 7 and 8 on"
-check(expected in focused, f"no focus event for '{expected}' among {focused}")
+check(focused and focused[-1] == expected, f"the last focus event is not for '{expected}': {focused}")
+# Insert puts an empty line before line 1, which stays the current one.
+if tables:
+    check(tables[0].queryTable().nRows == 5, "the table does not follow an inserted line")
 
 for failure in failures:
     print("FAIL:", failure, file=sys.stderr)
