@@ -120,7 +120,7 @@ bool CMainFrame::CreateToolBar()
         action->setToolTip(WithKey(toolTip, KeyTextOf(id)));
         action->setStatusTip(ResourceModule::LoadString(id).section('\n', 0, 0));
         m_toolBar->addAction(action);
-        // Tab reaches the buttons and Space presses them.
+        // Tab reaches the buttons; Space and Return press them.
         m_toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);

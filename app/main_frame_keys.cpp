@@ -5,8 +5,10 @@
 #include "platform/user_press.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QToolButton>
 #include <QWidget>
 
 const std::vector<MainWindowKey> &MainWindowKeys()
@@ -39,6 +41,29 @@ QString KeyTextOf(int command)
 namespace
 {
 
+// Return presses a toolbar button that has the focus, as Space does. It
+// watches the buttons themselves, so that the application's filters, the
+// open about window's among them, see the key first.
+class ReturnPressesButton : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *button = qobject_cast<QToolButton *>(watched);
+        if (!button || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        button->click();
+        return true;
+    }
+};
+
 void Activate(QWidget &window)
 {
     window.show();
@@ -55,6 +80,9 @@ MainFrameKeys::MainFrameKeys(CommandTable &commands, QWidget &frame, EditorWindo
     , m_editorWindow(std::move(editorWindow))
 {
     AddShortcuts(frame, false);
+    auto *returnPresses = new ReturnPressesButton(this);
+    for (QToolButton *button : frame.findChildren<QToolButton *>())
+        button->installEventFilter(returnPresses);
     qApp->installEventFilter(this);
 }
 

@@ -31,7 +31,8 @@ QString KeyTextOf(int command);
 // command table, so it follows the command's enable rule. They act in the
 // main window and, as far as MainWindowKey::inEditor allows, in the LED
 // Editor; a key another window claims first (the editor's accelerators, the
-// open about window) never reaches them. Until the user presses something,
+// open about window) never reaches them. Return presses the toolbar button
+// that has the focus. Until the user presses something,
 // an editor opened with the program does not take the keyboard from the
 // main window.
 class MainFrameKeys : public QObject

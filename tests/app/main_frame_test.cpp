@@ -136,6 +136,17 @@ TEST_F(CMainFrameTest, ButtonsTakeTabFocusAndTheirTooltipsNameTheKeys)
     EXPECT_EQ(commands.Action(ID_STOP_SIMULATION)->toolTip(), "stop (Shift+F5)");
     EXPECT_EQ(commands.Action(ID_APP_ABOUT)->toolTip(), "about");
     EXPECT_EQ(Button(ID_UPLOAD)->focusPolicy(), Qt::TabFocus);
+
+    // Return presses the button that has the focus, unless it closes the
+    // about window.
+    new MainFrameKeys(commands, *frame, [] { return nullptr; });
+    frame->OnTimer(1);
+    commands.Execute(ID_APP_ABOUT);
+    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
+    EXPECT_EQ(Splash(), nullptr);
+    EXPECT_EQ(starts, 0);
+    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
+    EXPECT_EQ(starts, 1);
 }
 
 TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
