@@ -80,18 +80,30 @@ def on_focus(event):
         focused.append(event.source.description)
 
 
+def within_10s(condition):
+    """Handles the bus's events until the condition holds, for up to 10 s."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + 10
+    while not condition() and time.monotonic() < deadline:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+    return condition()
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+
+
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-loop = GLib.MainLoop()
-GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "ctrl+e"]) and False)
-GLib.timeout_add(900, lambda: subprocess.run(["xdotool", "key", "Down"]) and False)
-GLib.timeout_add(1800, lambda: subprocess.run(["xdotool", "key", "Insert"]) and False)
-GLib.timeout_add(2400, loop.quit)
-loop.run()
+key("ctrl+e")
+check(within_10s(lambda: focused), "no focus event when the LED Editor got the keyboard")
+key("Down")
 expected = "row 1, time 20, channels 1, 2, 3, 4, 5, 6, 7 and 8 on"
-check(focused and focused[-1] == expected, f"the last focus event is not for '{expected}': {focused}")
-# Insert puts an empty line before line 1, which stays the current one.
+check(within_10s(lambda: focused and focused[-1] == expected), f"no focus event for '{expected}': {focused}")
 if tables:
-    check(tables[0].queryTable().nRows == 5, "the table does not follow an inserted line")
+    key("Insert")
+    check(within_10s(lambda: tables[0].queryTable().nRows == 5), "the table does not follow an inserted line")
 
 for failure in failures:
     print("FAIL:", failure, file=sys.stderr)

@@ -55,4 +55,6 @@ printf '[settings]\nlanguage=E\n' >"$XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.
 (cd "$examples" && QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec "$pemblo") &
 pid=$!
 within_10s visible '^Pemblo!$' >/dev/null || fail "no LED Editor"
+main_window_focused() { xdotool getwindowfocus getwindowname 2>/dev/null | grep -q 'lsq - Pemblo$'; }
+within_10s main_window_focused || fail "the main window does not have the keyboard"
 /usr/bin/python3 "$here/accessibility_tree.py"
