@@ -31,6 +31,12 @@ focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # The windows of Pemblo! on the screen, menus included.
 windows() { xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | wc -l; }
 more_windows_than() { [ "$(windows)" -gt "$1" ]; }
+splash_gone() {
+  for id in $(xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null); do
+    [ -z "$(xprop -id "$id" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([A-Z0-9_]*) = //p' | tr -d '"')" ] && return 1
+  done
+  return 0
+}
 
 home=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
@@ -82,6 +88,9 @@ within_10s focused "$editor" || fail "Ctrl+E did not give the LED Editor the key
 xdotool key Down F2
 xdotool type 35
 xdotool key Return Escape
+# The start-up splash, a window without a title, is gone after four seconds;
+# then a new window is the menu.
+within_10s splash_gone || fail "the start-up splash stays"
 before=$(windows)
 xdotool key Menu
 within_10s more_windows_than "$before" || fail "the Menu key did not open the line's menu"
