@@ -29,9 +29,10 @@ public:
     bool Has(const std::string &option) const { return m_values.count(option) != 0; }
     // The option's value, or fallback when it was not given.
     std::string Value(const std::string &option, const std::string &fallback = {}) const;
-    // The option's value as a whole number 0..max; throws UsageError when it
-    // is something else.
-    std::uint64_t Number(const std::string &option, std::uint64_t fallback, std::uint64_t max) const;
+    // The option's value as a whole number min..max; throws UsageError,
+    // naming that range, when it is something else.
+    std::uint64_t Number(
+        const std::string &option, std::uint64_t fallback, std::uint64_t min, std::uint64_t max) const;
 
 private:
     std::vector<std::string> m_positionals;
@@ -43,3 +44,6 @@ bool ParseNumber(const std::string &text, std::uint64_t max, std::uint64_t &valu
 // Reads "A" (A to A) or "A-B" with A <= B, numbers 0..max; false for anything
 // else.
 bool ParseRange(const std::string &text, std::uint64_t max, std::uint64_t &first, std::uint64_t &last);
+// Reads seconds with at most three decimals ("5", "2.5"), more than 0 and at
+// most maxSeconds, as milliseconds; false for anything else.
+bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds);

@@ -22,6 +22,18 @@ int RunInModule(const CliCommand &command, const Arguments &arguments)
     return run(arguments);
 }
 
+void CheckPositionalCount(const CliCommand &command, std::size_t given)
+{
+    if (command.positionalCount == ONE_OR_MORE) {
+        if (given == 0)
+            throw UsageError(std::string("expected one or more ") + command.positionalName + "s");
+        return;
+    }
+    if (given != command.positionalCount)
+        throw UsageError(command.positionalCount == 1 ? std::string("expected one ") + command.positionalName
+                                                      : std::string("wrong number of arguments"));
+}
+
 } // namespace
 
 std::string UsageLine(const CliCommand &command)
@@ -37,9 +49,7 @@ int RunCliCommand(const CliCommand &command, const std::vector<std::string> &wor
     }
     try {
         const Arguments arguments(words, command.options);
-        if (arguments.Positionals().size() != command.positionalCount)
-            throw UsageError(
-                command.positionalCount == 1 ? "expected one file" : "wrong number of arguments");
+        CheckPositionalCount(command, arguments.Positionals().size());
         return command.run ? command.run(arguments) : RunInModule(command, arguments);
     } catch (const UsageError &error) {
         std::fprintf(

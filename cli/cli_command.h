@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,20 @@ struct CommandModule {
     const char *function;
 };
 
+// The positionalCount of a command that takes one or more files.
+inline constexpr std::size_t ONE_OR_MORE = SIZE_MAX;
+
 // One command of pemblo-cli, with what --help says about it.
 struct CliCommand {
     const char *name;
     const char *usage; // the words after the command name
     const char *help;
     std::vector<OptionSpec> options;
-    std::size_t positionalCount;
+    std::size_t positionalCount; // or ONE_OR_MORE
     RunFunction *run; // null for a command kept in a module
     CommandModule module {};
+    // What a positional argument is, for the usage error "expected one file".
+    const char *positionalName = "file";
 };
 
 // The modules of the commands that draw and of the one that plays sound.
@@ -33,6 +39,10 @@ inline constexpr char PLAY_MODULE[] = "pemblo_cli_play";
 
 // Exit codes besides 0 and the load error codes 1..4.
 inline constexpr int EXIT_FAILED = 1;
+// What lint and decode --expect exit with when a sequence file cannot be
+// loaded, whatever the load error, apart from the 1 of a finding or a
+// difference.
+inline constexpr int EXIT_NOT_LOADED = 2;
 inline constexpr int EXIT_USAGE = 64;
 
 // The usage line of a command, "usage: pemblo-cli NAME USAGE".

@@ -26,20 +26,9 @@ std::string Printed(const char *format, double value)
     return text;
 }
 
-// Why a recording may not decode, in one line: "peak -0.4 dBFS, clipped
-// 12.0 %, speed -4.2 %".
 void PrintDiagnostics(const std::string &path, const DecodedRecording &decoded)
 {
-    const RecordingLevels &levels = decoded.levels;
-    const double speed = decoded.upload.speed;
-    const std::string peakText
-        = levels.peak > 0.0 ? Printed("peak %.1f dBFS", 20.0 * std::log10(levels.peak)) : "silent";
-    // Rounded first, so that a speed a hair below the nominal one reads +0.0.
-    const std::string speedText = speed > 0.0
-        ? Printed("speed %+.1f %%", std::round(1000.0 * (speed - 1.0)) / 10.0 + 0.0)
-        : "speed unknown";
-    std::fprintf(stderr, "%s: %s, clipped %.1f %%, %s\n", path.c_str(), peakText.c_str(),
-        100.0 * levels.clippedShare, speedText.c_str());
+    PrintRecordingDiagnostics(path, decoded.levels.peak, decoded.levels.clippedShare, decoded.upload.speed);
 }
 
 // The first row slot, two bytes of the image, where the images differ; -1
@@ -53,12 +42,12 @@ int FirstDifferentSlot(const UploadImage &heard, const UploadImage &expected)
 }
 
 // Compares the image heard with the one FILE gives: "identical" and 0, or
-// the first row slot that differs and 1.
+// the first row slot that differs and 1; 2 when FILE cannot be loaded.
 int CompareWithExpected(const UploadImage &heard, const std::string &path)
 {
     UploadImage expected;
-    if (const int code = LoadImage(path, expected))
-        return code;
+    if (LoadImage(path, expected))
+        return EXIT_NOT_LOADED;
     const int slot = FirstDifferentSlot(heard, expected);
     if (slot < 0) {
         std::printf("identical\n");
@@ -89,7 +78,10 @@ int RunDecode(const Arguments &arguments)
     PrintDiagnostics(path, decoded);
     const UploadDecodeResult &result = decoded.upload;
     if (!result.Complete()) {
-        std::fprintf(stderr, "%s: the recording holds no complete upload\n", path.c_str());
+        std::fprintf(stderr, "%s: %s\n", path.c_str(),
+            result.earlierUpload
+                ? "the last upload in the recording is incomplete; another upload began before it"
+                : "the recording holds no complete upload");
         if (!result.missingBlocks.empty())
             std::fprintf(stderr, "missing blocks: %s\n", BlockList(result.missingBlocks).c_str());
         if (!result.damagedBlocks.empty())
@@ -106,15 +98,28 @@ int RunDecode(const Arguments &arguments)
 
 } // namespace
 
+void PrintRecordingDiagnostics(const std::string &name, double peak, double clippedShare, double speed)
+{
+    const std::string peakText = peak > 0.0 ? Printed("peak %.1f dBFS", 20.0 * std::log10(peak)) : "silent";
+    // Rounded first, so that a speed a hair below the nominal one reads +0.0.
+    const std::string speedText = speed > 0.0
+        ? Printed("speed %+.1f %%", std::round(1000.0 * (speed - 1.0)) / 10.0 + 0.0)
+        : "speed unknown";
+    std::fprintf(stderr, "%s: %s, clipped %.1f %%, %s\n", name.c_str(), peakText.c_str(),
+        100.0 * clippedShare, speedText.c_str());
+}
+
 CliCommand DecodeCommand()
 {
     return { "decode", "IN.wav [-o OUT] [--expect FILE]",
         "Demodulates a recorded upload (PCM WAV, 8 or 16 bits, mono or stereo,\n"
         "8000 Hz or more) and prints the image as \"image\" does, or writes it into\n"
         "OUT. Exits 1, naming the missing and damaged blocks, unless all 14 blocks\n"
-        "arrived intact. With --expect it prints \"identical\" when the image is the\n"
-        "one the sequence file FILE uploads, and otherwise exits 1 naming the first\n"
-        "row slot that differs. A line on stderr tells the recording's peak level,\n"
-        "its share of clipped samples and its speed against the 48000 Hz sent.",
+        "arrived intact. A recording of several uploads gives the last one; when\n"
+        "that one is cut short, it says so. With --expect it prints \"identical\"\n"
+        "when the image is the one the sequence file FILE uploads, and otherwise\n"
+        "exits 1 naming the first row slot that differs, or 2 when FILE cannot be\n"
+        "loaded. A line on stderr tells the recording's peak level, its share of\n"
+        "clipped samples and its speed against the 48000 Hz sent.",
         { { "-o", true }, { "--expect", true } }, 1, RunDecode };
 }

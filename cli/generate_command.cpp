@@ -30,19 +30,10 @@ void ReadChannels(const std::string &text, PatternParameters &parameters)
     std::uint64_t first = 0;
     std::uint64_t last = 0;
     if (!ParseRange(text, CHANNEL_COUNT, first, last) || first < 1)
-        throw UsageError("--channels takes a range of channels such as 1-8 or 3-6");
+        throw UsageError("--channels takes channels from 1 to " + std::to_string(CHANNEL_COUNT)
+            + ": one, or a range A-B with A <= B such as 3-6");
     parameters.firstChannel = static_cast<int>(first);
     parameters.lastChannel = static_cast<int>(last);
-}
-
-std::uint64_t NumberFrom(const Arguments &arguments, const std::string &option, std::uint64_t fallback,
-    std::uint64_t min, std::uint64_t max)
-{
-    const std::uint64_t value = arguments.Number(option, fallback, max);
-    if (value < min)
-        throw UsageError(
-            option + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max));
-    return value;
 }
 
 // An option that means nothing to the pattern is a mistake, not a no-op.
@@ -64,16 +55,14 @@ PatternParameters ReadParameters(const Arguments &arguments)
 
     if (arguments.Has("--channels"))
         ReadChannels(arguments.Value("--channels"), parameters);
-    parameters.time = static_cast<int>(NumberFrom(arguments, "--time", parameters.time, 1, MAX_ROW_TIME));
-    parameters.repeat = static_cast<int>(NumberFrom(arguments, "--repeat", 1, 1, MAX_ROWS));
+    parameters.time = static_cast<int>(arguments.Number("--time", parameters.time, 1, MAX_ROW_TIME));
+    parameters.repeat = static_cast<int>(arguments.Number("--repeat", 1, 1, MAX_ROWS));
     parameters.reverse = arguments.Has("--reverse");
     parameters.shrink = arguments.Has("--shrink");
-    parameters.share = static_cast<int>(NumberFrom(arguments, "--share", parameters.share, 1, 100));
-    parameters.seed
-        = static_cast<std::uint32_t>(NumberFrom(arguments, "--seed", parameters.seed, 0, UINT32_MAX));
+    parameters.share = static_cast<int>(arguments.Number("--share", parameters.share, 1, 100));
+    parameters.seed = static_cast<std::uint32_t>(arguments.Number("--seed", parameters.seed, 0, UINT32_MAX));
     if (arguments.Has("--fade"))
-        parameters.fade
-            = static_cast<std::uint16_t>(NumberFrom(arguments, "--fade", 0, 0, MAX_FADE_PARAMETER));
+        parameters.fade = static_cast<std::uint16_t>(arguments.Number("--fade", 0, 0, MAX_FADE_PARAMETER));
     return parameters;
 }
 
@@ -139,11 +128,13 @@ const std::vector<CliCommand> &GenerateCommands()
             "--fade      soft edges: FADE IN T and FADE OUT T rows before the pattern\n"
             "\n"
             "A pattern that does not fit into the sequence's 224 rows is refused with\n"
-            "exit code 1.",
+            "exit code 1, and so is a fade so slow that a channel of the pattern never\n"
+            "shows a brightness step on the device; the refusal names the slowest fade\n"
+            "that lights them all.",
             { { "--channels", true }, { "--time", true }, { "--repeat", true }, { "--reverse", false },
                 { "--shrink", false }, { "--share", true }, { "--seed", true }, { "--fade", true },
                 { "-o", true } },
-            1, RunGenerate },
+            1, RunGenerate, {}, "pattern" },
     };
     return commands;
 }

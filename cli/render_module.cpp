@@ -33,7 +33,6 @@ constexpr char DEFAULT_DEVICE_BUNDLE[] = "veltor.rcc";
 // The picture is painted lossless, whatever screen there may be.
 constexpr DisplayFormat RENDER_FORMAT { 32, 0 };
 constexpr std::uint64_t MILLISECONDS_PER_SECOND = 1000;
-constexpr int MAX_SECONDS_DECIMALS = 3;
 
 // A failure that ends the command with exit code 1 and its message.
 class RenderFailure : public std::runtime_error
@@ -133,7 +132,7 @@ QImage ComposeFromBundle(const std::string &name, const LedLevels &levels)
 int RunRender(const Arguments &arguments)
 {
     RequiredValue(arguments, "--tick");
-    const std::uint64_t ticks = arguments.Number("--tick", 0, MAX_TICKS);
+    const std::uint64_t ticks = arguments.Number("--tick", 0, 0, MAX_TICKS);
     const std::string out = RequiredValue(arguments, "-o");
 
     RowTable table;
@@ -152,23 +151,6 @@ int RunRender(const Arguments &arguments)
     return 0;
 }
 
-// "5", "2.5": seconds with at most three decimals, as milliseconds.
-bool ParseMilliseconds(const std::string &text, std::uint64_t maxSeconds, std::uint64_t &milliseconds)
-{
-    const std::size_t point = text.find('.');
-    std::string decimals = point == std::string::npos ? std::string() : text.substr(point + 1);
-    if (point != std::string::npos && (decimals.empty() || decimals.size() > MAX_SECONDS_DECIMALS))
-        return false;
-    decimals.resize(MAX_SECONDS_DECIMALS, '0');
-    std::uint64_t seconds = 0;
-    std::uint64_t fraction = 0;
-    if (!ParseNumber(text.substr(0, point), maxSeconds, seconds)
-        || !ParseNumber(decimals, MILLISECONDS_PER_SECOND - 1, fraction))
-        return false;
-    milliseconds = seconds * MILLISECONDS_PER_SECOND + fraction;
-    return milliseconds > 0 && milliseconds <= maxSeconds * MILLISECONDS_PER_SECOND;
-}
-
 std::uint64_t AnimationTicks(const Arguments &arguments)
 {
     if (arguments.Has("--ticks") && arguments.Has("--seconds"))
@@ -181,10 +163,7 @@ std::uint64_t AnimationTicks(const Arguments &arguments)
                 "--seconds takes a length such as 5 or 2.5, up to " + std::to_string(maxSeconds));
         return std::max<std::uint64_t>(1, SlotsInMilliseconds(milliseconds));
     }
-    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_ANIMATION_TICKS);
-    if (ticks == 0)
-        throw UsageError("--ticks takes a whole number from 1 to " + std::to_string(MAX_ANIMATION_TICKS));
-    return ticks;
+    return arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, 1, MAX_ANIMATION_TICKS);
 }
 
 AnimationExport::Settings AnimationSettings(const Arguments &arguments, const std::string &out)
@@ -194,10 +173,8 @@ AnimationExport::Settings AnimationSettings(const Arguments &arguments, const st
     if (!format)
         throw UsageError("-o takes a file name ending in .gif, .mp4 or .webm");
     settings.format = *format;
-    settings.size = static_cast<int>(arguments.Number("--size", DEFAULT_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
-    if (settings.size < MIN_ANIMATION_SIZE)
-        throw UsageError("--size takes a number of pixels from " + std::to_string(MIN_ANIMATION_SIZE) + " to "
-            + std::to_string(DEVICE_PICTURE_SIZE));
+    settings.size = static_cast<int>(
+        arguments.Number("--size", DEFAULT_ANIMATION_SIZE, MIN_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
     if (settings.format != AnimationFormat::Gif && settings.size % 2 != 0)
         throw UsageError("--size must be even for a video");
     settings.ticks = AnimationTicks(arguments);

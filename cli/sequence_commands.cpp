@@ -7,6 +7,7 @@
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -14,22 +15,29 @@
 namespace
 {
 
-// lint's exit code for a file that cannot be loaded, whatever the load error.
-constexpr int EXIT_NOT_LOADED = 2;
-
 // A sequence file read into its own table.
 struct LoadedSequence {
     RowTable table;
     SequenceInterpreter device { table };
 };
 
+// One line per file, "N rows", and with several files the file's name
+// first; the exit code is that of the first file that fails to load.
 int RunCheck(const Arguments &arguments)
 {
-    LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
-        return code;
-    std::printf("%d rows\n", sequence.table.GetCount());
-    return 0;
+    const std::vector<std::string> &paths = arguments.Positionals();
+    int exitCode = 0;
+    for (const std::string &path : paths) {
+        LoadedSequence sequence;
+        if (const int code = LoadOrReport(sequence.device, path)) {
+            exitCode = exitCode ? exitCode : code;
+            continue;
+        }
+        if (paths.size() > 1)
+            std::printf("%s: ", path.c_str());
+        std::printf("%d rows\n", sequence.table.GetCount());
+    }
+    return exitCode;
 }
 
 int RunDump(const Arguments &arguments)
@@ -54,7 +62,7 @@ void PrintTick(std::uint64_t tick, int row, const SequenceInterpreter::Outputs &
 
 int RunSimulate(const Arguments &arguments)
 {
-    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, MAX_TICKS);
+    const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, 0, MAX_TICKS);
     const InputSchedule input(arguments.Value("--input"));
     LoadedSequence sequence;
     if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
@@ -80,13 +88,11 @@ int RunSimulate(const Arguments &arguments)
     return 0;
 }
 
-int RunLint(const Arguments &arguments)
+int LintFile(const std::string &path, bool strict)
 {
-    const std::string &path = arguments.Positionals()[0];
     LoadedSequence sequence;
     if (LoadOrReport(sequence.device, path))
         return EXIT_NOT_LOADED;
-    const bool strict = arguments.Has("--strict");
     int exitCode = 0;
     for (const Finding &finding : CheckSequence(sequence.table)) {
         std::printf("%s: row %d: %s: %s\n", path.c_str(), finding.row, SeverityName(finding.severity),
@@ -94,6 +100,15 @@ int RunLint(const Arguments &arguments)
         if (finding.severity == FindingSeverity::Error || strict)
             exitCode = EXIT_FAILED;
     }
+    return exitCode;
+}
+
+// The worst exit code of the files: a file not loaded before one with errors.
+int RunLint(const Arguments &arguments)
+{
+    int exitCode = 0;
+    for (const std::string &path : arguments.Positionals())
+        exitCode = std::max(exitCode, LintFile(path, arguments.Has("--strict")));
     return exitCode;
 }
 
@@ -113,11 +128,13 @@ int LoadOrReport(SequenceInterpreter &device, const std::string &path)
 const std::vector<CliCommand> &SequenceCommands()
 {
     static const std::vector<CliCommand> commands = {
-        { "check", "FILE",
-            "Loads the sequence file and prints its row count as \"N rows\". On a load\n"
-            "error it names the file and the error on stderr and exits with the load\n"
-            "error code: 1 cannot open, 2 invalid, 3 other version, 4 other device.",
-            {}, 1, RunCheck },
+        { "check", "FILE...",
+            "Loads each sequence file and prints its row count as \"N rows\", after\n"
+            "the file's name when there are several files. On a load error it names\n"
+            "the file and the error on stderr and exits with the load error code of\n"
+            "the first file that fails: 1 cannot open, 2 invalid, 3 other version,\n"
+            "4 other device.",
+            {}, ONE_OR_MORE, RunCheck },
         { "dump", "FILE",
             "Prints one line per row: its index, a tab, its 20-digit line as a saved\n"
             "file holds it, a tab and what the row does.",
@@ -130,14 +147,14 @@ const std::vector<CliCommand> &SequenceCommands()
             "--input lists the ticks in which the input switch is on, as tick numbers\n"
             "and inclusive ranges: --input 3,50-80.",
             { { "--ticks", true }, { "--input", true } }, 1, RunSimulate },
-        { "lint", "FILE [--strict]",
-            "Checks the sequence for what the device would do otherwise than the\n"
-            "simulation shows, for what stops the simulation, and for what is stored\n"
-            "without effect. Prints one line per finding, in row order:\n"
+        { "lint", "FILE... [--strict]",
+            "Checks each sequence for where the device would do something other than\n"
+            "the simulation shows, for what stops the simulation, and for what is\n"
+            "stored without effect. Prints one line per finding, in row order:\n"
             "\"FILE: row N: error: text\" or \"FILE: row N: warning: text\". Exits 0\n"
             "without errors, 1 with one (with --strict also with a warning), 2 when\n"
-            "the file cannot be loaded.",
-            { { "--strict", false } }, 1, RunLint },
+            "a file cannot be loaded: the worst of all files.",
+            { { "--strict", false } }, ONE_OR_MORE, RunLint },
     };
     return commands;
 }

@@ -59,11 +59,12 @@ std::string RowList(std::vector<int> rows)
     return text;
 }
 
-std::string SecondsText(long long ticks)
+std::string SecondsText(long long ticks, const std::string &decimalPoint)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(ticks) * TICK_MS / 1000.0);
-    return text;
+    const long long hundredths = (ticks * TICK_MS + 5) / 10;
+    char decimals[4];
+    std::snprintf(decimals, sizeof decimals, "%02lld", hundredths % 100);
+    return std::to_string(hundredths / 100) + decimalPoint + decimals;
 }
 
 std::string Number(int value)
@@ -247,9 +248,10 @@ private:
                 }
             }
         for (const auto &[where, inputMask] : m_runaways) {
-            const auto &[row, loop, rows] = where;
-            if (loop)
-                Add(row, FindingSeverity::Error, "endless-loop", m_texts.endlessLoop,
+            const auto &[row, loopLength, rows] = where;
+            if (loopLength > 0)
+                Add(row, FindingSeverity::Error, "endless-loop",
+                    loopLength == 1 ? m_texts.endlessLoopOne : m_texts.endlessLoop,
                     { rows, InputText(inputMask) });
             else
                 Add(row, FindingSeverity::Error, "runaway", m_texts.runaway,
@@ -267,13 +269,14 @@ private:
             int &first = fetchedAt[static_cast<std::size_t>(tick.rows[k])];
             if (first >= 0) {
                 const std::vector<int> loop = tick.Rows(first, k);
-                m_runaways[{ *std::min_element(loop.begin(), loop.end()), true, RowsText(loop) }] |= 1
-                    << input;
+                m_runaways[{ *std::min_element(loop.begin(), loop.end()), static_cast<int>(loop.size()),
+                    RowsText(loop) }]
+                    |= 1 << input;
                 return;
             }
             first = k;
         }
-        m_runaways[{ tick.rows[0], false, RowsText(tick.Rows()) }] |= 1 << input;
+        m_runaways[{ tick.rows[0], 0, RowsText(tick.Rows()) }] |= 1 << input;
     }
 
     void ReportUnreached()
@@ -309,7 +312,7 @@ private:
                 return;
             if (tick.end == FetchEnd::Ended) {
                 Add(lastRow, FindingSeverity::Warning, "ends", m_texts.endsWithInputOff,
-                    { std::to_string(ticks), SecondsText(ticks) });
+                    { std::to_string(ticks), SecondsText(ticks, m_texts.decimalPoint) });
                 return;
             }
             ticks += Row(tick.last).time;
@@ -322,8 +325,9 @@ private:
     const int m_count;
     std::vector<int> m_rowAtSlot;
     std::vector<bool> m_reached;
-    // Runaways by (row, loop or not, rows), with the inputs that meet them.
-    std::map<std::tuple<int, bool, std::string>, int> m_runaways;
+    // Runaways by (row, the rows of the loop or 0 for a path, rows), with the
+    // inputs that meet them.
+    std::map<std::tuple<int, int, std::string>, int> m_runaways;
     std::vector<Finding> m_findings;
 };
 

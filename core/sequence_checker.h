@@ -46,11 +46,15 @@ struct FindingTexts {
     std::string unknownDropped = "unknown command %1 does nothing and the upload leaves it out";
     std::string endlessLoop
         = "%1 repeat without a pattern row that holds (%2): the simulation stops as runaway";
+    std::string endlessLoopOne
+        = "%1 repeats without a pattern row that holds (%2): the simulation stops as runaway";
     std::string runaway
         = "%1 take %2 fetches in one tick without holding a pattern (%3): the simulation stops as runaway";
     std::string unreachableRow = "%1 is never reached, whatever the input";
     std::string unreachableRows = "%1 are never reached, whatever the input";
     std::string endsWithInputOff = "with the input off the sequence ends by itself after %1 ticks (%2 s)";
+    // What stands between the whole and the decimal digits of a number.
+    std::string decimalPoint = ".";
 };
 
 // "error" or "warning".

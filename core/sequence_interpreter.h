@@ -65,6 +65,10 @@ public:
     // The index of the row fetched last; it may lie past the table once the
     // sequence has ended.
     int GetCurrentRow() const { return m_currentRow; }
+    // Each channel's level in the interpreter's own finer steps, with a flag
+    // for a lit channel: where the output levels show only the top bits, this
+    // tells whether a run has come back to where it was.
+    const std::array<std::uint16_t, CHANNEL_COUNT> &GetChannelLevels() const { return m_channelLevel; }
 
     // The device line of a sequence file and the rows after it.
     void WriteDevice(TextOutput &file) const;

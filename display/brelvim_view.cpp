@@ -2,8 +2,6 @@
 
 #include "display/led_painter.h"
 #include "display/led_tables.h"
-#include "display/upload_check.h"
-#include "display/upload_progress_dlg.h"
 #include "document/brelvim_doc.h"
 #include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
@@ -13,9 +11,7 @@
 #include "platform/millisecond_clock.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
-#include "upload/upload_command.h"
-
-#include <QApplication>
+#include "uploader/upload_controller.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -64,6 +60,7 @@ CBrelvimView::CBrelvimView(
     : CView(parent)
     , m_devicePicture(std::move(devicePicture))
     , m_readDisplayFormat(std::move(readDisplayFormat))
+    , m_upload(new CUploadController(this))
 {
     m_lastStep.fill(-1);
     m_shownStep.fill(-1);
@@ -71,6 +68,11 @@ CBrelvimView::CBrelvimView(
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     document.AddView(this);
+    connect(m_upload, &CUploadController::sendingChanged, this, &CBrelvimView::ScheduleCommandUpdate);
+    connect(m_upload, &CUploadController::uploadAgainPressed, this, [this] {
+        if (m_commands)
+            m_commands->Execute(ID_UPLOAD);
+    });
 }
 
 CBrelvimView::~CBrelvimView() = default;
@@ -104,7 +106,10 @@ void CBrelvimView::OnOpenEditor()
     if (document->m_rows.GetCount() == 0)
         document->m_rows.LoadDefault();
     document->DeleteEditor();
-    document->SetEditor(OpenLedEditor(this, document->m_rows.GetCount()));
+    std::unique_ptr<CLedEditorWnd> editor = OpenLedEditor(this, document->m_rows.GetCount());
+    // The document owns the editor, so it is there whenever the editor asks.
+    editor->SetSequenceFile([document] { return document->GetPathName(); });
+    document->SetEditor(std::move(editor));
     document->CopyRowsToEditor();
     if (m_commands)
         m_commands->ScheduleUpdate();
@@ -330,7 +335,7 @@ void CBrelvimView::OnLButtonUp(Qt::KeyboardModifiers, QPoint)
 void CBrelvimView::OnUpdateUpload(CCmdUI &ui) const
 {
     const CBrelvimDoc *document = GetDocument();
-    ui.Enable(document && CanUpload(m_sending, document->m_running, document->m_rows.GetCount()));
+    ui.Enable(document && m_upload->CanUpload(document->m_running, document->m_rows.GetCount()));
 }
 
 void CBrelvimView::OnUpload()
@@ -339,69 +344,23 @@ void CBrelvimView::OnUpload()
     if (!document)
         return;
     document->CopyRowsFromEditor();
-    if (!ConfirmUploadOfRows(this, document->m_rows))
-        return;
-    const bool started
-        = StartUpload(document->m_rows, m_sending, [this](int blockCount, const std::uint8_t *image) {
-              return m_transmitter.Transmit(this, static_cast<std::uint8_t>(blockCount), image);
-          });
-    if (!started)
-        ShowUploadFailure();
-    else
-        ShowUploadProgress();
-    if (m_commands)
-        m_commands->ScheduleUpdate();
+    m_upload->Upload(document->m_rows);
 }
 
-void CBrelvimView::ShowUploadProgress()
+void CBrelvimView::ScheduleCommandUpdate()
 {
-    m_uploadProgress = std::make_unique<CUploadProgressDlg>(
-        [this] { return m_transmitter.PlayedMs(); }, m_transmitter.DurationMs(), this);
-    connect(m_uploadProgress.get(), &CUploadProgressDlg::stopPressed, this, &CBrelvimView::OnStopUpload);
-    m_uploadProgress->show();
-}
-
-// The sound output says why in English; the string table has the reason in
-// the user's language.
-void CBrelvimView::ShowUploadFailure()
-{
-    const QString reason = ResourceModule::LoadStringWithEnglishText(
-        m_transmitter.ErrorText(), IDS_UPLOAD_REASON_FIRST, IDS_UPLOAD_REASON_LAST);
-    ShowMessageBox(this, ResourceModule::LoadString(IDS_UPLOAD_CANNOT_START).arg(reason),
-        ResourceModule::LoadString(IDS_UPLOAD_ERROR_TITLE), QMessageBox::Warning);
-}
-
-void CBrelvimView::OnTransmitDone()
-{
-    FinishUpload(m_sending, [this] { m_transmitter.Release(); });
-    m_uploadProgress.reset();
     if (m_commands)
         m_commands->ScheduleUpdate();
 }
 
 void CBrelvimView::OnStopUpload()
 {
-    m_transmitter.Stop();
+    m_upload->Stop();
 }
 
 bool CBrelvimView::QueryStopUploadToQuit()
 {
-    if (!m_sending)
-        return true;
-    if (!AskQuestion({ this, ResourceModule::LoadString(IDS_UPLOAD_STOP_AND_QUIT),
-            QApplication::applicationDisplayName(), {}, {}, false }))
-        return false;
-    OnStopUpload();
-    return true;
-}
-
-bool CBrelvimView::event(QEvent *event)
-{
-    if (event->type() == TransmitDoneEvent::EventType()) {
-        OnTransmitDone();
-        return true;
-    }
-    return CView::event(event);
+    return m_upload->QueryStopToQuit();
 }
 
 void CBrelvimView::paintEvent(QPaintEvent *event)

@@ -4,7 +4,6 @@
 #include "display/device_bitmaps.h"
 #include "display/display_format.h"
 #include "platform/view.h"
-#include "upload/fsk_transmitter.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -18,7 +17,7 @@
 
 class CBrelvimDoc;
 class CCmdUI;
-class CUploadProgressDlg;
+class CUploadController;
 class CommandTable;
 class BrelvimViewTest;
 
@@ -56,8 +55,6 @@ public:
     void OnOpenEditor();
     void OnUpdateUpload(CCmdUI &ui) const;
     void OnUpload();
-    // The upload's last sample has played, or it was stopped.
-    void OnTransmitDone();
     // Silences the upload; it ends as its last sample would end it.
     void OnStopUpload();
     // Asked before the main window closes: true when no upload plays or the
@@ -76,7 +73,6 @@ public:
     void OnLButtonUp(Qt::KeyboardModifiers flags, QPoint point);
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -113,8 +109,7 @@ private:
     void PaintChangedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
-    void ShowUploadFailure();
-    void ShowUploadProgress();
+    void ScheduleCommandUpdate();
 
     QByteArray m_devicePicture;
     DisplayFormatSource m_readDisplayFormat;
@@ -130,9 +125,8 @@ private:
     // For each LED level, the step the window was last asked to show.
     std::array<std::int8_t, LED_COUNT> m_shownStep;
     std::uint32_t m_simTime = 0;
-    bool m_sending = false;
-    FskTransmitter m_transmitter;
-    std::unique_ptr<CUploadProgressDlg> m_uploadProgress;
+    // Owned as the view's child.
+    CUploadController *m_upload;
 
     // The next paint is a full one: the view was shown or resized.
     bool m_fullPaintPending = true;

@@ -139,10 +139,13 @@ void EditorCommands::Copy()
 
 void EditorCommands::Paste()
 {
-    if (m_table.selection.First(Count()) < 0)
+    const int pos = m_table.selection.First(Count());
+    if (pos < 0)
         return;
     if (const std::optional<std::string> text = m_host.ClipboardText())
         InsertBeforeSelection(ReadClipboardText(*text, m_table.channelCount));
+    else
+        m_host.Refused({ EditRefusal::Why::NoLines, pos });
 }
 
 bool EditorCommands::InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows)
@@ -150,11 +153,16 @@ bool EditorCommands::InsertBeforeSelection(const std::optional<std::vector<Seque
     const int pos = m_table.selection.First(Count());
     if (pos < 0)
         return false;
+    const int freeRows = MAX_ROWS - Count();
     const bool inserted = rows && Lines().InsertRows(pos, *rows);
     m_table.modified = 1;
     m_table.selection.Clear();
     m_table.selection.Select(pos);
     m_host.EnsureVisible(pos);
+    if (!rows)
+        m_host.Refused({ EditRefusal::Why::NoLines, pos });
+    else if (!inserted)
+        m_host.Refused({ EditRefusal::Why::LinesDoNotFit, pos, 0, static_cast<int>(rows->size()), freeRows });
     return inserted;
 }
 

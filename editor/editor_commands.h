@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/edit_refusal.h"
 #include "editor/editor_table.h"
 #include "editor/line_commands.h"
 
@@ -22,6 +23,8 @@ public:
     virtual void SetClipboardText(const std::string &text) = 0;
     // The clipboard's text in 8-bit characters; nullopt when it holds none.
     virtual std::optional<std::string> ClipboardText() = 0;
+    // Says why a command left the rows as they were.
+    virtual void Refused(const EditRefusal &refusal) = 0;
 
 protected:
     ~EditorHost() = default;
@@ -45,7 +48,7 @@ public:
     // happens when no line is selected. Rows that do not fit, or nullopt for
     // text that held no lines, insert nothing, but the table is marked
     // modified and the selection moves all the same, so that the user sees
-    // where they would have gone.
+    // where they would have gone; the host is told why.
     bool InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows);
 
 private:

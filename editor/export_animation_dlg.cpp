@@ -7,13 +7,14 @@
 #include "display/device_bundle.h"
 #include "editor/authoring_string_ids.h"
 #include "platform/bundle_file.h"
+#include "platform/file_prompts.h"
 #include "platform/resource_module.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,10 @@ constexpr double SECONDS_STEP = 0.5;
 // takes input again.
 constexpr int PORTION_MS = 40;
 constexpr std::uint64_t TICKS_PER_STEP = 25;
+// What Browse… proposes for a sequence without a file, and the ending it
+// adds to a name typed without one.
+constexpr char PROPOSED_NAME[] = "animation.gif";
+constexpr char DEFAULT_SUFFIX[] = "gif";
 
 QString Text(int id)
 {
@@ -42,10 +47,12 @@ QString Text(int id)
 
 } // namespace
 
-CExportAnimationDlg::CExportAnimationDlg(QWidget *parent, RowsSource rows, QString deviceBundle)
+CExportAnimationDlg::CExportAnimationDlg(
+    QWidget *parent, RowsSource rows, QString deviceBundle, SequenceFile sequenceFile)
     : QDialog(parent)
     , m_rows(std::move(rows))
     , m_deviceBundle(std::move(deviceBundle))
+    , m_sequenceFile(std::move(sequenceFile))
     , m_file(new QLineEdit)
     , m_browse(new QPushButton(Text(IDS_EXPORT_BROWSE)))
     , m_length(new QDoubleSpinBox)
@@ -55,6 +62,7 @@ CExportAnimationDlg::CExportAnimationDlg(QWidget *parent, RowsSource rows, QStri
     , m_start(new QPushButton(Text(IDS_EXPORT_START)))
     , m_close(new QPushButton(Text(IDS_GENERATE_CLOSE)))
 {
+    m_length->setLocale(ResourceModule::InterfaceLocale());
     m_length->setRange(SECONDS_STEP, MAX_SECONDS);
     m_length->setSingleStep(SECONDS_STEP);
     m_length->setDecimals(1);
@@ -104,10 +112,21 @@ void CExportAnimationDlg::BuildControls()
     m_progress->setValue(0);
 }
 
+// Starts at the file named already, or else beside the sequence file with
+// its name, centred over the editor.
 void CExportAnimationDlg::OnBrowse()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, Text(IDS_EXPORT_TITLE), m_file->text(), Text(IDS_EXPORT_FILE_FILTER));
+    FileDialogRequest request { parentWidget() ? parentWidget() : this, FileDialogRequest::SaveAs,
+        Text(IDS_EXPORT_TITLE), {}, Text(IDS_EXPORT_FILE_FILTER), QString::fromLatin1(DEFAULT_SUFFIX) };
+    const QFileInfo typed(m_file->text().trimmed());
+    if (typed.fileName().isEmpty()) {
+        ProposeFileBeside(
+            request, m_sequenceFile ? m_sequenceFile() : QString(), QString::fromLatin1(PROPOSED_NAME));
+    } else {
+        request.folder = typed.absolutePath();
+        request.fileName = typed.fileName();
+    }
+    const QString path = PromptFileName(request);
     if (!path.isEmpty())
         m_file->setText(path);
 }

@@ -28,10 +28,14 @@ class CExportAnimationDlg : public QDialog
 public:
     // The rows to record, taken when the export starts.
     using RowsSource = std::function<RowTable()>;
+    // The path of the sequence's file, empty while it has none: Browse…
+    // starts beside it, with its name.
+    using SequenceFile = std::function<QString()>;
 
     // deviceBundle names the device bundle whose picture is painted, found
     // as bundles are found.
-    CExportAnimationDlg(QWidget *parent, RowsSource rows, QString deviceBundle);
+    CExportAnimationDlg(
+        QWidget *parent, RowsSource rows, QString deviceBundle, SequenceFile sequenceFile = {});
     ~CExportAnimationDlg() override;
 
     void OnExport();
@@ -54,6 +58,7 @@ private:
 
     RowsSource m_rows;
     QString m_deviceBundle;
+    SequenceFile m_sequenceFile;
     std::unique_ptr<DeviceBitmaps> m_bitmaps;
     std::unique_ptr<AnimationExport> m_export;
     QString m_path;

@@ -71,6 +71,7 @@ CGenerateDlg::CGenerateDlg(QWidget *parent, FreeRows freeRows, InsertRows insert
     m_fade = new QCheckBox(Text(IDS_GENERATE_FADE));
     m_fadeTime = SpinBox(0, MAX_FADE_PARAMETER, DEFAULT_FADE_TIME, IDS_GENERATE_TICKS);
     m_preview = new CPatternPreview;
+    m_preview->setFixedSize(m_preview->sizeHint());
     m_rowCount = new QLabel;
     m_rowCount->setWordWrap(true);
     m_insert = new QPushButton(Text(IDS_GENERATE_INSERT));
@@ -125,8 +126,8 @@ PatternParameters CGenerateDlg::Parameters() const
 {
     PatternParameters parameters;
     parameters.kind = ALL_PATTERNS[static_cast<std::size_t>(std::max(0, m_pattern->currentIndex()))];
-    parameters.firstChannel = std::min(m_firstChannel->value(), m_lastChannel->value());
-    parameters.lastChannel = std::max(m_firstChannel->value(), m_lastChannel->value());
+    parameters.firstChannel = m_firstChannel->value();
+    parameters.lastChannel = m_lastChannel->value();
     parameters.time = m_time->value();
     parameters.repeat = m_repeat->value();
     parameters.reverse = m_reverse->isChecked();
@@ -148,25 +149,44 @@ void CGenerateDlg::OnParametersChanged()
     m_seed->setEnabled(twinkle);
     m_fadeTime->setEnabled(m_fade->isChecked());
 
+    QString refusal;
+    const std::vector<SequenceRow> rows = RowsOrRefusal(refusal);
+    m_preview->SetRows(rows);
+    m_rowCount->setText(refusal.isEmpty() ? Text(IDS_GENERATE_ROW_COUNT).arg(rows.size()) : refusal);
+    m_insert->setEnabled(refusal.isEmpty());
+    // A refusal may take more lines than the window has room for.
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
+}
+
+std::vector<SequenceRow> CGenerateDlg::RowsOrRefusal(QString &refusal) const
+{
+    const PatternParameters parameters = Parameters();
+    // As pemblo-cli refuses --channels 6-3.
+    if (parameters.firstChannel > parameters.lastChannel) {
+        refusal = Text(IDS_GENERATE_CHANNELS_REVERSED);
+        return {};
+    }
     const int freeRows = m_freeRows();
-    const GeneratedRows generated = GeneratePattern(parameters, freeRows);
-    const bool fits = generated.refusal.empty();
-    m_preview->SetRows(generated.rows);
-    m_rowCount->setText(fits
-            ? Text(IDS_GENERATE_ROW_COUNT).arg(generated.rows.size())
-            : Text(IDS_GENERATE_DOES_NOT_FIT).arg(PatternRowCount(parameters)).arg(freeRows));
-    m_insert->setEnabled(fits);
+    GeneratedRows generated = GeneratePattern(parameters, freeRows);
+    if (generated.slowestFade)
+        refusal = Text(IDS_GENERATE_FADE_TOO_SLOW).arg(*parameters.fade).arg(*generated.slowestFade);
+    else if (!generated.refusal.empty())
+        refusal = Text(IDS_GENERATE_DOES_NOT_FIT).arg(PatternRowCount(parameters)).arg(freeRows);
+    return std::move(generated.rows);
 }
 
 void CGenerateDlg::OnInsert()
 {
     // The editor may have changed since the rows were counted.
-    const GeneratedRows generated = GeneratePattern(Parameters(), m_freeRows());
-    if (!generated.refusal.empty()) {
+    QString refusal;
+    const std::vector<SequenceRow> rows = RowsOrRefusal(refusal);
+    if (!refusal.isEmpty()) {
         OnParametersChanged();
         return;
     }
-    if (!m_insertRows(generated.rows, Text(IDS_GENERATE_CHANGE).arg(m_pattern->currentText()))) {
+    if (!m_insertRows(rows, Text(IDS_GENERATE_CHANGE).arg(m_pattern->currentText()))) {
         m_rowCount->setText(Text(IDS_GENERATE_NO_SELECTION));
         return;
     }

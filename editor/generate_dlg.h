@@ -39,6 +39,9 @@ private:
     void BuildControls();
     // Makes the rows anew after any change of the controls.
     void OnParametersChanged();
+    // The pattern's rows for the editor's free rows, or none and why not, in
+    // the user's language.
+    std::vector<SequenceRow> RowsOrRefusal(QString &refusal) const;
 
     FreeRows m_freeRows;
     InsertRows m_insertRows;

@@ -12,6 +12,7 @@
 #include "editor/led_editor_accessible.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
+#include "editor/refusal_note.h"
 #include "editor/save_upload_wav.h"
 #include "editor/sequence_check_wnd.h"
 #include "editor/step_names.h"
@@ -88,6 +89,7 @@ CLedEditorWnd::CLedEditorWnd()
     , m_contextMenu(this)
     , m_accel(new EditorAccelerators(
           ResourceModule::LoadAccelerators(IDR_EDITOR_ACCELERATORS), [this](int id) { OnCommand(id); }, this))
+    , m_refusalNote(new CRefusalNote(this))
 {
     m_rows.fill(EmptyRow());
     m_contextMenu.SetTrace(m_trace != 0);
@@ -320,7 +322,7 @@ bool CLedEditorWnd::OnCommand(int id)
     switch (command) {
     case ID_MENU_TRACE: OnTrace(); return true;
     case ID_MENU_CHECK_SEQUENCE: OnCheckSequence(); return true;
-    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows()); return true;
+    case ID_MENU_SAVE_UPLOAD_WAV: SaveUploadAsWav(this, Rows(), m_sequenceFile()); return true;
     case ID_GENERATE: OnGenerate(); return true;
     case ID_EXPORT_ANIMATION: OnExportAnimation(); return true;
     case ID_EDIT_UNDO:
@@ -484,7 +486,7 @@ void CLedEditorWnd::OnExportAnimation()
         QString::fromLatin1(SettingsStore::KEY_DEVICE), QString::fromLatin1(SettingsStore::DEFAULT_DEVICE));
     ShowEditorDialog(*this, m_exportDlg, [this, device] {
         return new CExportAnimationDlg(
-            this, [this] { return Rows(); }, device);
+            this, [this] { return Rows(); }, device, m_sequenceFile);
     });
 }
 
@@ -530,7 +532,8 @@ void CLedEditorWnd::CloseValueEdit(bool apply)
             m_history, [time = m_editTime, value = ParseValueText(text)](const EditorSnapshot &) {
                 return ValueStepName(time, value);
             });
-        LineCommands(Table()).ApplyValue(text, m_editTime);
+        if (const std::optional<EditRefusal> refusal = LineCommands(Table()).ApplyValue(text, m_editTime))
+            Refused(*refusal);
     }
     const bool hadFocus = edit->hasFocus();
     edit->hide();
@@ -554,6 +557,13 @@ std::optional<std::string> CLedEditorWnd::ClipboardText()
     // As 8-bit text: a character beyond Latin-1 becomes "?" and spoils the
     // text, as it would have in the device's own character set.
     return data->text().toLatin1().toStdString();
+}
+
+void CLedEditorWnd::Refused(const EditRefusal &refusal)
+{
+    const EditorLayout layout = ComputeLayout();
+    const int top = LineTop(Metrics(), layout, refusal.line, m_scrollPos);
+    m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.rightEdge, top)));
 }
 
 int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)

@@ -13,11 +13,13 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class CExportAnimationDlg;
 class CGenerateDlg;
+class CRefusalNote;
 class CSequenceCheckWnd;
 class CValueEdit;
 class EditorAccelerators;
@@ -72,6 +74,11 @@ public:
     // The in-place edit of a line's time or (time false) its parameter.
     void OpenValueEdit(int line, bool time) override;
     void CloseValueEdit(bool apply) override;
+
+    // Where the sequence's file is, asked whenever something made of it is
+    // saved; an empty path for a sequence not saved yet.
+    using SequenceFile = std::function<QString()>;
+    void SetSequenceFile(SequenceFile file) { m_sequenceFile = std::move(file); }
 
     // Inserts rows before the first selected line exactly as a paste does,
     // as one step of the undo history under this name: the first of them is
@@ -172,6 +179,8 @@ private:
     bool IsValueEditOpen() const override;
     void SetClipboardText(const std::string &text) override;
     std::optional<std::string> ClipboardText() override;
+    // Shows why in a note beside the line.
+    void Refused(const EditRefusal &refusal) override;
 
     EditorSnapshot CaptureState() override;
     void RestoreStep(EditorStep &step) override;
@@ -209,6 +218,8 @@ private:
     // The editor's own windows, while open; they go with it.
     QPointer<CGenerateDlg> m_generateDlg;
     QPointer<CExportAnimationDlg> m_exportDlg;
+    CRefusalNote *m_refusalNote;
+    SequenceFile m_sequenceFile = [] { return QString(); };
     EditorHistory m_history { *this };
     // What a screen reader was last told.
     int m_reportedLine = -1;

@@ -189,9 +189,10 @@ int LineCommands::ToggleChannel(int channel)
     return LastSelected();
 }
 
-void LineCommands::ApplyValue(std::string_view text, bool time)
+std::optional<EditRefusal> LineCommands::ApplyValue(std::string_view text, bool time)
 {
     const std::uint16_t value = ParseValueText(text);
+    std::optional<EditRefusal> refusal;
     for (int line = 0; line < m_table.Count(); ++line) {
         if (!m_table.selection.IsSelected(line))
             continue;
@@ -202,8 +203,13 @@ void LineCommands::ApplyValue(std::string_view text, bool time)
         } else if (!time && AcceptsParameter(row.command, value)) {
             row.parameter = value;
             m_table.modified = 1;
+        } else if (!refusal && (time || row.isCommand)) {
+            using Why = EditRefusal::Why;
+            refusal
+                = EditRefusal { time ? Why::TimeOutOfRange : Why::ParameterOutOfRange, line, row.command };
         }
     }
+    return refusal;
 }
 
 int LineCommands::LastSelected() const

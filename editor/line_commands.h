@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editor/edit_refusal.h"
 #include "editor/editor_table.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -46,8 +48,9 @@ public:
     int ToggleChannel(int channel);
 
     // Applies the text of the value edit to the selected lines: a hold time,
-    // or each line's command parameter. Values out of range change nothing.
-    void ApplyValue(std::string_view text, bool time);
+    // or each line's command parameter. Values out of range change nothing;
+    // the first selected line that refused the value says why.
+    std::optional<EditRefusal> ApplyValue(std::string_view text, bool time);
 
 private:
     // A transform of a pattern applied to every selected slot.

@@ -1,5 +1,7 @@
 #include "editor/pattern_generators.h"
 
+#include "editor/pattern_brightness.h"
+
 #include <algorithm>
 #include <random>
 
@@ -163,6 +165,36 @@ std::vector<std::uint32_t> AllPatterns(const PatternParameters &parameters)
     return patterns;
 }
 
+std::vector<SequenceRow> PatternRows(const PatternParameters &parameters)
+{
+    std::vector<SequenceRow> rows;
+    if (parameters.fade) {
+        rows.push_back({ 1, 0, 0, CMD_FADE_IN, *parameters.fade });
+        rows.push_back({ 1, 0, 0, CMD_FADE_OUT, *parameters.fade });
+    }
+    const auto time = static_cast<std::uint16_t>(parameters.time);
+    for (const std::uint32_t pattern : AllPatterns(parameters))
+        rows.push_back({ 0, pattern, time, PATTERN_ROW_LETTER, 0 });
+    return rows;
+}
+
+// The slowest fade below the pattern's own that lights every channel up.
+// A quicker fade never leaves a channel darker before it first shows (below
+// the dimming ceiling every level is the fade step times what the on and off
+// ticks make of one), and fade 0 is instant, so the answer is found by
+// halving.
+std::uint16_t SlowestLightingFade(PatternParameters parameters)
+{
+    int lights = 0;
+    int staysDark = *parameters.fade;
+    while (staysDark - lights > 1) {
+        const int middle = (lights + staysDark) / 2;
+        parameters.fade = static_cast<std::uint16_t>(middle);
+        (EveryChannelLightsUp(PatternRows(parameters)) ? lights : staysDark) = middle;
+    }
+    return static_cast<std::uint16_t>(lights);
+}
+
 } // namespace
 
 const char *PatternName(PatternKind kind)
@@ -192,14 +224,16 @@ GeneratedRows GeneratePattern(const PatternParameters &parameters, int freeRows)
     if (needed > freeRows)
         return { {},
             "The pattern needs " + std::to_string(needed) + " rows, but only " + std::to_string(freeRows)
-                + " are free." };
-    GeneratedRows generated;
-    if (parameters.fade) {
-        generated.rows.push_back({ 1, 0, 0, CMD_FADE_IN, *parameters.fade });
-        generated.rows.push_back({ 1, 0, 0, CMD_FADE_OUT, *parameters.fade });
+                + " are free.",
+            std::nullopt };
+    std::vector<SequenceRow> rows = PatternRows(parameters);
+    if (parameters.fade && !EveryChannelLightsUp(rows)) {
+        const std::uint16_t slowest = SlowestLightingFade(parameters);
+        return { {},
+            "With a fade of " + std::to_string(*parameters.fade)
+                + " ticks not every channel of the pattern lights up on the device; "
+                + std::to_string(slowest) + " is the slowest fade with which all do.",
+            slowest };
     }
-    const auto time = static_cast<std::uint16_t>(parameters.time);
-    for (const std::uint32_t pattern : AllPatterns(parameters))
-        generated.rows.push_back({ 0, pattern, time, PATTERN_ROW_LETTER, 0 });
-    return generated;
+    return { std::move(rows), {}, std::nullopt };
 }

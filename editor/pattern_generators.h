@@ -48,10 +48,15 @@ std::int64_t PatternRowCount(const PatternParameters &parameters);
 
 struct GeneratedRows {
     std::vector<SequenceRow> rows;
-    // Why nothing was made; empty when the rows fit.
+    // Why nothing was made; empty when the rows fit and light up.
     std::string refusal;
+    // With a refusal for a fade too slow: the slowest fade with which every
+    // channel of the pattern lights up.
+    std::optional<std::uint16_t> slowestFade;
 };
 
-// The pattern's rows, or none and a sentence saying how many rows it needs
-// when more than freeRows.
+// The pattern's rows, or none and a sentence saying why not: how many rows
+// it needs when more than freeRows, or the slowest fade that does light the
+// LEDs when the pattern's own fade is so slow that a channel it switches on
+// never reaches the first brightness step the device picture shows.
 GeneratedRows GeneratePattern(const PatternParameters &parameters, int freeRows);

@@ -1,6 +1,7 @@
 #include "editor/save_upload_wav.h"
 
 #include "core/row_table.h"
+#include "editor/upload_check.h"
 #include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -15,12 +16,15 @@ constexpr char PROPOSED_NAME[] = "upload.wav";
 
 } // namespace
 
-void SaveUploadAsWav(QWidget *owner, const RowTable &rows)
+void SaveUploadAsWav(QWidget *owner, const RowTable &rows, const QString &sequencePath)
 {
+    if (!ConfirmUploadOfRows(owner, rows))
+        return;
     const QString caption = ResourceModule::LoadString(IDS_SAVE_UPLOAD_WAV);
-    const QString path
-        = PromptFileName({ owner, FileDialogRequest::SaveAs, caption, QString::fromLatin1(PROPOSED_NAME),
-            ResourceModule::LoadString(IDS_WAV_FILTER), QStringLiteral("wav") });
+    FileDialogRequest request { owner, FileDialogRequest::SaveAs, caption, {},
+        ResourceModule::LoadString(IDS_WAV_FILTER), QStringLiteral("wav") };
+    ProposeFileBeside(request, sequencePath, QString::fromLatin1(PROPOSED_NAME));
+    const QString path = PromptFileName(request);
     if (path.isEmpty())
         return;
     const std::vector<std::uint8_t> wav = EncodeUploadWav(EncodeUploadImage(rows));

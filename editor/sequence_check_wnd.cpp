@@ -40,8 +40,10 @@ std::string FindingTexts::*const FINDING_TEXTS[] = {
     &FindingTexts::unreachableRow,
     &FindingTexts::unreachableRows,
     &FindingTexts::endsWithInputOff,
+    &FindingTexts::endlessLoopOne,
 };
-static_assert(sizeof(FindingTexts) == std::size(FINDING_TEXTS) * sizeof(std::string),
+// All but the decimal point, which comes with the language's numbers.
+static_assert(sizeof(FindingTexts) == (std::size(FINDING_TEXTS) + 1) * sizeof(std::string),
     "every finding text has its string id");
 
 QIcon SeverityIcon(FindingSeverity severity)
@@ -61,6 +63,7 @@ FindingTexts LocalFindingTexts()
         if (!local.isEmpty())
             texts.*text = local.toStdString();
     }
+    texts.decimalPoint = ResourceModule::InterfaceLocale().decimalPoint().toStdString();
     return texts;
 }
 

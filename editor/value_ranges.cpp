@@ -38,16 +38,26 @@ std::uint16_t ParseValueText(std::string_view text)
     return negative ? static_cast<std::uint16_t>(0U - value) : value;
 }
 
+ValueRange TimeRange()
+{
+    return { 1, MAX_ROW_TIME };
+}
+
+ValueRange ParameterRange(std::uint8_t letter)
+{
+    if (letter == CMD_FADE_IN || letter == CMD_FADE_OUT)
+        return { 0, MAX_FADE_PARAMETER };
+    if (IsJumpCommand(letter))
+        return { 0, MAX_ROWS - 1 };
+    return { 0, MAX_PLAIN_PARAMETER };
+}
+
 bool AcceptsTime(std::uint16_t value)
 {
-    return value >= 1 && value <= MAX_ROW_TIME;
+    return TimeRange().Contains(value);
 }
 
 bool AcceptsParameter(std::uint8_t letter, std::uint16_t value)
 {
-    if (letter == CMD_FADE_IN || letter == CMD_FADE_OUT)
-        return value <= MAX_FADE_PARAMETER;
-    if (IsJumpCommand(letter))
-        return value < MAX_ROWS;
-    return value <= MAX_PLAIN_PARAMETER;
+    return ParameterRange(letter).Contains(value);
 }

@@ -7,7 +7,9 @@
 # such as "FILE -o OUT.wav [--ticks N]" says it all: an option followed by a
 # placeholder takes a value; a placeholder with an extension (OUT.wav,
 # OUT.gif|.mp4|.webm) takes files of that kind, FILE takes sequences, BUNDLE
-# device bundles, OUT any file, and the rest (N, TICKS, ...) no file at all.
+# device bundles, OUT any file, OUTPUT the names of the sound outputs, and
+# the rest (N, TICKS, ...) no file at all. A placeholder ending in "..."
+# (FILE...) takes as many arguments as given.
 
 # The words of a command's usage line, one a line, without brackets and with
 # alternatives ("--ticks N|--seconds S") apart.
@@ -26,6 +28,9 @@ _pemblo_cli_placeholder()
         PATTERN)
             COMPREPLY+=($(compgen -W "$("$program" "$command" --help 2>/dev/null |
                 sed -n '/^patterns:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')" -- "$cur"))
+            return ;;
+        OUTPUT)
+            COMPREPLY+=($(compgen -W "$("$program" outputs 2>/dev/null | cut -f1)" -- "$cur"))
             return ;;
         FILE) extensions=(lsq) ;;
         BUNDLE) extensions=(rcc) ;;
@@ -63,6 +68,7 @@ _pemblo_cli()
     local command=${COMP_WORDS[1]} word i
     local -a usage positionals=() options=(--help)
     local -A value_of=()
+    local repeats=
     mapfile -t usage < <(_pemblo_cli_usage_words "$program" "$command")
     for ((i = 0; i < ${#usage[@]}; i++)); do
         word=${usage[i]}
@@ -73,7 +79,8 @@ _pemblo_cli()
                 ((i++))
             fi
         else
-            positionals+=("$word")
+            [[ $word == *... ]] && repeats=1
+            positionals+=("${word%...}")
         fi
     done
 
@@ -96,6 +103,7 @@ _pemblo_cli()
             ((count++))
         fi
     done
+    [[ -n $repeats && $count -ge ${#positionals[@]} ]] && count=$((${#positionals[@]} - 1))
     [ "$count" -lt ${#positionals[@]} ] &&
         _pemblo_cli_placeholder "$program" "$command" "${positionals[count]}" "$cur"
 }

@@ -60,6 +60,18 @@ QString UserDocumentsFolder()
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+void ProposeFileBeside(FileDialogRequest &request, const QString &sequencePath, const QString &fallbackName)
+{
+    const QFileInfo sequence(sequencePath);
+    if (sequencePath.isEmpty()) {
+        request.folder = UserDocumentsFolder();
+        request.fileName = fallbackName;
+        return;
+    }
+    request.folder = sequence.absolutePath();
+    request.fileName = sequence.completeBaseName() + QLatin1Char('.') + request.defaultSuffix;
+}
+
 QString PromptFileName(const FileDialogRequest &request)
 {
     if (FileDialogInterceptor())

@@ -25,6 +25,12 @@ struct FileDialogRequest {
 // The user's documents folder, or the home folder when there is none.
 QString UserDocumentsFolder();
 
+// Where a dialog that saves something made of a sequence starts: beside the
+// sequence file at sequencePath with its base name and the suffix
+// ("chase.wav" for chase.lsq), or fallbackName in the documents folder for
+// a sequence without a file. Fills in the request's folder and file name.
+void ProposeFileBeside(FileDialogRequest &request, const QString &sequencePath, const QString &fallbackName);
+
 // The chosen file's path, or an empty string when the user cancelled.
 QString PromptFileName(const FileDialogRequest &request);
 // Replaces the dialog by a call of interceptor (an empty function shows

@@ -38,7 +38,7 @@ inline constexpr int IDS_UPLOAD_CHECK_MORE = 61308;
 inline constexpr int IDS_UPLOAD_ANYWAY = 61309;
 inline constexpr int IDS_UPLOAD_CANCEL = 61310;
 // The sentences of the findings, one per member of FindingTexts in order,
-// up to 61340. English is the checker's own; other languages have them here.
+// up to 61341. English is the checker's own; other languages have them here.
 inline constexpr int IDS_FINDING_TEXTS = 61320;
 
 // The upload's progress window, the question when the main window closes
@@ -51,6 +51,37 @@ inline constexpr int IDS_UPLOAD_STOP_AND_QUIT = 61204;
 inline constexpr int IDS_SAVE_UPLOAD_WAV = 61205;
 inline constexpr int IDS_WAV_FILTER = 61206;
 inline constexpr int IDS_CANNOT_WRITE_FILE = 61207; // %1 the file
+
+// The sound path in the Upload window, and the check of what left the
+// computer at the end of the progress window.
+inline constexpr int IDS_UPLOAD_OUTPUT_LABEL = 61230;
+inline constexpr int IDS_UPLOAD_OUTPUT_INTRO = 61231;
+inline constexpr int IDS_UPLOAD_NO_OUTPUT = 61232;
+inline constexpr int IDS_UPLOAD_OUTPUT_GONE = 61233; // %1 the output's name
+inline constexpr int IDS_UPLOAD_MUTED = 61234;
+inline constexpr int IDS_UPLOAD_VOLUME_LOW = 61235; // %1 the volume in percent
+inline constexpr int IDS_UPLOAD_VOLUME_HIGH = 61236; // %1 the volume in percent
+inline constexpr int IDS_UPLOAD_BLUETOOTH = 61237;
+inline constexpr int IDS_UPLOAD_HDMI = 61238;
+inline constexpr int IDS_UPLOAD_UNMUTE = 61239;
+inline constexpr int IDS_UPLOAD_UNMUTED = 61240;
+inline constexpr int IDS_UPLOAD_UNMUTE_FAILED = 61241;
+inline constexpr int IDS_UPLOAD_START = 61242;
+inline constexpr int IDS_UPLOAD_INTACT = 61243; // %1 blocks, %2 peak
+inline constexpr int IDS_UPLOAD_DISTURBED = 61244; // %1 disturbed of %2 blocks, %3 peak
+inline constexpr int IDS_UPLOAD_BLOCK_CAUSE = 61245; // %1 block, %2 cause
+// The causes, in the order of DisturbanceCause's AnotherSound, Gap,
+// Clipped, TooQuiet, then Unknown.
+inline constexpr int IDS_UPLOAD_CAUSE_ANOTHER_SOUND = 61246;
+inline constexpr int IDS_UPLOAD_CAUSE_GAP = 61247;
+inline constexpr int IDS_UPLOAD_CAUSE_CLIPPED = 61248;
+inline constexpr int IDS_UPLOAD_CAUSE_TOO_QUIET = 61249;
+inline constexpr int IDS_UPLOAD_CAUSE_UNKNOWN = 61250;
+inline constexpr int IDS_UPLOAD_NOT_CHECKED = 61251;
+inline constexpr int IDS_UPLOAD_CHECK_SCOPE = 61252;
+inline constexpr int IDS_UPLOAD_AGAIN = 61253;
+inline constexpr int IDS_UPLOAD_CLOSE = 61254;
+inline constexpr int IDS_UPLOAD_DEFAULT_OUTPUT = 61255; // %1 the output's description
 
 // Strings of the file commands: the "save changes?" question (its buttons
 // are Qt's own), the file dialogs' captions and their filter for every file.

@@ -228,3 +228,10 @@ bool ResourceModule::IsLanguageBundleLoaded()
 {
     return Loaded().german.has_value();
 }
+
+QLocale ResourceModule::InterfaceLocale()
+{
+    QLocale locale = IsLanguageBundleLoaded() ? QLocale(QLocale::German) : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QKeySequence>
+#include <QLocale>
 #include <QString>
 
 #include <vector>
@@ -51,5 +52,8 @@ bool LoadLanguageBundle(const QString &path);
 bool LoadGermanBundle();
 void UnloadLanguageBundle();
 bool IsLanguageBundleLoaded();
+// How the windows write numbers: as German does while the German bundle is
+// loaded ("1,4 s"), otherwise as English does ("1.4 s").
+QLocale InterfaceLocale();
 
 } // namespace ResourceModule

@@ -18,6 +18,9 @@ inline constexpr char KEY_LANGUAGE[] = "language";
 inline constexpr char KEY_DEVICE[] = "device";
 inline constexpr char KEY_LAST_FILE[] = "lastfile";
 inline constexpr char KEY_EDITOR_OPEN[] = "editopen";
+// The sound output uploads play on, a sink's name; empty for the system's
+// default.
+inline constexpr char KEY_OUTPUT[] = "output";
 
 // The device bundle used while "device" names none.
 inline constexpr char DEFAULT_DEVICE[] = "veltor.rcc";

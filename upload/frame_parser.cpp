@@ -22,17 +22,42 @@ BlockCollector::BlockCollector()
     m_image.fill(0xFF);
 }
 
+int BlockCollector::PlaceOf(int block) const
+{
+    if (block > 0)
+        return block;
+    // A block 0 right after the real one is the filler of the next upload.
+    return IsFiller(block) || m_lastPlace == UPLOAD_BLOCK_COUNT ? 0 : UPLOAD_BLOCK_COUNT;
+}
+
+void BlockCollector::BeginUpload(int place)
+{
+    m_state.fill(NOT_HEARD);
+    m_image.fill(0xFF);
+    m_fillerPassed = place > 0;
+    m_earlierUpload = true;
+    for (int block = 1; block < place && block < UPLOAD_BLOCK_COUNT; ++block)
+        if (m_damagedSinceIntact & (1U << block))
+            m_state[static_cast<std::size_t>(block)] = DAMAGED;
+}
+
 void BlockCollector::Intact(int block, const BlockData &data)
 {
-    if (IsFiller(block))
+    const int place = PlaceOf(block);
+    if (m_lastPlace >= 0 && place <= m_lastPlace)
+        BeginUpload(place);
+    m_lastPlace = place;
+    m_damagedSinceIntact = 0;
+    if (place == 0)
         return;
-    m_fillerPassed = m_fillerPassed || block > 0;
+    m_fillerPassed = true;
     m_state[static_cast<std::size_t>(block)] = INTACT;
     std::copy(data.begin(), data.end(), m_image.begin() + block * UPLOAD_BLOCK_SIZE);
 }
 
 void BlockCollector::Damaged(int block)
 {
+    m_damagedSinceIntact |= 1U << block;
     if (IsFiller(block))
         return;
     m_fillerPassed = m_fillerPassed || block > 0;
@@ -54,6 +79,7 @@ UploadDecodeResult BlockCollector::Result() const
 {
     UploadDecodeResult result;
     result.image = m_image;
+    result.earlierUpload = m_earlierUpload;
     for (int b = 0; b < UPLOAD_BLOCK_COUNT; ++b) {
         if (m_state[static_cast<std::size_t>(b)] == NOT_HEARD)
             result.missingBlocks.push_back(b);

@@ -14,6 +14,8 @@ struct UploadDecodeResult {
     std::vector<int> missingBlocks;
     // Blocks whose frames were heard, none of them intact.
     std::vector<int> damagedBlocks;
+    // Another upload began before the one decoded, which is the last.
+    bool earlierUpload = false;
     // How fast the recording runs against the signal sent, from the length
     // of its 1 bits: 1.03 is 3 % fast. 0 when no frame was heard.
     double speed = 0.0;

@@ -17,6 +17,7 @@ constexpr OneBitWaveform ONE_BIT = { 128, 150, 171, 191, 209, 225, 237, 247, 253
 constexpr std::uint8_t FILLER_BYTE = 0xFF;
 constexpr int SHORT_NUMBERED_BLOCKS = 2;
 constexpr int BYTE_BITS = 8;
+constexpr std::uint8_t SILENCE_SAMPLE = 128;
 
 template <typename BitSink> void EmitRepeated(int bit, int count, BitSink &sink)
 {
@@ -116,6 +117,14 @@ std::vector<std::uint8_t> RenderUploadSignal(BlockRun blocks)
     };
     EmitTransmission(blocks, render);
     return samples;
+}
+
+std::vector<std::uint8_t> PadUploadSignal(
+    std::vector<std::uint8_t> signal, std::size_t before, std::size_t after)
+{
+    signal.insert(signal.begin(), before, SILENCE_SAMPLE);
+    signal.insert(signal.end(), after, SILENCE_SAMPLE);
+    return signal;
 }
 
 BlockRun ImageBlocks(const UploadImage &image)

@@ -42,5 +42,10 @@ std::size_t UploadSignalLength(BlockRun blocks);
 // The 8-bit unsigned samples at UPLOAD_SAMPLE_RATE.
 std::vector<std::uint8_t> RenderUploadSignal(BlockRun blocks);
 
+// The signal with before and after samples of silence (the zero line, 128)
+// around it.
+std::vector<std::uint8_t> PadUploadSignal(
+    std::vector<std::uint8_t> signal, std::size_t before, std::size_t after);
+
 // The upload image as its UPLOAD_BLOCK_COUNT blocks.
 BlockRun ImageBlocks(const UploadImage &image);

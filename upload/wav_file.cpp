@@ -118,13 +118,13 @@ std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio)
     return out;
 }
 
-std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image)
+std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image, std::size_t paddingSamples)
 {
     PcmAudio audio;
     audio.sampleRate = UPLOAD_SAMPLE_RATE;
     audio.channels = 1;
     audio.bitsPerSample = 8;
-    audio.bytes = RenderUploadSignal(ImageBlocks(image));
+    audio.bytes = PadUploadSignal(RenderUploadSignal(ImageBlocks(image)), paddingSamples, paddingSamples);
     return EncodeWav(audio);
 }
 

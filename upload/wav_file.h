@@ -40,9 +40,9 @@ inline constexpr int MAX_WAV_CHANNELS = 8;
 
 // The whole file: a RIFF header, a 16-byte "fmt " chunk and the "data" chunk.
 std::vector<std::uint8_t> EncodeWav(const PcmAudio &audio);
-// The upload signal of the image as a WAV file: the very samples the sound
-// output plays.
-std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image);
+// The upload signal of the image as a WAV file: the very samples of the
+// signal, with paddingSamples of silence before and after it.
+std::vector<std::uint8_t> EncodeUploadWav(const UploadImage &image, std::size_t paddingSamples = 0);
 
 // A PCM WAV file of 8 or 16 bits per sample (plain or extensible format),
 // read as a stream: the header up to the samples, then the frames in blocks,

@@ -172,6 +172,31 @@ TEST_F(CliFile, LintPrintsOneLinePerFindingAndExitsByTheWorst)
     EXPECT_EQ(missing.err, "/nonexistent.lsq: file not found\n");
 }
 
+// Several files, one line each, as compilers print them: check exits with
+// the code of the first file that fails, lint with the worst.
+TEST_F(CliFile, CheckAndLintTakeSeveralFiles)
+{
+    const std::string bad = Write("00000000ff00c8000000\n01000000000000470000\n");
+    const std::string clean = PULSAR + " " + PEMBLO_SOURCE_DIR + "/examples/005_chase.lsq";
+    const Result check = Cli("check " + clean + " /nonexistent.lsq " + bad);
+    EXPECT_EQ(check.exitCode, 1);
+    const auto lines = Lines(check.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], PULSAR + ": 4 rows");
+    EXPECT_EQ(lines[2], bad + ": 2 rows");
+    EXPECT_EQ(check.err, "/nonexistent.lsq: file not found\n");
+
+    const std::pair<std::string, int> lints[]
+        = { { clean, 0 }, { clean + " " + bad, 1 }, { bad + " /nonexistent.lsq " + clean, 2 } };
+    for (const auto &[files, exitCode] : lints) {
+        SCOPED_TRACE(files);
+        const Result lint = Cli("lint " + files);
+        EXPECT_EQ(lint.exitCode, exitCode);
+        for (const std::string &line : Lines(lint.out))
+            EXPECT_EQ(line.rfind(bad + ": row 0: error: time 200", 0), 0u) << line;
+    }
+}
+
 TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
 {
     const Result result = Cli("dump " + PULSAR);
@@ -198,14 +223,45 @@ TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
 
 TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)
 {
-    for (const char *arguments : { "", "frobnicate", "check", "check a b", "simulate x --ticks",
-             "simulate x --ticks -1", "simulate x --ticks 1e3", "simulate x --input 5-2",
-             "simulate x --input 3,,4", "dump x --bogus", "render x.lsq --tick 1", "render x.lsq -o x.png",
-             "generate", "generate spiral", "generate chase --channels 5-2", "generate chase --channels 0-3",
-             "generate chase --time 128", "generate chase --share 20", "generate twinkle --reverse" }) {
+    // Each refusal names what is accepted.
+    const std::pair<const char *, const char *> refusals[] = {
+        { "", "usage: pemblo-cli COMMAND" },
+        { "frobnicate", "unknown command" },
+        { "check", "expected one or more files" },
+        { "dump a b", "expected one file" },
+        { "simulate x --ticks", "needs a value" },
+        { "simulate x --ticks -1", "from 0 to" },
+        { "simulate x --ticks 1e3", "from 0 to" },
+        { "simulate x --input 5-2", "such as 3,5-10" },
+        { "simulate x --input 3,,4", "such as 3,5-10" },
+        { "dump x --bogus", "unknown option --bogus" },
+        { "render x.lsq --tick 1", "-o is needed" },
+        { "render x.lsq -o x.png", "--tick is needed" },
+        { "generate", "expected one pattern" },
+        { "generate chase fill", "expected one pattern" },
+        { "generate spiral", "unknown pattern" },
+        { "generate chase --channels 5-2", "from 1 to 8" },
+        { "generate chase --channels 0-3", "from 1 to 8" },
+        { "generate chase --channels 1-9", "from 1 to 8" },
+        { "generate chase --channels 9", "from 1 to 8" },
+        { "generate chase --channels 9-9", "from 1 to 8" },
+        { "generate chase --time 128", "--time takes a whole number from 1 to 127" },
+        { "generate chase --time 0", "--time takes a whole number from 1 to 127" },
+        { "generate chase --repeat 225", "--repeat takes a whole number from 1 to 224" },
+        { "generate twinkle --share 101", "--share takes a whole number from 1 to 100" },
+        { "generate chase --fade 4096", "--fade takes a whole number from 0 to 4095" },
+        { "generate chase --share 20", "does not apply" },
+        { "generate twinkle --reverse", "does not apply" },
+        { "animate x.lsq -o x.gif --size 801", "--size takes a whole number from 16 to 800" },
+        { "animate x.lsq -o x.gif --size 8", "--size takes a whole number from 16 to 800" },
+        { "animate x.lsq -o x.gif --ticks 0", "--ticks takes a whole number from 1 to 50000" },
+    };
+    for (const auto &[arguments, says] : refusals) {
+        SCOPED_TRACE(arguments);
         const Result result = Cli(arguments);
-        EXPECT_EQ(result.exitCode, 64) << arguments;
-        EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos) << arguments;
+        EXPECT_EQ(result.exitCode, 64);
+        EXPECT_NE(result.err.find("usage: pemblo-cli"), std::string::npos);
+        EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
     }
     const Result help = Cli("simulate --help");
     EXPECT_EQ(help.exitCode, 0);
@@ -234,6 +290,11 @@ TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
     EXPECT_EQ(count.exitCode, 1);
     EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
     EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
+
+    const Result dark = Cli("generate chase --fade 4095");
+    EXPECT_EQ(dark.exitCode, 1);
+    EXPECT_EQ(dark.out, "");
+    EXPECT_NE(dark.err.find("94 is the slowest fade with which all do"), std::string::npos) << dark.err;
 }
 
 // The rendered picture of FILE after ticks, or a null image.

@@ -71,6 +71,9 @@ TEST(SequenceChecker, FindsExactlyWhatTheDeviceAndTheSimulationDo)
         { "a loop over a pattern of time 0", { P(1, 5), P(2, 0), C(CMD_GOTO, 1) },
             { { 1, 'E', "endless-loop",
                 "rows 1-2 repeat without a pattern row that holds (input on or off)" } } },
+        { "a row that jumps to itself", { P(1, 5), C(CMD_GOTO, 1) },
+            { { 1, 'E', "endless-loop",
+                "row 1 repeats without a pattern row that holds (input on or off)" } } },
         { "99 fetches to a hold", LongTick(98), {} },
         { "100 fetches to a hold", LongTick(99),
             { { 1, 'E', "runaway", "rows 1-100 take 100 fetches" },
@@ -97,6 +100,18 @@ TEST(SequenceChecker, FindsExactlyWhatTheDeviceAndTheSimulationDo)
                 << c.what << ": " << found[k].text;
         }
     }
+}
+
+TEST(SequenceChecker, WritesSecondsWithTheLanguagesDecimalPoint)
+{
+    RowTable table;
+    table.Append({ 0, 1, 20, 0, 0 });
+    table.Append({ 0, 0, 20, 0, 0 });
+    FindingTexts texts;
+    texts.decimalPoint = ",";
+    const std::vector<Finding> found = CheckSequence(table, texts);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].text.find("after 40 ticks (0,48 s)"), std::string::npos) << found[0].text;
 }
 
 } // namespace

@@ -13,10 +13,13 @@
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "tests/display/image_bytes.h"
+#include "uploader/upload_controller.h"
+#include "uploader/upload_dlg.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPaintEvent>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -250,10 +253,17 @@ TEST_F(BrelvimViewTest, HintOneOpensTheEditorAndOpenEditorIsEnabledExactlyWithou
     EXPECT_TRUE(document->HasEditor());
 }
 
+// Without a sound server the Upload window says there is no output; going
+// ahead anyway, the start fails and a box says why.
 TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
 {
     // No sound server answers here, whatever the machine runs.
     qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    QStringList said;
+    CUploadController::InterceptUploadWindow([&said](CUploadDlg &window) {
+        said << window.SoundPathText();
+        return true;
+    });
     CommandTable commands;
     MakeView(QSize(1000, 800)).RegisterCommands(commands);
     QAction *upload = commands.Action(ID_UPLOAD);
@@ -267,6 +277,7 @@ TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
     ASSERT_TRUE(upload->isEnabled());
 
     commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(said, QStringList { "There is no sound output." });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
     commands.UpdateCommandUI();
@@ -276,21 +287,25 @@ TEST_F(BrelvimViewTest, UploadFollowsItsRuleAndSaysWhenThereIsNoSoundOutput)
     commands.Execute(ID_UPLOAD);
     ResourceModule::UnloadLanguageBundle();
     ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(said.last(), "Es gibt keine Tonausgabe.");
     EXPECT_EQ(boxes[1].title, "Fehler");
     EXPECT_EQ(boxes[1].text, "Die Übertragung kann nicht beginnen. Es gibt keine Tonausgabe.");
+    CUploadController::InterceptUploadWindow({});
 }
 
-// Without a sound output a start that is tried says so in a box: no box, no
-// start.
+// The checker's errors share the Upload window with the sound path; Cancel
+// starts nothing.
 TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
 {
     qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
     CommandTable commands;
     MakeView(QSize(1000, 800)).RegisterCommands(commands);
-    std::vector<QuestionRequest> questions;
+    std::vector<QString> checks;
     bool uploadAnyway = false;
-    InterceptQuestions([&](const QuestionRequest &question) {
-        questions.push_back(question);
+    CUploadController::InterceptUploadWindow([&](CUploadDlg &window) {
+        checks.push_back(window.CheckText());
+        EXPECT_EQ(window.UploadButton()->text(), "Upload anyway");
+        EXPECT_FALSE(window.UploadButton()->isDefault());
         return uploadAnyway;
     });
     // Twelve rows of 200 ticks, which the device holds for 72.
@@ -300,12 +315,9 @@ TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
     commands.UpdateCommandUI();
 
     commands.Execute(ID_UPLOAD);
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0].accept, "Upload anyway");
-    EXPECT_EQ(questions[0].reject, "Cancel");
-    EXPECT_FALSE(questions[0].acceptIsDefault);
-    EXPECT_EQ(questions[0].text.count("\nrow "), 10);
-    EXPECT_TRUE(questions[0].text.endsWith("\nand 2 more"));
+    ASSERT_EQ(checks.size(), 1u);
+    EXPECT_EQ(checks[0].count("\nrow "), 10);
+    EXPECT_TRUE(checks[0].endsWith("\nand 2 more"));
     EXPECT_TRUE(boxes.empty());
 
     uploadAnyway = true;
@@ -314,8 +326,10 @@ TEST_F(BrelvimViewTest, AnUploadWithErrorsStartsOnlyWhenTheUserSaysSo)
 
     document->m_rows.LoadDefault();
     commands.Execute(ID_UPLOAD);
-    EXPECT_EQ(questions.size(), 2u);
+    ASSERT_EQ(checks.size(), 3u);
+    EXPECT_TRUE(checks[2].isEmpty());
     EXPECT_EQ(boxes.size(), 2u);
+    CUploadController::InterceptUploadWindow({});
 }
 
 TEST_F(BrelvimViewTest, AnUnsupportedDepthIsRefusedAndClosesTheWindow)

@@ -29,12 +29,14 @@ struct FakeHost : EditorHost {
     void EnsureVisible(int line) override { shown = line; }
     void SetClipboardText(const std::string &text) override { clipboard = text; }
     std::optional<std::string> ClipboardText() override { return clipboard; }
+    void Refused(const EditRefusal &refusal) override { refusals.push_back(refusal); }
 
     int editLine = -1;
     bool editTime = false;
     std::vector<bool> closes;
     int shown = -1;
     std::optional<std::string> clipboard;
+    std::vector<EditRefusal> refusals;
 };
 
 struct Editor {
@@ -123,6 +125,14 @@ TEST(EditorCommands, InsertingFromTheClipboardFitsOrChangesNothing)
         EXPECT_EQ(editor.table.modified, 1);
         EXPECT_EQ(editor.table.selection.Count(MAX_ROWS), 1);
         EXPECT_TRUE(editor.table.selection.IsSelected(5));
+        ASSERT_EQ(editor.host.refusals.size(), fits ? 0u : 1u);
+        if (!fits) {
+            const EditRefusal &refusal = editor.host.refusals[0];
+            EXPECT_EQ(refusal.why, EditRefusal::Why::LinesDoNotFit);
+            EXPECT_EQ(refusal.line, 5);
+            EXPECT_EQ(refusal.lines, 3);
+            EXPECT_EQ(refusal.freeRows, 2);
+        }
     }
 
     for (const bool hasText : { true, false }) {
@@ -136,6 +146,8 @@ TEST(EditorCommands, InsertingFromTheClipboardFitsOrChangesNothing)
         if (!hasText) {
             EXPECT_EQ(refused.table.modified, 0);
         }
+        ASSERT_EQ(refused.host.refusals.size(), 1u);
+        EXPECT_EQ(refused.host.refusals[0].why, EditRefusal::Why::NoLines);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "editor/editor_command_ids.h"
 #include "editor/export_animation_dlg.h"
 #include "editor/generate_dlg.h"
+#include "editor/refusal_note.h"
 #include "platform/file_prompts.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
@@ -14,17 +15,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -182,6 +188,141 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
 }
 
+// A typed value out of range and a paste that does not fit change the rows
+// as before, without a message box, and a note beside the line says why
+// until the next key or click.
+TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
+{
+    auto editor = Editor(221, 232, 200);
+    editor->m_rows[1] = { 1, 0, 1, CMD_FADE_IN, 7 };
+    editor->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    auto *note = editor->findChild<CRefusalNote *>();
+    ASSERT_NE(note, nullptr);
+    const auto selectOnly = [&](int line) {
+        Selection(*editor).Clear();
+        Selection(*editor).Select(line);
+    };
+    const auto ends = [&](const std::function<void()> &act) {
+        QCoreApplication::processEvents();
+        act();
+        return !note->isVisible();
+    };
+    const std::function<void()> key = [&] { QTest::keyClick(editor.get(), Qt::Key_Shift); };
+    const std::function<void()> click = [&] {
+        QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { INDEX_X, LineY(3) });
+    };
+
+    const struct {
+        int line;
+        bool time;
+        const char *typed;
+        const char *says;
+        const std::function<void()> &next;
+    } typing[] = {
+        { 0, true, "200", "Times go from 1 to 127", key },
+        { 1, false, "4096", "Values of FADE IN go from 0 to 4095", click },
+    };
+    for (const auto &t : typing) {
+        SCOPED_TRACE(t.typed);
+        const EditorSnapshot before = State(*editor);
+        selectOnly(t.line);
+        editor->OpenValueEdit(t.line, t.time);
+        ValueEdit(*editor)->setText(t.typed);
+        // Enter applies the value and moves the edit on to the next line.
+        QTest::keyClick(ValueEdit(*editor), Qt::Key_Return);
+        editor->CloseValueEdit(false);
+        EXPECT_EQ(State(*editor).rows, before.rows);
+        EXPECT_EQ(editor->m_modified, 0);
+        ASSERT_TRUE(note->isVisible());
+        EXPECT_EQ(note->text(), t.says);
+        EXPECT_EQ(note->accessibleName(), t.says);
+        // Beside the line, to the right of the editor.
+        EXPECT_EQ(
+            note->pos(), editor->mapToGlobal(QPoint(editor->ComputeLayout().rightEdge, 24 + 16 * t.line)));
+        EXPECT_TRUE(ends(t.next));
+    }
+
+    QApplication::clipboard()->setText(QString("00000100*\r\n").repeated(5));
+    selectOnly(4);
+    QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_rowCount, 221);
+    EXPECT_EQ(editor->m_modified, 1);
+    EXPECT_EQ(note->text(), "5 lines do not fit: 3 rows are free");
+    EXPECT_TRUE(ends(click));
+}
+
+// Channels 6 to 3 and a fade too slow for the LEDs to light are refused,
+// saying why, and insert nothing.
+TEST(GenerateDlg, RefusesReversedChannelsAndFadesTooSlowToLight)
+{
+    int insertions = 0;
+    CGenerateDlg dialog(
+        nullptr, [] { return 100; },
+        [&insertions](const std::vector<SequenceRow> &, const QString &) { return ++insertions > 0; });
+    const QList<QSpinBox *> spins = dialog.findChildren<QSpinBox *>();
+    QSpinBox *first = spins[0], *last = spins[1], *fade = spins[6];
+    QCheckBox *soft = dialog.findChildren<QCheckBox *>()[2];
+    auto *insert = dialog.findChild<QDialogButtonBox *>()->buttons()[0];
+    const struct {
+        int first, last;
+        std::optional<int> fade;
+        const char *says; // empty: accepted
+    } cases[] = {
+        { 6, 3, std::nullopt, "The first channel comes after the last one." },
+        { 3, 6, std::nullopt, "" },
+        { 1, 8, 94, "" },
+        { 1, 8, 95,
+            "With a fade over 95 ticks not every channel of the pattern lights up on the device; 94 "
+            "ticks is the slowest fade with which all do." },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << " to " << c.last);
+        first->setValue(c.first);
+        last->setValue(c.last);
+        soft->setChecked(c.fade.has_value());
+        fade->setValue(c.fade.value_or(0));
+        const int before = insertions;
+        dialog.OnInsert();
+        const bool refused = *c.says != '\0';
+        EXPECT_EQ(insert->isEnabled(), !refused);
+        EXPECT_EQ(insertions - before, refused ? 0 : 1);
+        bool shown = false;
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            shown = shown || label->text() == c.says;
+        EXPECT_EQ(shown, refused);
+    }
+}
+
+// Browse… starts beside the sequence file with its name, or at the file
+// named already.
+TEST(ExportAnimationDlg, BrowseStartsBesideTheSequence)
+{
+    QWidget editor;
+    QString sequence = "/music/show/chase.lsq";
+    CExportAnimationDlg dialog(
+        &editor, [] { return RowTable(); }, QStringLiteral("veltor.rcc"), [&sequence] { return sequence; });
+    std::vector<FileDialogRequest> requests;
+    InterceptFileDialogs([&](const FileDialogRequest &request) {
+        requests.push_back(request);
+        return QString();
+    });
+    QPushButton *browse = nullptr;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        browse = button->text() == "Browse…" ? button : browse;
+    ASSERT_NE(browse, nullptr);
+    browse->click();
+    dialog.findChild<QLineEdit *>()->setText("/tmp/other.webm");
+    browse->click();
+    InterceptFileDialogs({});
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].owner, &editor);
+    EXPECT_EQ(requests[0].folder, "/music/show");
+    EXPECT_EQ(requests[0].fileName, "chase.gif");
+    EXPECT_EQ(requests[1].folder, "/tmp");
+    EXPECT_EQ(requests[1].fileName, "other.webm");
+}
+
 TEST(ExportAnimationDlg, ACancelledExportLeavesNoFileAndAFinishedOneItsAnimation)
 {
     RowTable rows;
@@ -299,12 +440,12 @@ TEST_F(LedEditorWndTest, TheValueEditTakesDigitsAndLeavesTheEditorsKeysToIt)
     EXPECT_EQ(editor->m_rows[2].parameter, 100);
 }
 
-// The last item of both popups writes the upload's
-// samples of the editor's rows as a WAV file.
+// The last item of both popups writes the upload's samples of the editor's
+// rows as a WAV file, after the check an upload makes: time 200 is an error.
 TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
 {
     auto editor = Editor(3, 232, 200);
-    editor->m_rows[1] = { 0, 0x81, 7, 0, 0 };
+    editor->m_rows[1] = { 0, 0x81, 200, 0, 0 };
     editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
     RowTable rows;
     rows.GetRecords() = editor->m_rows;
@@ -318,16 +459,35 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
         return user.Hook()(popup, position);
     });
     QTemporaryDir folder;
+    editor->SetSequenceFile([&folder] { return folder.filePath("chase.lsq"); });
     QString chosen = folder.filePath("upload.wav");
+    std::vector<FileDialogRequest> dialogs;
     InterceptFileDialogs([&](const FileDialogRequest &request) {
-        EXPECT_EQ(request.caption, "Save upload as WAV");
+        dialogs.push_back(request);
         return chosen;
     });
     std::vector<MessageBoxRequest> boxes;
     InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
+    std::vector<QuestionRequest> questions;
+    bool uploadAnyway = false;
+    InterceptQuestions([&](const QuestionRequest &question) {
+        questions.push_back(question);
+        return uploadAnyway;
+    });
 
     Selection(*editor).SelectRange(0, 1);
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    EXPECT_TRUE(dialogs.empty()) << "cancelled at the check";
+    uploadAnyway = true;
+    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].owner, editor.get());
+    EXPECT_NE(questions[0].text.indexOf("row 1: error: time 200"), -1) << questions[0].text.toStdString();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].caption, "Save upload as WAV");
+    EXPECT_EQ(dialogs[0].owner, editor.get());
+    EXPECT_EQ(QDir(dialogs[0].folder), QDir(folder.path()));
+    EXPECT_EQ(dialogs[0].fileName, "chase.wav");
     std::vector<std::uint8_t> file;
     ASSERT_TRUE(ReadBinaryFile(chosen.toStdString(), file));
     EXPECT_EQ(
@@ -337,8 +497,9 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
-    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM1E" }));
-    EXPECT_EQ(lastItems, (std::vector<int> { ID_MENU_SAVE_UPLOAD_WAV, ID_MENU_SAVE_UPLOAD_WAV }));
+    EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM2E", "KM1E" }));
+    EXPECT_EQ(lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
+    InterceptQuestions({});
     InterceptFileDialogs({});
     InterceptMessageBoxes({});
 }

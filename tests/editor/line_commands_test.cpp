@@ -147,14 +147,22 @@ TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
     table.selection.SelectRange(0, 2);
     LineCommands lines(table.Table());
 
-    lines.ApplyValue("65537", true);
-    lines.ApplyValue("", true);
+    EXPECT_FALSE(lines.ApplyValue("65537", true));
+    const std::optional<EditRefusal> time = lines.ApplyValue("", true);
     EXPECT_EQ(table.Row(0).time, 1);
     EXPECT_EQ(table.modified, 1);
+    ASSERT_TRUE(time);
+    EXPECT_EQ(time->why, EditRefusal::Why::TimeOutOfRange);
+    EXPECT_EQ(time->line, 0);
 
-    lines.ApplyValue("1000", false);
+    // The first command line that refuses says why.
+    const std::optional<EditRefusal> parameter = lines.ApplyValue("1000", false);
     EXPECT_EQ(table.Row(1).parameter, 1000);
     EXPECT_EQ(table.Row(2).parameter, 9);
+    ASSERT_TRUE(parameter);
+    EXPECT_EQ(parameter->why, EditRefusal::Why::ParameterOutOfRange);
+    EXPECT_EQ(parameter->line, 2);
+    EXPECT_EQ(parameter->letter, CMD_DIM);
     lines.ApplyValue("", false);
     EXPECT_EQ(table.Row(1).parameter, 0);
     EXPECT_EQ(table.Row(2).parameter, 0);

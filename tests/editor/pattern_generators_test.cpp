@@ -76,6 +76,48 @@ TEST(PatternGenerators, FadeRowsComeFirstAndWhatDoesNotFitIsRefused)
     EXPECT_EQ(counter.refusal, "The pattern needs 256 rows, but only 223 are free.");
 }
 
+// A fade so slow that a channel the pattern switches on never shows a
+// brightness step on the device picture is refused, naming the slowest fade
+// that does show them all.
+TEST(PatternGenerators, FadesTooSlowToLightTheLedsAreRefused)
+{
+    using K = PatternKind;
+    const struct {
+        PatternParameters parameters;
+        int time;
+        std::uint16_t fade;
+        std::optional<std::uint16_t> slowest; // none: accepted
+    } cases[] = {
+        // 6 ticks on from dark: 43 x 8 x 6 reaches level 8, 42 x 8 x 6 not.
+        { Pattern(K::Chase, 1, 8), 6, 94, std::nullopt },
+        { Pattern(K::Chase, 1, 8), 6, 95, 94 },
+        { Pattern(K::Chase, 1, 8), 6, 4095, 94 },
+        // One tick on, one off: only a step of a whole level lights it.
+        { Pattern(K::Alternate, 1, 8), 1, 4080, 15 },
+        // Channel 1 is always on and lights, channel 3 is on one tick in three.
+        { Pattern(K::Fill, 1, 3), 1, 4000, 15 },
+        // Always on: any fade step lights it in the end; above 4080 there is none.
+        { Pattern(K::Fill, 1, 1), 1, 4080, std::nullopt },
+        { Pattern(K::Fill, 1, 1), 1, 4095, 4080 },
+        // Channel 1 is on 127 ticks at a time, channel 2 254.
+        { Pattern(K::Count, 1, 2), 127, 1361, 1360 },
+        { Pattern(K::Count, 1, 2), 127, 0, std::nullopt },
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(testing::Message() << PatternName(c.parameters.kind) << ", fade " << c.fade);
+        c.parameters.time = c.time;
+        c.parameters.fade = c.fade;
+        const GeneratedRows generated = GeneratePattern(c.parameters, MAX_ROWS);
+        EXPECT_EQ(generated.slowestFade, c.slowest);
+        EXPECT_EQ(generated.rows.empty(), c.slowest.has_value());
+        if (c.slowest) {
+            EXPECT_NE(generated.refusal.find(std::to_string(*c.slowest) + " is the slowest fade"),
+                std::string::npos)
+                << generated.refusal;
+        }
+    }
+}
+
 TEST(PatternGenerators, TwinkleLightsItsShareFromTheSeed)
 {
     PatternParameters twinkle = Pattern(PatternKind::Twinkle, 2, 7, false, 3);

@@ -212,3 +212,66 @@ TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
 }
 
 } // namespace
+
+namespace
+{
+
+// The frames of a transmission up to (not including) frame `frames`, as
+// symbols, with a bad bit in the data of the frames listed.
+std::vector<std::uint8_t> FirstFrames(
+    const UploadImage &image, int frames, const std::vector<int> &damaged = {})
+{
+    std::vector<std::uint8_t> bits = UploadSignalBits(ImageBlocks(image));
+    std::size_t end = 0;
+    for (int frame = 0; frame < frames; ++frame) {
+        if (std::find(damaged.begin(), damaged.end(), frame) != damaged.end())
+            bits[end + UPLOAD_LEAD_IN_BITS + 1 + 16] = SYMBOL_BAD;
+        end += static_cast<std::size_t>(FrameBits(frame % UPLOAD_BLOCK_COUNT));
+    }
+    return { bits.begin(), bits.begin() + static_cast<std::ptrdiff_t>(std::min(end, bits.size())) };
+}
+
+// A recording of one upload after another: only the last counts, and its
+// gaps stay gaps.
+TEST(FskDecoder, DecodesTheLastOfSeveralUploads)
+{
+    constexpr int WHOLE = UPLOAD_BLOCK_COUNT + 1;
+    struct Case {
+        int firstFrames; // of the first upload heard
+        int lastFrames; // of the upload that follows it
+        std::vector<int> damagedFrames; // of the last upload
+        std::vector<int> missing;
+        std::vector<int> damaged;
+        bool earlier;
+    };
+    const Case cases[] = {
+        { WHOLE, 0, {}, {}, {}, false },
+        { WHOLE, WHOLE, {}, {}, {}, true },
+        { 8, WHOLE, {}, {}, {}, true },
+        { 1, WHOLE, {}, {}, {}, true },
+        { WHOLE, 9, {}, { 0, 9, 10, 11, 12, 13 }, {}, true },
+        { 9, 5, {}, { 0, 5, 6, 7, 8, 9, 10, 11, 12, 13 }, {}, true },
+        { WHOLE, 1, {}, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 }, {}, true },
+        // The later upload is told apart only at its first intact frame.
+        { WHOLE, WHOLE, { 0, 1 }, {}, { 1 }, true },
+    };
+    std::mt19937 random(3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.firstFrames << " frames, then " << c.lastFrames);
+        const UploadImage first = RandomImage(random), last = RandomImage(random);
+        std::vector<std::uint8_t> symbols = FirstFrames(first, c.firstFrames);
+        const std::vector<std::uint8_t> second = FirstFrames(last, c.lastFrames, c.damagedFrames);
+        symbols.insert(symbols.end(), second.begin(), second.end());
+        BlockCollector collector;
+        FrameParser parser(collector);
+        parser.Push(symbols.data(), symbols.size());
+        parser.Finish();
+        const UploadDecodeResult result = collector.Result();
+        EXPECT_EQ(result.missingBlocks, c.missing);
+        EXPECT_EQ(result.damagedBlocks, c.damaged);
+        EXPECT_EQ(result.earlierUpload, c.earlier);
+        EXPECT_TRUE(result.image == IntactPartOf(c.lastFrames ? last : first, collector));
+    }
+}
+
+} // namespace

@@ -2,23 +2,28 @@
 // default sink's monitor can be recorded (.ci/run starts one with a null
 // sink).
 
+#include "../gui_test.h"
 #include "core/row_table.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
 #include "display/brelvim_view.h"
-#include "display/upload_progress_dlg.h"
 #include "document/brelvim_doc.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
+#include "platform/settings_store.h"
 #include "upload/binary_file.h"
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
 #include "upload/fsk_transmitter.h"
 #include "upload/recording.h"
 #include "upload/wav_file.h"
+#include "uploader/upload_controller.h"
+#include "uploader/upload_dlg.h"
+#include "uploader/upload_progress_dlg.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QRegularExpression>
@@ -28,6 +33,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -78,16 +84,16 @@ template <typename Condition> bool WaitFor(Condition done, std::chrono::millisec
     return true;
 }
 
-// parec on the default sink's monitor: raw 16-bit mono at 48 kHz into a file.
+// parec on a sink's monitor: raw 16-bit mono at 48 kHz into a file.
 struct Recorder {
-    explicit Recorder(const std::string &path)
+    explicit Recorder(const std::string &path, const std::string &monitor = "@DEFAULT_MONITOR@")
     {
         const int sourceOutputs = Count("source-outputs");
         m_pid = fork();
         if (m_pid == 0) {
             const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(fd, STDOUT_FILENO);
-            execlp("parec", "parec", "--latency-msec=20", "-d", "@DEFAULT_MONITOR@", "--format=s16le",
+            execlp("parec", "parec", "--latency-msec=20", "-d", monitor.c_str(), "--format=s16le",
                 "--rate=48000", "--channels=1", "--raw", static_cast<char *>(nullptr));
             _exit(127);
         }
@@ -106,11 +112,73 @@ struct Recorder {
     bool recording = false;
 };
 
-UploadDecodeResult DecodeRecording(const std::string &path)
+PcmAudio ReadRecording(const std::string &path)
 {
     PcmAudio audio { 48000, 1, 16, {} };
     ReadBinaryFile(path, audio.bytes);
-    return DecodeUploadRecording(audio);
+    return audio;
+}
+
+UploadDecodeResult DecodeRecording(const std::string &path)
+{
+    return DecodeUploadRecording(ReadRecording(path));
+}
+
+// The null sinks scripts/start-pulseaudio loads: the default one and another
+// beside it.
+const std::string SPEAKERS = "pemblo_null";
+const std::string LINE = "pemblo_line";
+
+// Both sinks there, or the test skips (fails in CI).
+bool NoTwoSinks()
+{
+    if (NoSoundServer())
+        return true;
+    const std::string command = "pactl list short sinks | cut -f2 | grep -qx ";
+    if (std::system((command + SPEAKERS).c_str()) == 0 && std::system((command + LINE).c_str()) == 0)
+        return false;
+    if (std::getenv("PEMBLO_REQUIRE_SOUND"))
+        ADD_FAILURE() << "scripts/start-pulseaudio has not loaded " << SPEAKERS << " and " << LINE;
+    return true;
+}
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const std::string &path)
+{
+    std::vector<std::uint8_t> bytes;
+    ReadBinaryFile(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// pemblo-cli with arguments, its output and errors caught.
+CliRun RunCli(const std::string &arguments)
+{
+    const std::string base
+        = (fs::temp_directory_path() / ("pemblo_cli_" + std::to_string(getpid()))).string();
+    const std::string command
+        = std::string(PEMBLO_BIN_DIR) + "/pemblo-cli " + arguments + " >" + base + ".out 2>" + base + ".err";
+    CliRun run;
+    const int status = std::system(command.c_str());
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadText(base + ".out");
+    run.err = ReadText(base + ".err");
+    fs::remove(base + ".out");
+    fs::remove(base + ".err");
+    return run;
+}
+
+std::int16_t LoudestSample(const PcmAudio &audio)
+{
+    int loudest = 0;
+    for (std::size_t i = 0; i + 1 < audio.bytes.size(); i += 2)
+        loudest = std::max(
+            loudest, std::abs(static_cast<std::int16_t>(audio.bytes[i] | audio.bytes[i + 1] << 8)));
+    return static_cast<std::int16_t>(loudest);
 }
 
 UploadImage ExampleImage()
@@ -214,6 +282,8 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
         questions.push_back(question);
         return stopToQuit;
     });
+    // With two outputs and none chosen the Upload window asks first.
+    CUploadController::InterceptUploadWindow([](CUploadDlg &) { return true; });
     CBrelvimDoc document;
     document.m_rows.LoadDefault();
     CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
@@ -265,6 +335,149 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
     InterceptMessageBoxes({});
     InterceptQuestions({});
+    CUploadController::InterceptUploadWindow({});
+}
+
+TEST(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
+{
+    if (NoTwoSinks())
+        GTEST_SKIP() << "no sound server with two sinks";
+    const CliRun outputs = RunCli("outputs");
+    EXPECT_EQ(outputs.exitCode, 0) << outputs.err;
+    for (const std::string &sink : { SPEAKERS, LINE })
+        EXPECT_NE(outputs.out.find(sink + "\t"), std::string::npos) << outputs.out;
+    EXPECT_NE(outputs.out.find("\tdefault,volume="), std::string::npos) << outputs.out;
+
+    const std::string base
+        = (fs::temp_directory_path() / ("pemblo_two_" + std::to_string(getpid()))).string();
+    Recorder line(base + ".line", LINE + ".monitor");
+    Recorder speakers(base + ".speakers", SPEAKERS + ".monitor");
+    ASSERT_TRUE(line.recording && speakers.recording);
+    const CliRun play = RunCli("play " + EXAMPLE + " --output " + LINE);
+    EXPECT_EQ(play.exitCode, 0) << play.err;
+    UploadDecodeResult onLine;
+    WaitFor([&] { return (onLine = DecodeRecording(base + ".line")).Complete(); }, std::chrono::seconds(3));
+    line.Stop();
+    speakers.Stop();
+    EXPECT_TRUE(onLine.Complete());
+    EXPECT_EQ(LoudestSample(ReadRecording(base + ".speakers")), 0);
+    fs::remove(base + ".line");
+    fs::remove(base + ".speakers");
+
+    ASSERT_EQ(std::system(("pactl set-sink-mute " + LINE + " 1").c_str()), 0);
+    const CliRun muted = RunCli("play " + EXAMPLE + " --output " + LINE);
+    EXPECT_EQ(std::system(("pactl set-sink-mute " + LINE + " 0").c_str()), 0);
+    EXPECT_EQ(muted.exitCode, 1);
+    EXPECT_EQ(muted.err, "pemblo-cli play: the sound output " + LINE + " is muted\n");
+    const CliRun gone = RunCli("play " + EXAMPLE + " --output pemblo_nowhere");
+    EXPECT_EQ(gone.exitCode, 1);
+    EXPECT_EQ(gone.err, "pemblo-cli play: there is no sound output called pemblo_nowhere\n");
+}
+
+// A tone of 800 Hz for 3 s, as loud as the signal, mixed into the output
+// from 4.5 s on: wherever the output's latency puts it, it lands in the
+// frames of some blocks.
+TEST(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
+{
+    if (NoTwoSinks())
+        GTEST_SKIP() << "no sound server with two sinks";
+    const CliRun alone = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    EXPECT_EQ(alone.exitCode, 0) << alone.err;
+    EXPECT_EQ(alone.out, "all blocks left the computer intact\n");
+    EXPECT_EQ(alone.err.rfind(LINE + ".monitor: peak ", 0), 0u) << alone.err;
+
+    const std::string tone
+        = (fs::temp_directory_path() / ("pemblo_tone_" + std::to_string(getpid()))).string();
+    PcmAudio audio { 48000, 1, 16, {} };
+    for (int i = 0; i < 144000; ++i) {
+        const auto sample
+            = static_cast<std::int16_t>(32000.0 * std::sin(2.0 * 3.14159265 * 800.0 * i / 48000.0));
+        audio.bytes.push_back(static_cast<std::uint8_t>(sample & 0xFF));
+        audio.bytes.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
+    }
+    const std::vector<std::uint8_t> wav = EncodeWav(audio);
+    FILE *file = std::fopen(tone.c_str(), "wb");
+    ASSERT_TRUE(file);
+    std::fwrite(wav.data(), 1, wav.size(), file);
+    std::fclose(file);
+    ASSERT_EQ(std::system(("(sleep 4.5; paplay -d " + LINE + " " + tone + ") >/dev/null 2>&1 &").c_str()), 0);
+    const CliRun disturbed = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    fs::remove(tone);
+    EXPECT_EQ(disturbed.exitCode, 1) << disturbed.err;
+    EXPECT_NE(disturbed.err.find("pemblo-cli play: disturbed blocks: "), std::string::npos) << disturbed.err;
+    EXPECT_NE(disturbed.err.find("(another sound)"), std::string::npos) << disturbed.err;
+}
+
+// The chosen output in the settings, so no window asks: within a second of
+// the signal's end the progress window tells that every block left intact.
+TEST(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
+{
+    if (NoTwoSinks())
+        GTEST_SKIP() << "no sound server with two sinks";
+    ClearTestSettings();
+    SettingsStore::WriteProfileString(QLatin1String(SettingsStore::SECTION),
+        QLatin1String(SettingsStore::KEY_OUTPUT), QString::fromStdString(LINE));
+    int asked = 0;
+    CUploadController::InterceptUploadWindow([&asked](CUploadDlg &) { return ++asked > 0; });
+    CBrelvimDoc document;
+    document.m_rows.LoadDefault();
+    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
+    CommandTable commands;
+    view.RegisterCommands(commands);
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(asked, 0);
+    auto *progress = view.findChild<CUploadProgressDlg *>();
+    ASSERT_TRUE(progress);
+    const auto length = SignalLength(ImageBlocks(EncodeUploadImage(document.m_rows)));
+    const QString seconds = QString::number(length.count() / 1000.0, 'f', 1);
+    const QString end = QStringLiteral("Uploading: %1 s of %1 s").arg(seconds);
+    QTRY_VERIFY_WITH_TIMEOUT(progress->ProgressText() == end, static_cast<int>(length.count()) + 5000);
+    const auto ended = Clock::now();
+    QTRY_VERIFY_WITH_TIMEOUT(progress->IsShowingResult(), 5000);
+    EXPECT_LT(Clock::now() - ended, std::chrono::seconds(1));
+    EXPECT_TRUE(progress->ResultText().startsWith("All 14 blocks left the computer intact (peak "))
+        << progress->ResultText().toStdString();
+    commands.UpdateCommandUI();
+    EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
+    CUploadController::InterceptUploadWindow({});
+    ClearTestSettings();
+}
+
+// A chosen output that has gone: the window says so, another is chosen in
+// it, the upload plays there and the settings keep it.
+TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
+{
+    if (NoTwoSinks())
+        GTEST_SKIP() << "no sound server with two sinks";
+    ClearTestSettings();
+    const QString section = QLatin1String(SettingsStore::SECTION);
+    const QString key = QLatin1String(SettingsStore::KEY_OUTPUT);
+    SettingsStore::WriteProfileString(section, key, QStringLiteral("pemblo_gone"));
+    QString said;
+    CUploadController::InterceptUploadWindow([&said](CUploadDlg &window) {
+        said = window.SoundPathText();
+        window.OutputList()->setCurrentIndex(window.OutputList()->findData(QString::fromStdString(LINE)));
+        return true;
+    });
+    const int streams = Count("sink-inputs");
+    CBrelvimDoc document;
+    document.m_rows.LoadDefault();
+    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
+    CommandTable commands;
+    view.RegisterCommands(commands);
+    commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(said, "The output chosen before, pemblo_gone, is not there; the default output plays instead.");
+    EXPECT_EQ(SettingsStore::GetProfileString(section, key).toStdString(), LINE);
+    EXPECT_TRUE(WaitFor([&] { return Count("sink-inputs") > streams; }, std::chrono::seconds(3)));
+    // Every stream plays on that output.
+    const std::string onLine = "test \"$(pactl list short sink-inputs | cut -f2 | sort -u)\" = "
+                               "\"$(pactl list short sinks | awk -v n="
+        + LINE + " '$2 == n { print $1 }')\"";
+    EXPECT_EQ(std::system(onLine.c_str()), 0);
+    view.OnStopUpload();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+    CUploadController::InterceptUploadWindow({});
+    ClearTestSettings();
 }
 
 } // namespace

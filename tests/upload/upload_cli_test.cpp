@@ -121,6 +121,23 @@ TEST_F(UploadCli, WavHoldsTheSignalAndDecodesBackToTheImage)
     EXPECT_NE(err.find("This is not a WAV file."), std::string::npos);
 }
 
+// --pad puts silence around the very same signal; nothing else is padding.
+TEST_F(UploadCli, WavPadsTheSignalWithSilenceOnlyWhenAsked)
+{
+    const std::vector<std::uint8_t> signal = RenderUploadSignal(ImageBlocks(ExampleImage()));
+    ASSERT_EQ(Run("wav " + EXAMPLE + " --pad 0.25 -o " + Path("padded.wav")), 0) << err;
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(ReadBinaryFile(Path("padded.wav"), file));
+    const PcmAudio audio = ParseWav(file.data(), file.size());
+    std::vector<std::uint8_t> expected(12000 + signal.size() + 12000, 128);
+    std::copy(signal.begin(), signal.end(), expected.begin() + 12000);
+    EXPECT_EQ(audio.bytes, expected);
+    for (const char *bad : { "0", "-1", "0.0001", "61", "x" }) {
+        EXPECT_EQ(Run("wav " + EXAMPLE + " --pad " + bad + " -o " + Path("bad.wav")), 64) << bad;
+        EXPECT_FALSE(fs::exists(Path("bad.wav"))) << bad;
+    }
+}
+
 TEST_F(UploadCli, DecodeComparesWithASequenceAndSaysHowTheRecordingSounds)
 {
     const UploadImage image = ExampleImage();
@@ -150,6 +167,23 @@ TEST_F(UploadCli, DecodeComparesWithASequenceAndSaysHowTheRecordingSounds)
            "00000000010007580000\n";
     EXPECT_EQ(Run("decode " + Path("in.wav") + " --expect " + Path("other.lsq")), 1);
     EXPECT_EQ(out, "row slot 2 differs: the recording holds 80 06, " + Path("other.lsq") + " gives 80 07\n");
+    // A sequence that cannot be loaded is no difference.
+    EXPECT_EQ(Run("decode " + Path("in.wav") + " --expect " + Path("missing.lsq")), 2);
+    EXPECT_EQ(err.substr(err.find('\n') + 1), Path("missing.lsq") + ": file not found\n");
+
+    // A second upload that began before the first ended and was cut short
+    // itself: nothing of the first fills its gaps.
+    std::vector<std::uint8_t> twice(
+        signal.begin(), signal.begin() + static_cast<std::ptrdiff_t>(signal.size() / 2));
+    twice.insert(
+        twice.end(), signal.begin(), signal.begin() + static_cast<std::ptrdiff_t>(signal.size() * 3 / 4));
+    const std::vector<std::uint8_t> file = EncodeWav({ 48000, 1, 8, twice });
+    std::ofstream(Path("twice.wav"), std::ios::binary)
+        .write(reinterpret_cast<const char *>(file.data()), static_cast<std::streamsize>(file.size()));
+    EXPECT_EQ(Run("decode " + Path("twice.wav") + " --expect " + EXAMPLE), 1);
+    EXPECT_NE(err.find("another upload began before it\nmissing blocks: 0, 13\ndamaged blocks: 12\n"),
+        std::string::npos)
+        << err;
 
     // A pipe is read as a file is; a folder is no recording.
     EXPECT_EQ(Run("decode /dev/stdin", "cat " + Path("in.wav") + " |"), 0) << err;
@@ -162,6 +196,8 @@ TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
 {
     EXPECT_EQ(Run("play " + EXAMPLE, "PULSE_SERVER=unix:/nonexistent"), 1);
     EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
+    EXPECT_EQ(Run("outputs", "PULSE_SERVER=unix:/nonexistent"), 1);
+    EXPECT_EQ(err, "pemblo-cli outputs: There is no sound output.\n");
 }
 
 // Only a program that plays maps the sound library, and only once it plays.
