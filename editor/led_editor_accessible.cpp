@@ -178,6 +178,13 @@ public:
 
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
 
+    // The first cell of the line the keyboard is on.
+    QAccessibleInterface *focusChild() const override
+    {
+        const int line = Editor()->CurrentLine();
+        return Editor()->hasFocus() && line >= 0 ? cellAt(line, 0) : nullptr;
+    }
+
     QAccessibleInterface *caption() const override { return nullptr; }
     QAccessibleInterface *summary() const override { return nullptr; }
 

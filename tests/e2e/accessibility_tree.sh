@@ -47,6 +47,8 @@ DBUS_SESSION_BUS_ADDRESS=$(head -1 "$home/bus")
 export DBUS_SESSION_BUS_ADDRESS
 openbox --sm-disable >"$home/openbox.log" 2>&1 &
 wm=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within_10s wm_running || fail "the window manager did not start"
 
 # Qt speaks to the accessibility bus only when asked to or when a screen
 # reader runs.
@@ -56,5 +58,5 @@ printf '[settings]\nlanguage=E\n' >"$XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.
 pid=$!
 within_10s visible '^Pemblo!$' >/dev/null || fail "no LED Editor"
 main_window_focused() { xdotool getwindowfocus getwindowname 2>/dev/null | grep -q 'lsq - Pemblo$'; }
-within_10s main_window_focused || fail "the main window does not have the keyboard"
+within_10s main_window_focused || fail "the main window does not have the keyboard, but $(xdotool getwindowfocus getwindowname 2>&1)"
 /usr/bin/python3 "$here/accessibility_tree.py"
