@@ -13,42 +13,18 @@ skip() {
   echo "SKIP: $*"
   exit 77
 }
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-within_10s() {
-  local deadline=$((SECONDS + 10))
-  until "$@"; do
-    ((SECONDS <= deadline)) || return 1
-    sleep 0.05
-  done
-}
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep .; }
-
 command -v dbus-daemon >/dev/null || skip "no dbus-daemon"
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "no at-spi2-core"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "no python3-pyatspi"
 
-home=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
-xvfb=$!
-wm="" pid="" bus=""
-trap 'kill $pid $wm $bus "$xvfb" 2>/dev/null; rm -rf "$home"' EXIT
-within_10s test -s "$home/display" || fail "the X server did not start"
-export DISPLAY=:$(cat "$home/display")
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/run
+. "$here/own_desktop.sh"
+export XDG_RUNTIME_DIR=$home/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$home/bus" 4>"$home/bus.pid" \
   || skip "the D-Bus session did not start"
 bus=$(cat "$home/bus.pid")
 DBUS_SESSION_BUS_ADDRESS=$(head -1 "$home/bus")
 export DBUS_SESSION_BUS_ADDRESS
-openbox --sm-disable >"$home/openbox.log" 2>&1 &
-wm=$!
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within_10s wm_running || fail "the window manager did not start"
 
 # Qt speaks to the accessibility bus only when asked to or when a screen
 # reader runs.

@@ -10,24 +10,9 @@
 set -euo pipefail
 pemblo=$1 bright_share=$2 examples=$3
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+. "$(dirname "$0")/own_desktop.sh"
 
-# Runs the command until it succeeds, for up to 10 s.
-within_10s() {
-  local deadline=$((SECONDS + 10))
-  until "$@"; do
-    ((SECONDS <= deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep .; }
-window() { within_10s visible "$1"; }
 gone() { ! visible "$1" >/dev/null; }
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # The windows of Pemblo! on the screen, menus included.
 windows() { xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | wc -l; }
 more_windows_than() { [ "$(windows)" -gt "$1" ]; }
@@ -37,19 +22,6 @@ splash_gone() {
   done
   return 0
 }
-
-home=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
-xvfb=$!
-wm="" pid=""
-trap 'kill $pid $wm "$xvfb" 2>/dev/null; rm -rf "$home"' EXIT
-within_10s test -s "$home/display" || fail "the X server did not start"
-export DISPLAY=:$(cat "$home/display")
-export HOME=$home XDG_CONFIG_HOME=$home/.config
-openbox --sm-disable >"$home/openbox.log" 2>&1 &
-wm=$!
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within_10s wm_running || fail "the window manager did not start"
 
 # The running sequence fades the LEDs: eight samples over a second differ.
 changing() {
