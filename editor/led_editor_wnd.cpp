@@ -18,6 +18,7 @@
 #include "editor/step_names.h"
 #include "editor/value_edit.h"
 #include "editor/value_ranges.h"
+#include "platform/accessible_string_ids.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
@@ -511,6 +512,8 @@ void CLedEditorWnd::OpenValueEdit(int line, bool time)
     m_valueEdit->setGeometry(left, top, right - left, m_rowHeight);
     const SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
     m_valueEdit->setText(QString::number(time ? row.time : row.parameter));
+    m_valueEdit->setAccessibleName(
+        ResourceModule::LoadString(time ? IDS_ACCESS_TIME_COLUMN : IDS_ACCESS_PARAMETER));
     m_accel->Watch(m_valueEdit);
     connect(m_valueEdit, &CValueEdit::focusLost, this, [this] { OnCommand(ID_APPLY_VALUE); });
     m_valueEdit->selectAll();

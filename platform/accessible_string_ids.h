@@ -21,3 +21,5 @@ inline constexpr int IDS_ACCESS_EDITOR = 61611;
 inline constexpr int IDS_ACCESS_DEVICE = 61612;
 // %1 the LED, %2 on or off.
 inline constexpr int IDS_ACCESS_LED = 61613;
+// The value edit of a command's parameter; a time's is named by the column.
+inline constexpr int IDS_ACCESS_PARAMETER = 61614;

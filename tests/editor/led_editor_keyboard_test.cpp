@@ -82,6 +82,7 @@ TEST_F(LedEditorWndTest, F2EditsTheCurrentLineAndTheMenuKeysOpenItsPopup)
         ASSERT_NE(ValueEdit(*editor), nullptr);
         const SequenceRow &row = editor->m_rows[static_cast<std::size_t>(line)];
         EXPECT_EQ(ValueEdit(*editor)->text(), QString::number(line == 4 ? row.parameter : row.time));
+        EXPECT_EQ(ValueEdit(*editor)->accessibleName(), line == 4 ? "parameter" : "time");
         QTest::keyClick(ValueEdit(*editor), Qt::Key_End);
         EXPECT_EQ(editor->CurrentLine(), line);
         QTest::keyClick(ValueEdit(*editor), Qt::Key_Escape);
