@@ -56,8 +56,6 @@ std::pair<int, int> CellSpan(const SequenceRow &row, int column, int channelCoun
                               : std::pair { parameter, lastColumn };
 }
 
-class LedEditorAccessible;
-
 // A cell of the grid; the table makes each once and keeps it while the
 // rows' count stays.
 class LedEditorCell : public QAccessibleInterface, public QAccessibleTableCellInterface
