@@ -104,3 +104,29 @@ TEST(MainWindowKeys, TooltipsNameTheKeysAndEveryKeyIsUnique)
     for (const MainWindowKey &key : MainWindowKeys())
         EXPECT_EQ(++seen[QString::fromLatin1(key.keys)], 1) << key.keys;
 }
+
+TEST_F(MainFrameKeysTest, TheMainWindowKeepsTheKeyboardUntilTheUserActs)
+{
+    struct ActivationSpy : QObject {
+        int activations = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            activations += event->type() == QEvent::WindowActivate ? 1 : 0;
+            return false;
+        }
+    } spy;
+    editor.installEventFilter(&spy);
+    Activate(frame);
+    // An editor that takes the keyboard before any key or click hands it
+    // back, as one opened with the program would.
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&spy] { return spy.activations == 1; }));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+    // Once the user acts, it keeps it.
+    QTest::keyClick(&frame, Qt::Key_X);
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&spy] { return spy.activations == 2; }));
+    QTest::qWait(20);
+    EXPECT_TRUE(editor.isActiveWindow());
+}
