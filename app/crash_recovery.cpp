@@ -5,6 +5,7 @@
 #include "platform/doc_template.h"
 #include "platform/message_box.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,12 +13,6 @@
 
 namespace
 {
-
-constexpr int IDS_RECOVERY_QUESTION = 61420;
-constexpr int IDS_RECOVERY_RESTORE = 61421;
-constexpr int IDS_RECOVERY_DISCARD = 61422;
-constexpr int IDS_RECOVERY_DAMAGED = 61423;
-constexpr int IDS_RECOVERY_LATER = 61424;
 
 constexpr char TIME_FORMAT[] = "yyyy-MM-dd hh:mm";
 

@@ -2,8 +2,8 @@
 
 #include "display/brelvim_view.h"
 #include "document/brelvim_doc.h"
-#include "platform/accessible_string_ids.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QAccessibleWidget>
 

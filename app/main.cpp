@@ -2,7 +2,7 @@
 
 #include "app/pemblo_app.h"
 #include "app/pemblo_session.h"
-#include "core/constants.h"
+#include "app/splash_wnd.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"

@@ -3,6 +3,10 @@
 #include <QPixmap>
 #include <QWidget>
 
+// How long the splash picture stays on screen after start, in milliseconds;
+// an about window open at that moment closes with it.
+inline constexpr int SPLASH_TIME_MS = 4000;
+
 // The splash window: the device's splash picture in a frameless window above
 // all others, centred on the screen, with the version in its bottom-right
 // corner. The main frame shows it at start and as the about window. With no

@@ -41,12 +41,11 @@ BENCHMARK(BM_InterpreterStep);
 void BM_ReadFullSequenceFile(benchmark::State &state)
 {
     RowTable table = BusyTable();
-    SequenceInterpreter device(table);
     StringTextOutput file;
-    WriteSequenceFile(device, file);
+    WriteSequenceFile(table, file);
     for (auto _ : state) {
         MemoryTextInput input(file.Text());
-        ReadSequenceFile(device, input);
+        ReadSequenceFile(table, input);
         benchmark::DoNotOptimize(table.GetCount());
     }
 }

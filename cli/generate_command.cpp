@@ -73,7 +73,7 @@ std::string SequenceFileText(const std::vector<SequenceRow> &rows)
         table.Append(row);
     table.Append(LOOP_TO_START);
     StringTextOutput text;
-    WriteSequenceFile(SequenceInterpreter(table), text);
+    WriteSequenceFile(table, text);
     return text.Text();
 }
 

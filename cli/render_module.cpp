@@ -8,10 +8,8 @@
 #include "cli/sequence_commands.h"
 #include "core/row_table.h"
 #include "core/sequence_interpreter.h"
-#include "display/animation_encoder_module.h"
-#include "display/animation_export.h"
+#include "display/animation_job.h"
 #include "display/animation_timing.h"
-#include "display/device_bitmaps.h"
 #include "display/device_bundle.h"
 #include "display/device_picture.h"
 #include "display/led_painter.h"
@@ -23,15 +21,12 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <functional>
 #include <stdexcept>
 
 namespace
 {
 
 constexpr char DEFAULT_DEVICE_BUNDLE[] = "veltor.rcc";
-// The picture is painted lossless, whatever screen there may be.
-constexpr DisplayFormat RENDER_FORMAT { 32, 0 };
 constexpr std::uint64_t MILLISECONDS_PER_SECOND = 1000;
 
 // A failure that ends the command with exit code 1 and its message.
@@ -63,18 +58,6 @@ LedLevels LevelsAfter(SequenceInterpreter &device, std::uint64_t ticks)
     return levels;
 }
 
-void BuildFromBundle(DeviceBitmaps &bitmaps, const std::string &name)
-{
-    const std::string path = FindBundleFile(name);
-    if (path.empty())
-        throw RenderFailure("cannot find the device bundle " + name);
-    DeviceBundle bundle;
-    if (!bundle.Open(path))
-        throw RenderFailure(path + " is not a device bundle");
-    if (!bitmaps.Build(bundle.TakeDevicePicture(), RENDER_FORMAT))
-        throw RenderFailure(path + " holds no usable device picture");
-}
-
 void SavePng(const QImage &picture, const std::string &path)
 {
     QByteArray png;
@@ -85,30 +68,6 @@ void SavePng(const QImage &picture, const std::string &path)
     const std::string error = WriteOutputFile(path, png.constData(), static_cast<std::size_t>(png.size()));
     if (!error.empty())
         throw RenderFailure(error);
-}
-
-// Builds the device's bitmaps from the bundle --device names, without a
-// screen, and draws with them; a RenderFailure ends the command with exit
-// code 1.
-int DrawWithDevice(
-    const Arguments &arguments, const char *command, const std::function<void(const DeviceBitmaps &)> &draw)
-{
-    const std::string device = arguments.Value("--device", DEFAULT_DEVICE_BUNDLE);
-    QuietQtMessages();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "pemblo-cli";
-    char *argv[] = { name, nullptr };
-    const QGuiApplication application(argc, argv);
-    try {
-        DeviceBitmaps bitmaps;
-        BuildFromBundle(bitmaps, device);
-        draw(bitmaps);
-    } catch (const RenderFailure &failure) {
-        std::fprintf(stderr, "pemblo-cli %s: %s\n", command, failure.what());
-        return EXIT_FAILED;
-    }
-    return 0;
 }
 
 // The device at levels, composed from the images of the bundle called name
@@ -136,9 +95,9 @@ int RunRender(const Arguments &arguments)
     const std::string out = RequiredValue(arguments, "-o");
 
     RowTable table;
-    SequenceInterpreter interpreter(table);
-    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(table, arguments.Positionals()[0]))
         return code;
+    SequenceInterpreter interpreter(table);
     const LedLevels levels = LevelsAfter(interpreter, ticks);
 
     QuietQtMessages();
@@ -169,31 +128,34 @@ std::uint64_t AnimationTicks(const Arguments &arguments)
 AnimationExport::Settings AnimationSettings(const Arguments &arguments, const std::string &out)
 {
     AnimationExport::Settings settings;
-    const std::optional<AnimationFormat> format = AnimationFormatOf(out);
-    if (!format)
+    if (!AnimationFormatOf(out))
         throw UsageError("-o takes a file name ending in .gif, .mp4 or .webm");
-    settings.format = *format;
     settings.size = static_cast<int>(
         arguments.Number("--size", DEFAULT_ANIMATION_SIZE, MIN_ANIMATION_SIZE, DEVICE_PICTURE_SIZE));
-    if (settings.format != AnimationFormat::Gif && settings.size % 2 != 0)
+    if (AnimationRefusalFor(out, settings.size) == AnimationRefusal::OddVideoSize)
         throw UsageError("--size must be even for a video");
     settings.ticks = AnimationTicks(arguments);
     return settings;
 }
 
-void Animate(const RowTable &table, const DeviceBitmaps &bitmaps, const AnimationExport::Settings &settings,
+// Makes the animation from the bundle --device names, without a screen;
+// exit code 1, having said why, when it fails.
+int Animate(const Arguments &arguments, const RowTable &table, const AnimationExport::Settings &settings,
     const std::string &out)
 {
-    std::string error;
-    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
-    if (!encoder)
-        throw RenderFailure(error);
-    AnimationExport animation(table, bitmaps, settings);
-    if (!animation.Begin(std::move(encoder), out))
-        throw RenderFailure(animation.Error());
-    while (animation.Advance(settings.ticks)) { }
-    if (!animation.Finish())
-        throw RenderFailure(animation.Error());
+    QuietQtMessages();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "pemblo-cli";
+    char *argv[] = { name, nullptr };
+    const QGuiApplication application(argc, argv);
+    AnimationJob job;
+    bool running = job.Start(table, arguments.Value("--device", DEFAULT_DEVICE_BUNDLE), out, settings);
+    while (running && job.Advance(settings.ticks)) { }
+    if (running && job.Finish())
+        return 0;
+    std::fprintf(stderr, "pemblo-cli animate: %s\n", job.Error().c_str());
+    return EXIT_FAILED;
 }
 
 int RunAnimate(const Arguments &arguments)
@@ -204,11 +166,9 @@ int RunAnimate(const Arguments &arguments)
     settings.inputOn = [&input](std::uint64_t tick) { return input.IsOn(tick); };
 
     RowTable table;
-    SequenceInterpreter interpreter(table);
-    if (const int code = LoadOrReport(interpreter, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(table, arguments.Positionals()[0]))
         return code;
-    return DrawWithDevice(
-        arguments, "animate", [&](const DeviceBitmaps &bitmaps) { Animate(table, bitmaps, settings, out); });
+    return Animate(arguments, table, settings, out);
 }
 
 } // namespace

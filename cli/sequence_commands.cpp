@@ -29,7 +29,7 @@ int RunCheck(const Arguments &arguments)
     int exitCode = 0;
     for (const std::string &path : paths) {
         LoadedSequence sequence;
-        if (const int code = LoadOrReport(sequence.device, path)) {
+        if (const int code = LoadOrReport(sequence.table, path)) {
             exitCode = exitCode ? exitCode : code;
             continue;
         }
@@ -43,7 +43,7 @@ int RunCheck(const Arguments &arguments)
 int RunDump(const Arguments &arguments)
 {
     LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(sequence.table, arguments.Positionals()[0]))
         return code;
     for (int i = 0; i < sequence.table.GetCount(); ++i) {
         const SequenceRow &row = *sequence.table.GetRow(i);
@@ -65,7 +65,7 @@ int RunSimulate(const Arguments &arguments)
     const std::uint64_t ticks = arguments.Number("--ticks", DEFAULT_SIMULATION_TICKS, 0, MAX_TICKS);
     const InputSchedule input(arguments.Value("--input"));
     LoadedSequence sequence;
-    if (const int code = LoadOrReport(sequence.device, arguments.Positionals()[0]))
+    if (const int code = LoadOrReport(sequence.table, arguments.Positionals()[0]))
         return code;
 
     std::printf("tick,row");
@@ -91,7 +91,7 @@ int RunSimulate(const Arguments &arguments)
 int LintFile(const std::string &path, bool strict)
 {
     LoadedSequence sequence;
-    if (LoadOrReport(sequence.device, path))
+    if (LoadOrReport(sequence.table, path))
         return EXIT_NOT_LOADED;
     int exitCode = 0;
     for (const Finding &finding : CheckSequence(sequence.table)) {
@@ -114,10 +114,10 @@ int RunLint(const Arguments &arguments)
 
 } // namespace
 
-int LoadOrReport(SequenceInterpreter &device, const std::string &path)
+int LoadOrReport(RowTable &rows, const std::string &path)
 {
     try {
-        LoadSequenceFile(device, path);
+        LoadSequenceFile(rows, path);
         return 0;
     } catch (const LoadError &error) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());

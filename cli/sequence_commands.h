@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class SequenceInterpreter;
+class RowTable;
 
 // The most ticks a command runs a sequence for, and how many it runs unless
 // told.
@@ -14,6 +14,6 @@ inline constexpr std::uint64_t DEFAULT_SIMULATION_TICKS = 1000;
 // check, dump, simulate and lint: loading and running sequence files.
 const std::vector<CliCommand> &SequenceCommands();
 
-// Loads path into the device's table; on a load error says so on stderr,
-// naming the file, and returns the load error code; otherwise 0.
-int LoadOrReport(SequenceInterpreter &device, const std::string &path);
+// Loads path into the table; on a load error says so on stderr, naming the
+// file, and returns the load error code; otherwise 0.
+int LoadOrReport(RowTable &rows, const std::string &path);

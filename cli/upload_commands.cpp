@@ -29,8 +29,7 @@ int WriteOrReport(const std::string &path, const std::vector<std::uint8_t> &byte
 int LoadImage(const std::string &path, UploadImage &image)
 {
     RowTable table;
-    SequenceInterpreter device(table);
-    if (const int code = LoadOrReport(device, path))
+    if (const int code = LoadOrReport(table, path))
         return code;
     image = EncodeUploadImage(table);
     return 0;

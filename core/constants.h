@@ -1,7 +1,7 @@
 #pragma once
 
-// The fixed capacities and timings of the VELTOR light controller and of
-// Pemblo!. Everything that sizes a buffer or paces the simulation is here.
+// The fixed capacities and timings of the VELTOR light controller and of the
+// light sequences it runs. Constants of Pemblo!'s own parts live with them.
 
 // Rows a light sequence can hold: the device stores 224 row slots.
 inline constexpr int MAX_ROWS = 224;
@@ -17,8 +17,10 @@ inline constexpr int LED_CHANNEL[LED_COUNT] = { 0, 1, 2, 3, 4, 5, 6, 7, 3, 4 };
 // Brightness of an LED, 0 (dark) .. MAX_LED_LEVEL (full).
 inline constexpr int MAX_LED_LEVEL = 127;
 
-// The display shows an LED level in steps of 8: level / 8 is 0..15.
+// An LED level shows in steps of 8: level / LED_LEVELS_PER_STEP is the
+// brightness step, 0..BRIGHTNESS_STEPS - 1; below the first step it is dark.
 inline constexpr int BRIGHTNESS_STEPS = 16;
+inline constexpr int LED_LEVELS_PER_STEP = 8;
 
 // Size of the line buffer the sequence file reader works with.
 inline constexpr int LINE_BUFFER_SIZE = 80;
@@ -35,49 +37,6 @@ inline constexpr int UPLOAD_IMAGE_SIZE = 2 * MAX_ROWS;
 inline constexpr int UPLOAD_BLOCK_SIZE = 32;
 inline constexpr int UPLOAD_BLOCK_COUNT = UPLOAD_IMAGE_SIZE / UPLOAD_BLOCK_SIZE;
 
-// The simulation clock catches up with the system clock in TICK_MS steps. A
-// gap longer than the limit is dropped: the clock restarts that far behind
-// the present. Only ticks less than the update window behind the present
-// repaint the views.
-inline constexpr int SIMULATION_CATCH_UP_LIMIT_MS = 1000;
-inline constexpr int SIMULATION_RESTART_LAG_MS = 100;
-inline constexpr int SIMULATION_UPDATE_WINDOW_MS = 100;
-// The simulation view's window timer, which runs the catch-up.
-inline constexpr int SIMULATION_TIMER_MS = 100;
-
-// Hints the document passes to its views: repaint the LEDs whose brightness
-// step changed; or repaint them and open a new LED Editor.
-inline constexpr int HINT_REPAINT_LEDS = 0;
-inline constexpr int HINT_OPEN_EDITOR = 1;
-
-// Files the recent-file list remembers.
-inline constexpr int RECENT_FILE_COUNT = 4;
-// The LED Editor's grid: pixel height of a line, pixel width of a channel
-// cell, and the lines per group that a separator line marks off.
-inline constexpr int EDITOR_ROW_HEIGHT = 16;
-inline constexpr int EDITOR_CELL_WIDTH = 16;
-inline constexpr int EDITOR_GROUP_SIZE = 4;
-// The device picture: both of its images are this many pixels across and
-// down, and so is the background of the simulated device.
-inline constexpr int DEVICE_PICTURE_SIZE = 800;
-
-// Shape rectangles an LED position has at most; a shorter list ends with a
-// rectangle whose x1 and x2 are both 0.
-inline constexpr int LED_SHAPE_SLOTS = 6;
-
-// Brightness frames of the device picture: one per brightness step and LED
-// position, step-major.
-inline constexpr int BRIGHTNESS_FRAME_COUNT = BRIGHTNESS_STEPS * LED_COUNT;
-
-// LED level / LED_LEVELS_PER_STEP is the brightness step shown.
-inline constexpr int LED_LEVELS_PER_STEP = 8;
-
-// What a conversion of the pixel buffer writes where it reaches outside the
-// image: red, green and blue 32, a dark grey.
-inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
-// How long the splash picture stays on screen after start, in milliseconds;
-// an about window open at that moment closes with it.
-inline constexpr int SPLASH_TIME_MS = 4000;
 // The upload signal: 8-bit unsigned mono PCM at UPLOAD_SAMPLE_RATE, one full
 // sine period per bit; a 0 bit is the longer period.
 inline constexpr int UPLOAD_SAMPLE_RATE = 48000;
@@ -108,10 +67,3 @@ inline constexpr int MAX_FETCHES_PER_TICK = 100;
 inline constexpr int MAX_ROW_TIME = 127;
 inline constexpr int MAX_FADE_PARAMETER = 4095;
 inline constexpr int MAX_PLAIN_PARAMETER = 127;
-// The LED Editor's undo history keeps this many steps; older ones go.
-inline constexpr int UNDO_STEP_LIMIT = 1000;
-// How often Pemblo! looks for unsaved changes to write to its recovery file,
-// so that a change is there within this time.
-inline constexpr int RECOVERY_CHECK_MS = 2000;
-// Instances of Pemblo! that can keep recovery files at the same time.
-inline constexpr int RECOVERY_SLOTS = 8;

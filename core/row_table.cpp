@@ -1,10 +1,6 @@
 #include "core/row_table.h"
 
-#include "core/sequence_file.h"
-#include "core/text_stream.h"
-
 #include <algorithm>
-#include <cstring>
 
 namespace
 {
@@ -21,6 +17,12 @@ constexpr SequenceRow DEFAULT_SEQUENCE[] = {
 };
 
 } // namespace
+
+RowTable::RowTable(const Records &records, int count)
+    : m_records(records)
+{
+    SetCount(count);
+}
 
 void RowTable::SetCount(int count)
 {
@@ -52,31 +54,6 @@ void RowTable::LoadDefault()
         if (row.command == 0)
             break;
         Append(row);
-    }
-}
-
-void RowTable::WriteRows(TextOutput &file) const
-{
-    for (int i = 0; i < m_count; ++i)
-        WriteFileLine(file, FormatRowLine(m_records[static_cast<std::size_t>(i)]));
-}
-
-void RowTable::ReadRows(TextInput &file)
-{
-    Clear();
-    char line[LINE_BUFFER_SIZE];
-    while (!file.AtEnd()) {
-        ReadLine(line, sizeof line, file);
-        const std::size_t length = std::strlen(line);
-        if (length == 0)
-            continue;
-        // A sequence read only in part would lose rows when saved again, so
-        // more rows than the device holds refuse the file as a short line does.
-        if (length < static_cast<std::size_t>(ROW_LINE_LENGTH) || m_count == MAX_ROWS) {
-            Clear();
-            throw LoadError(LOAD_INVALID);
-        }
-        Append(ParseRowLine(line));
     }
 }
 

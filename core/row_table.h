@@ -5,9 +5,6 @@
 
 #include <array>
 
-class TextInput;
-class TextOutput;
-
 // A light sequence: MAX_ROWS row records, of which the first GetCount() are
 // in use. The records at and above the count are spare storage that keeps
 // whatever it last held, so a table copied record for record carries them
@@ -16,6 +13,10 @@ class RowTable
 {
 public:
     using Records = std::array<SequenceRow, MAX_ROWS>;
+
+    RowTable() = default;
+    // All records, the first count (clamped to 0..MAX_ROWS) of them in use.
+    RowTable(const Records &records, int count);
 
     void Clear() { m_count = 0; }
     int GetCount() const { return m_count; }
@@ -36,13 +37,6 @@ public:
     // Replaces the rows with the built-in default sequence: FADE OUT 15, all
     // channels lit for 20 ticks, all dark for 20 ticks, GOTO 0.
     void LoadDefault();
-
-    // Writes rows 0 .. count - 1 as row lines of a sequence file.
-    void WriteRows(TextOutput &file) const;
-    // Clears the table and reads row lines up to the end of the file. A row
-    // line that is too short, or more rows than the table holds, empties the
-    // table and throws LoadError(LOAD_INVALID).
-    void ReadRows(TextInput &file);
 
     // The same sequence: the same count and the same rows in use; spare
     // records do not count.

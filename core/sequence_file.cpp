@@ -2,7 +2,7 @@
 
 #include "core/constants.h"
 #include "core/hex_digit.h"
-#include "core/sequence_interpreter.h"
+#include "core/row_table.h"
 #include "core/text_stream.h"
 
 #include <cstdio>
@@ -132,24 +132,55 @@ std::string FormatRowLine(const SequenceRow &row)
     return line;
 }
 
-void WriteSequenceFile(const SequenceInterpreter &device, TextOutput &file)
+namespace
+{
+
+void WriteRowLines(const RowTable &rows, TextOutput &file)
+{
+    for (int i = 0; i < rows.GetCount(); ++i)
+        WriteFileLine(file, FormatRowLine(*rows.GetRow(i)));
+}
+
+void ReadRowLines(RowTable &rows, TextInput &file)
+{
+    rows.Clear();
+    char line[LINE_BUFFER_SIZE];
+    while (!file.AtEnd()) {
+        ReadLine(line, sizeof line, file);
+        const std::size_t length = std::strlen(line);
+        if (length == 0)
+            continue;
+        // A sequence read only in part would lose rows when saved again, so
+        // more rows than the device holds refuse the file as a short line does.
+        if (length < static_cast<std::size_t>(ROW_LINE_LENGTH) || !rows.Append(ParseRowLine(line))) {
+            rows.Clear();
+            throw LoadError(LOAD_INVALID);
+        }
+    }
+}
+
+} // namespace
+
+void WriteSequenceFile(const RowTable &rows, TextOutput &file)
 {
     WriteFileLine(file, FILE_MAGIC_LINE);
     WriteFileLine(file, FILE_VERSION_LINE);
-    device.WriteDevice(file);
+    WriteFileLine(file, FILE_DEVICE_LINE);
+    WriteRowLines(rows, file);
 }
 
-void ReadSequenceFile(SequenceInterpreter &device, TextInput &file)
+void ReadSequenceFile(RowTable &rows, TextInput &file)
 {
     ExpectFileLine(file, FILE_MAGIC_LINE, LOAD_INVALID);
     ExpectFileLine(file, FILE_VERSION_LINE, LOAD_VERSION);
-    device.ReadDevice(file);
+    ExpectFileLine(file, FILE_DEVICE_LINE, LOAD_OTHER_DEVICE);
+    ReadRowLines(rows, file);
 }
 
-void LoadSequenceFile(SequenceInterpreter &device, const std::string &path)
+void LoadSequenceFile(RowTable &rows, const std::string &path)
 {
     FileTextInput file;
     if (!file.Open(path))
         throw LoadError(LOAD_CANNOT_OPEN);
-    ReadSequenceFile(device, file);
+    ReadSequenceFile(rows, file);
 }

@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
-class SequenceInterpreter;
+class RowTable;
 class TextInput;
 class TextOutput;
 
 // Sequence files (.lsq) are ASCII text: the lines "#=QUORBEL", "V=1" and
-// "D=VELTOR3", then one row line of 20 hex digits per row.
+// "D=VELTOR3", then one row line of 20 hex digits per row. This is the one
+// place of the format; it reads into and writes from a row table.
 inline constexpr char FILE_MAGIC_LINE[] = "#=QUORBEL";
 inline constexpr char FILE_VERSION_LINE[] = "V=1";
 inline constexpr char FILE_DEVICE_LINE[] = "D=VELTOR3";
@@ -66,12 +67,14 @@ SequenceRow ParseRowLine(const char *line);
 // other character, saturating at 0xFFFFFFFF.
 std::uint32_t ParseHex32(std::string_view text);
 
-// The whole file, header lines and device model included. The reader throws
-// LoadError with codes 2, 3 and 4 as the lines demand; the table is touched
-// only once the header has been accepted.
-void WriteSequenceFile(const SequenceInterpreter &device, TextOutput &file);
-void ReadSequenceFile(SequenceInterpreter &device, TextInput &file);
+// The whole file, header lines and device model included: rows 0 .. count - 1
+// of the table as row lines. The reader throws LoadError with codes 2, 3 and
+// 4 as the lines demand; the table is touched only once the header has been
+// accepted. A row line that is too short, or more rows than the table holds,
+// empties the table and throws LoadError(LOAD_INVALID).
+void WriteSequenceFile(const RowTable &rows, TextOutput &file);
+void ReadSequenceFile(RowTable &rows, TextInput &file);
 
-// Opens and reads the file at path into the device's table; throws
+// Opens and reads the file at path into the table; throws
 // LoadError(LOAD_CANNOT_OPEN) when it cannot be opened.
-void LoadSequenceFile(SequenceInterpreter &device, const std::string &path);
+void LoadSequenceFile(RowTable &rows, const std::string &path);

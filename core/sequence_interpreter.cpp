@@ -130,15 +130,3 @@ const SequenceInterpreter::Outputs &SequenceInterpreter::GetOutputs()
     }
     return m_output;
 }
-
-void SequenceInterpreter::WriteDevice(TextOutput &file) const
-{
-    WriteFileLine(file, FILE_DEVICE_LINE);
-    m_table.WriteRows(file);
-}
-
-void SequenceInterpreter::ReadDevice(TextInput &file)
-{
-    ExpectFileLine(file, FILE_DEVICE_LINE, LOAD_OTHER_DEVICE);
-    m_table.ReadRows(file);
-}

@@ -70,10 +70,6 @@ public:
     // tells whether a run has come back to where it was.
     const std::array<std::uint16_t, CHANNEL_COUNT> &GetChannelLevels() const { return m_channelLevel; }
 
-    // The device line of a sequence file and the rows after it.
-    void WriteDevice(TextOutput &file) const;
-    void ReadDevice(TextInput &file);
-
 private:
     FetchEnd RunRows(int input);
     void RunCommand(const SequenceRow &row);

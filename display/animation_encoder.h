@@ -22,7 +22,7 @@ struct AnimationPicture {
 
 // Writes an animation file from the pictures of its slots (animation_timing.h).
 // The encoders live in a module of their own, loaded only when an animation
-// is made (animation_encoder_module.h), since their libraries are large.
+// is made (encoders_module_loader.h), since their libraries are large.
 class AnimationEncoder
 {
 public:

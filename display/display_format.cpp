@@ -10,8 +10,6 @@
 namespace
 {
 
-constexpr DisplayFormat RGB32_FORMAT { 32, 0 };
-
 QColor FromColourRef(std::uint32_t colourRef)
 {
     return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);

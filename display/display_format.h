@@ -12,6 +12,9 @@ struct DisplayFormat {
     std::int32_t format16;
 };
 
+// 32 bits a pixel (blue, green, red, 0xFF): lossless, whatever the screen.
+inline constexpr DisplayFormat RGB32_FORMAT { 32, 0 };
+
 // Reads back what a 16-bit pixmap of the screen stores for a colour.
 class ScreenFormat16Probe : public Format16Probe
 {

@@ -9,6 +9,14 @@
 
 // The geometry of the ten LED positions on the 800 x 800 device picture.
 
+// The device picture: both of its images are this many pixels across and
+// down, and so is the background of the simulated device.
+inline constexpr int DEVICE_PICTURE_SIZE = 800;
+
+// Shape rectangles an LED position has at most; a shorter list ends with a
+// rectangle whose x1 and x2 are both 0.
+inline constexpr int LED_SHAPE_SLOTS = 6;
+
 // A rectangle of the picture; right and bottom are exclusive.
 struct PictureRect {
     std::int32_t left;
@@ -94,13 +102,6 @@ int ShapeCount(int position);
 inline int BrightnessStep(int level)
 {
     return std::clamp(level, 0, MAX_LED_LEVEL) / LED_LEVELS_PER_STEP;
-}
-
-// Where the frame of a brightness step and LED position sits among all
-// BRIGHTNESS_FRAME_COUNT frames.
-inline int FrameIndex(int step, int position)
-{
-    return step * LED_COUNT + position;
 }
 
 // A shape rectangle as the paint copies it: clipped to its position's bounds,

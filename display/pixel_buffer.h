@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <memory>
 
+// What a conversion of the pixel buffer writes where it reaches outside the
+// image: red, green and blue 32, a dark grey.
+inline constexpr unsigned PIXEL_FILL_COLOUR = 0x00202020;
+
 // A 16-bit little-endian number, as an image's header holds its width and
 // height.
 inline std::uint32_t ReadLe16(const std::uint8_t *bytes)

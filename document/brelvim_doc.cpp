@@ -27,9 +27,6 @@ constexpr char INSTALLED_EXAMPLES[] = "examples/";
 constexpr char LOAD_ERROR_TITLE[] = "Load error";
 constexpr char CANNOT_WRITE_MESSAGE[] = "can't open file";
 
-// %1 the folder, %2 why.
-constexpr int IDS_RECOVERY_NOT_KEPT = 61425;
-
 constexpr char FLAG_ON[] = "1";
 constexpr char FLAG_OFF[] = "0";
 
@@ -121,7 +118,7 @@ void CBrelvimDoc::LoadFile(const QString &path)
     // Written before the content is read, so that a file that opens but does
     // not load is still the one tried at the next start.
     WriteSetting(SettingsStore::KEY_LAST_FILE, path);
-    ReadSequenceFile(m_interpreter, file);
+    ReadSequenceFile(m_rows, file);
 }
 
 bool CBrelvimDoc::OnSaveDocument(const QString &path)
@@ -156,7 +153,7 @@ std::optional<FileWriteFailure> CBrelvimDoc::WriteFile(const QString &path)
     // written in place, as any editor would, and a failure puts the old
     // content back.
     StringTextOutput text;
-    WriteSequenceFile(m_interpreter, text);
+    WriteSequenceFile(m_rows, text);
     const std::optional<FileWriteFailure> failure
         = WriteWholeFile(path, QByteArray::fromStdString(text.Text()));
     if (!failure)
@@ -215,8 +212,7 @@ void CBrelvimDoc::CopyRowsFromEditor()
 {
     if (!m_editor)
         return;
-    m_rows.GetRecords() = m_editor->m_rows;
-    m_rows.SetCount(m_editor->m_rowCount);
+    m_rows = m_editor->Rows();
 }
 
 void CBrelvimDoc::DeleteEditor()
@@ -244,11 +240,8 @@ bool CBrelvimDoc::SaveRecovery()
         m_recovery->Remove();
         return true;
     }
-    RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(), m_rows };
-    if (m_editor) {
-        record.rows.GetRecords() = m_editor->m_rows;
-        record.rows.SetCount(m_editor->m_rowCount);
-    }
+    const RecoveryRecord record { GetPathName(), QDateTime::currentDateTimeUtc(),
+        m_editor ? m_editor->Rows() : m_rows };
     const std::optional<FileWriteFailure> failure = m_recovery->Write(record);
     if (failure)
         ReportRecoveryFailure(*failure);

@@ -13,6 +13,15 @@
 #include <optional>
 #include <set>
 
+// How often Pemblo! looks for unsaved changes to write to its recovery file,
+// so that a change is there within this time.
+inline constexpr int RECOVERY_CHECK_MS = 2000;
+
+// Hints the document passes to its views: repaint the LEDs whose brightness
+// step changed; or repaint them and open a new LED Editor.
+inline constexpr int HINT_REPAINT_LEDS = 0;
+inline constexpr int HINT_OPEN_EDITOR = 1;
+
 class CCmdUI;
 class CommandTable;
 class RecoveryFile;

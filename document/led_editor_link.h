@@ -35,10 +35,15 @@ public:
     // consent, false when the user wants it to go on.
     virtual bool QueryStopExportToQuit() { return true; }
 
+    // The editor's rows as a table.
+    RowTable Rows() const { return RowTable(m_rows, m_rowCount); }
+
     RowTable::Records m_rows {};
     int m_rowCount = 0;
     std::uint8_t m_closed = 0; // set when the window has been destroyed
-    std::uint8_t m_modified = 0; // set by every edit; cleared by a save and by undoing or
-                                 // redoing back to the saved rows
+    // Whether the rows differ from those saved, as the editor's undo history
+    // has it: set by every edit, cleared by a save and by undoing or redoing
+    // back to the saved rows. The document polls it; nothing else writes it.
+    std::uint8_t m_modified = 0;
     std::uint8_t m_trace = 1; // the "Trace" item of the context menu
 };

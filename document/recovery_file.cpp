@@ -2,6 +2,7 @@
 
 #include "core/constants.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +19,6 @@
 
 namespace
 {
-
-constexpr int IDS_RECOVERY_SLOTS_TAKEN = 61426;
 
 constexpr char LOCK_SUFFIX[] = "lock";
 constexpr char FILE_SUFFIX[] = "lsq";

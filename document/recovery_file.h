@@ -10,6 +10,9 @@
 #include <optional>
 #include <vector>
 
+// Instances of Pemblo! that can keep recovery files at the same time.
+inline constexpr int RECOVERY_SLOTS = 8;
+
 // A recovery file left behind by a run that is no longer running, held so
 // that no other run takes it while this one decides about it.
 struct LeftOverRecovery {

@@ -1,7 +1,7 @@
 #include "document/recovery_format.h"
 
+#include "core/row_table.h"
 #include "core/sequence_file.h"
-#include "core/sequence_interpreter.h"
 #include "core/text_stream.h"
 
 #include <QUrl>
@@ -49,9 +49,8 @@ std::optional<RecoveryRecord> ParseRecord(QByteArray content)
     if (!record.time.isValid())
         return std::nullopt;
     MemoryTextInput input(std::string_view(content.constData(), std::size_t(content.size())));
-    SequenceInterpreter device(record.rows);
     try {
-        ReadSequenceFile(device, input);
+        ReadSequenceFile(record.rows, input);
     } catch (const LoadError &) {
         return std::nullopt;
     }
@@ -62,9 +61,8 @@ std::optional<RecoveryRecord> ParseRecord(QByteArray content)
 
 QByteArray FormatRecovery(const RecoveryRecord &record)
 {
-    RowTable rows = record.rows;
     StringTextOutput text;
-    WriteSequenceFile(SequenceInterpreter(rows), text);
+    WriteSequenceFile(record.rows, text);
     const QByteArray body = FILE_KEY + QUrl::toPercentEncoding(record.file) + '\n' + TIME_KEY
         + record.time.toUTC().toString(Qt::ISODate).toLatin1() + '\n'
         + QByteArray::fromStdString(text.Text());

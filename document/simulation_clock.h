@@ -4,6 +4,16 @@
 
 #include <cstdint>
 
+// The simulation clock catches up with the system clock in TICK_MS steps. A
+// gap longer than the limit is dropped: the clock restarts that far behind
+// the present. Only ticks less than the update window behind the present
+// repaint the views.
+inline constexpr int SIMULATION_CATCH_UP_LIMIT_MS = 1000;
+inline constexpr int SIMULATION_RESTART_LAG_MS = 100;
+inline constexpr int SIMULATION_UPDATE_WINDOW_MS = 100;
+// The simulation view's window timer, which runs the catch-up.
+inline constexpr int SIMULATION_TIMER_MS = 100;
+
 // How far the simulation time lies behind the clock reading now, in
 // milliseconds; negative when it has run ahead. Exact across the wrap of the
 // 32-bit clock for any distance below 2^31 ms.

@@ -50,7 +50,7 @@ int MenuItemCommand(int id)
     }
 }
 
-EditorCommands::EditorCommands(const EditorTable &table, EditorHost &host)
+EditorCommands::EditorCommands(EditorTable table, EditorHost &host)
     : m_table(table)
     , m_host(host)
 {
@@ -107,7 +107,7 @@ bool EditorCommands::Execute(int id)
     return false;
 }
 
-LineCommands EditorCommands::Lines() const
+LineCommands EditorCommands::Lines()
 {
     return LineCommands(m_table);
 }
@@ -155,7 +155,7 @@ bool EditorCommands::InsertBeforeSelection(const std::optional<std::vector<Seque
         return false;
     const int freeRows = MAX_ROWS - Count();
     const bool inserted = rows && Lines().InsertRows(pos, *rows);
-    m_table.modified = 1;
+    m_table.edits.MarkEdited();
     m_table.selection.Clear();
     m_table.selection.Select(pos);
     m_host.EnsureVisible(pos);

@@ -39,20 +39,20 @@ std::optional<std::uint8_t> CommandLetterOf(int id);
 class EditorCommands
 {
 public:
-    EditorCommands(const EditorTable &table, EditorHost &host);
+    EditorCommands(EditorTable table, EditorHost &host);
 
     // False for an id that is no editor command.
     bool Execute(int id);
     // Inserts rows before the first selected line, which then is the only
     // one selected, as the first of them; true when they went in. Nothing
     // happens when no line is selected. Rows that do not fit, or nullopt for
-    // text that held no lines, insert nothing, but the table is marked
-    // modified and the selection moves all the same, so that the user sees
-    // where they would have gone; the host is told why.
+    // text that held no lines, insert nothing, but count as an edit and the
+    // selection moves all the same, so that the user sees where they would
+    // have gone; the host is told why.
     bool InsertBeforeSelection(const std::optional<std::vector<SequenceRow>> &rows);
 
 private:
-    LineCommands Lines() const;
+    LineCommands Lines();
     int Count() const;
     // Brings a line into view; -1 for none.
     void Show(int line);

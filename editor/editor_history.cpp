@@ -73,12 +73,38 @@ void EditorHistory::Flush()
 {
     const EditorSnapshot now = m_host.CaptureState();
     EditorStep step(m_from, now);
-    if (step.ChangesRows()) {
+    const bool changed = step.ChangesRows();
+    if (changed)
         m_stack.push(new EditorUndoCommand(std::move(step), m_open.back()(m_from), m_host));
-        m_host.SetModified(!m_stack.isClean());
-        m_host.RowsChanged();
-    }
+    else if (m_edited)
+        ForgetCleanState();
+    m_edited = false;
     m_from = now;
+    PublishModified();
+    if (changed)
+        m_host.RowsChanged();
+}
+
+void EditorHistory::MarkEdited()
+{
+    if (m_open.empty())
+        ForgetCleanState();
+    else
+        m_edited = true;
+    PublishModified();
+}
+
+// Only the rows as they were saved need it: away from them, undoing back
+// still leads there, and nothing changed to make them others.
+void EditorHistory::ForgetCleanState()
+{
+    if (m_stack.isClean())
+        m_stack.resetClean();
+}
+
+void EditorHistory::PublishModified()
+{
+    m_host.SetModified(!m_stack.isClean() || m_edited);
 }
 
 void EditorHistory::Undo()
@@ -104,21 +130,23 @@ void EditorHistory::Move(bool back)
         m_stack.redo();
     if (!m_open.empty())
         m_from = m_host.CaptureState();
-    m_host.SetModified(!m_stack.isClean());
+    PublishModified();
     m_host.RowsChanged();
 }
 
 void EditorHistory::Start(bool saved)
 {
     m_stack.clear();
+    m_edited = false;
     if (!saved)
         m_stack.resetClean();
-    m_host.SetModified(!saved);
+    PublishModified();
     m_host.RowsChanged();
 }
 
 void EditorHistory::MarkSaved()
 {
     m_stack.setClean();
-    m_host.SetModified(false);
+    m_edited = false;
+    PublishModified();
 }

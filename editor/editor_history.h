@@ -8,6 +8,9 @@
 #include <functional>
 #include <vector>
 
+// The LED Editor's undo history keeps this many steps; older ones go.
+inline constexpr int UNDO_STEP_LIMIT = 1000;
+
 // What the undo history needs of the editor it belongs to.
 class EditorHistoryHost
 {
@@ -27,9 +30,13 @@ protected:
 
 // The LED Editor's undo history, on Qt's undo stack: one step per action of
 // the user that changed rows (a command, a paste, an applied value, a whole
-// drag), named so that the user knows it again. The editor counts as
-// modified whenever the stack is away from the state last loaded or saved.
-class EditorHistory
+// drag), named so that the user knows it again. It is the one source of the
+// editor's modified state: modified whenever the stack is away from its clean
+// state, or an action still open has marked an edit. An action that marked an
+// edit but changed nothing leaves no step; where the rows were those saved, it
+// makes the stack forget its clean state instead, so that they no longer
+// count as saved.
+class EditorHistory : public EditRecorder
 {
 public:
     // Names a step; it sees the state the step started from.
@@ -70,14 +77,22 @@ public:
     // The rows as they are now have been saved.
     void MarkSaved();
 
+    void MarkEdited() override;
+
 private:
     // Makes what the innermost open action changed so far a step.
     void Flush();
     // Undoes (back) or redoes one step.
     void Move(bool back);
+    // An edit that changed nothing: the rows as saved count as modified.
+    void ForgetCleanState();
+    // Tells the host whether the editor is modified now.
+    void PublishModified();
 
     EditorHistoryHost &m_host;
     QUndoStack m_stack;
     std::vector<Namer> m_open;
     EditorSnapshot m_from {};
+    // The open action marked an edit since the last flush.
+    bool m_edited = false;
 };

@@ -1,5 +1,11 @@
 #pragma once
 
+// The LED Editor's grid: pixel height of a line, pixel width of a channel
+// cell, and the lines per group that a separator line marks off.
+inline constexpr int EDITOR_ROW_HEIGHT = 16;
+inline constexpr int EDITOR_CELL_WIDTH = 16;
+inline constexpr int EDITOR_GROUP_SIZE = 4;
+
 // Geometry of the LED Editor's grid, in client pixels, from the top-left
 // corner of the client area: a title strip, a header row, one line per row,
 // margins in the frame colour. The scroll bar sits in the column left of the

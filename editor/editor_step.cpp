@@ -28,7 +28,7 @@ int EditorStep::FirstChangedSlot() const
     return m_slots.empty() ? -1 : m_slots.front().slot;
 }
 
-void EditorStep::Exchange(const EditorTable &table, int &currentLine)
+void EditorStep::Exchange(EditorTable &table, int &currentLine)
 {
     for (SlotChange &change : m_slots)
         std::swap(table.Row(change.slot), change.row);

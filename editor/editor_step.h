@@ -41,7 +41,7 @@ public:
     int FirstChangedSlot() const;
 
     // Puts the state the step holds into the editor and keeps the editor's.
-    void Exchange(const EditorTable &table, int &currentLine);
+    void Exchange(EditorTable &table, int &currentLine);
 
 private:
     struct SlotChange {

@@ -1,14 +1,10 @@
 #include "editor/export_animation_dlg.h"
 
-#include "display/animation_encoder_module.h"
-#include "display/animation_export.h"
+#include "display/animation_job.h"
 #include "display/animation_timing.h"
-#include "display/device_bitmaps.h"
-#include "display/device_bundle.h"
-#include "editor/authoring_string_ids.h"
-#include "platform/bundle_file.h"
 #include "platform/file_prompts.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -143,37 +139,20 @@ bool CExportAnimationDlg::StartExport(const QString &path)
 {
     // The name as the bytes the file system takes.
     const std::string fileName = QFile::encodeName(path).toStdString();
-    const std::optional<AnimationFormat> format = AnimationFormatOf(fileName);
-    if (!format) {
-        m_status->setText(Text(IDS_EXPORT_UNKNOWN_ENDING));
+    if (const std::optional<AnimationRefusal> refusal = AnimationRefusalFor(fileName, m_size->value())) {
+        m_status->setText(Text(
+            *refusal == AnimationRefusal::UnknownEnding ? IDS_EXPORT_UNKNOWN_ENDING : IDS_EXPORT_ODD_SIZE));
         return false;
     }
     AnimationExport::Settings settings;
-    settings.format = *format;
     settings.size = m_size->value();
     settings.ticks = SlotsInMilliseconds(static_cast<std::uint64_t>(m_length->value() * 1000));
-    if (settings.format != AnimationFormat::Gif && settings.size % 2 != 0) {
-        m_status->setText(Text(IDS_EXPORT_ODD_SIZE));
+    m_job = std::make_unique<AnimationJob>();
+    if (!m_job->Start(m_rows(), QFile::encodeName(m_deviceBundle).toStdString(), fileName, settings)) {
+        m_status->setText(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(m_job->Error())));
+        m_job.reset();
         return false;
     }
-    const auto fail = [this](const std::string &why) {
-        m_status->setText(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(why)));
-        m_export.reset();
-        return false;
-    };
-    m_bitmaps = std::make_unique<DeviceBitmaps>();
-    DeviceBundle bundle;
-    const QString bundlePath = FindBundleFile(m_deviceBundle);
-    if (bundlePath.isEmpty() || !bundle.Open(bundlePath)
-        || !m_bitmaps->Build(bundle.TakeDevicePicture(), { 32, 0 }))
-        return fail("no device picture in " + m_deviceBundle.toStdString());
-    std::string error;
-    std::unique_ptr<AnimationEncoder> encoder = LoadAnimationEncoder(settings.format, error);
-    if (!encoder)
-        return fail(error);
-    m_export = std::make_unique<AnimationExport>(m_rows(), *m_bitmaps, settings);
-    if (!m_export->Begin(std::move(encoder), fileName))
-        return fail(m_export->Error());
     m_path = path;
     return true;
 }
@@ -186,23 +165,22 @@ void CExportAnimationDlg::timerEvent(QTimerEvent *event)
     portion.start();
     bool more = true;
     while (more && portion.elapsed() < PORTION_MS)
-        more = m_export->Advance(TICKS_PER_STEP);
-    m_progress->setValue(static_cast<int>(m_export->DoneTicks()));
+        more = m_job->Advance(TICKS_PER_STEP);
+    m_progress->setValue(static_cast<int>(m_job->DoneTicks()));
     if (more)
         return;
-    if (m_export->Finish()) {
+    if (m_job->Finish()) {
         m_progress->setValue(m_progress->maximum());
         Stop(Text(IDS_EXPORT_SAVED).arg(m_path));
     } else
-        Stop(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(m_export->Error())));
+        Stop(Text(IDS_EXPORT_FAILED).arg(QString::fromStdString(m_job->Error())));
 }
 
 void CExportAnimationDlg::Stop(const QString &status)
 {
     m_timer.stop();
     // An export not finished leaves no file.
-    m_export.reset();
-    m_bitmaps.reset();
+    m_job.reset();
     m_status->setText(status);
     SetExporting(false);
 }
@@ -227,7 +205,7 @@ void CExportAnimationDlg::SetExporting(bool exporting)
         input->setEnabled(!exporting);
     m_close->setText(Text(exporting ? IDS_EXPORT_CANCEL : IDS_GENERATE_CLOSE));
     if (exporting) {
-        m_progress->setRange(0, static_cast<int>(m_export->TotalTicks()));
+        m_progress->setRange(0, static_cast<int>(m_job->TotalTicks()));
         m_progress->setValue(0);
         m_status->setText(Text(IDS_EXPORT_RUNNING));
     }

@@ -8,8 +8,7 @@
 #include <functional>
 #include <memory>
 
-class AnimationExport;
-class DeviceBitmaps;
+class AnimationJob;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -39,7 +38,7 @@ public:
     ~CExportAnimationDlg() override;
 
     void OnExport();
-    bool IsExporting() const { return m_export != nullptr; }
+    bool IsExporting() const { return m_job != nullptr; }
     // Stops the export as Cancel does, leaving no file.
     void CancelExport();
 
@@ -59,8 +58,7 @@ private:
     RowsSource m_rows;
     QString m_deviceBundle;
     SequenceFile m_sequenceFile;
-    std::unique_ptr<DeviceBitmaps> m_bitmaps;
-    std::unique_ptr<AnimationExport> m_export;
+    std::unique_ptr<AnimationJob> m_job;
     QString m_path;
     QBasicTimer m_timer;
 

@@ -1,9 +1,9 @@
 #include "editor/generate_dlg.h"
 
 #include "core/constants.h"
-#include "editor/authoring_string_ids.h"
 #include "editor/pattern_preview.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +57,8 @@ CGenerateDlg::CGenerateDlg(QWidget *parent, FreeRows freeRows, InsertRows insert
 {
     const PatternParameters defaults;
     m_pattern = new QComboBox;
+    static_assert(
+        IDS_GENERATE_LAST_PATTERN_NAME - IDS_GENERATE_FIRST_PATTERN_NAME + 1 == std::size(ALL_PATTERNS));
     for (std::size_t i = 0; i < std::size(ALL_PATTERNS); ++i)
         m_pattern->addItem(Text(IDS_GENERATE_FIRST_PATTERN_NAME + int(i)));
     m_firstChannel = SpinBox(1, CHANNEL_COUNT, defaults.firstChannel);

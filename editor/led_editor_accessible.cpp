@@ -4,8 +4,8 @@
 #include "editor/command_display.h"
 #include "editor/editor_layout.h"
 #include "editor/led_editor_wnd.h"
-#include "platform/accessible_string_ids.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

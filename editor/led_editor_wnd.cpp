@@ -1,6 +1,5 @@
 #include "editor/led_editor_wnd.h"
 
-#include "editor/authoring_string_ids.h"
 #include "editor/editor_accelerators.h"
 #include "editor/editor_command_ids.h"
 #include "editor/editor_keyboard.h"
@@ -18,11 +17,11 @@
 #include "editor/step_names.h"
 #include "editor/value_edit.h"
 #include "editor/value_ranges.h"
-#include "platform/accessible_string_ids.h"
 #include "platform/message_box.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
+#include "resources/string_ids.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,9 +61,6 @@ std::optional<ScrollCode> ToScrollCode(int action)
     }
 }
 
-// One notch of a mouse wheel, in the units of QWheelEvent::angleDelta.
-constexpr int WHEEL_NOTCH = 120;
-
 std::optional<LineKey> LineKeyOf(int key)
 {
     switch (key) {
@@ -74,12 +70,6 @@ std::optional<LineKey> LineKeyOf(int key)
     case Qt::Key_PageDown: return LineKey::PageDown;
     default: return std::nullopt;
     }
-}
-
-PixelPoint ToPixelPoint(const QMouseEvent &event)
-{
-    const QPoint point = event.position().toPoint();
-    return { point.x(), point.y() };
 }
 
 } // namespace
@@ -304,17 +294,9 @@ void CLedEditorWnd::OnScrollBarValue(int value)
         OnVScroll(ScrollCode::ThumbPosition, value, m_scrollBar);
 }
 
-RowTable CLedEditorWnd::Rows() const
-{
-    RowTable rows;
-    rows.GetRecords() = m_rows;
-    rows.SetCount(m_rowCount);
-    return rows;
-}
-
 EditorTable CLedEditorWnd::Table()
 {
-    return { m_rows, m_rowCount, m_selected, m_modified, m_channelCount };
+    return { m_rows, m_rowCount, m_selected, m_history, m_channelCount };
 }
 
 bool CLedEditorWnd::OnCommand(int id)
@@ -369,7 +351,8 @@ EditorSnapshot CLedEditorWnd::CaptureState()
 
 void CLedEditorWnd::RestoreStep(EditorStep &step)
 {
-    step.Exchange(Table(), m_currentLine);
+    EditorTable table = Table();
+    step.Exchange(table, m_currentLine);
     const int changed = std::min(step.FirstChangedSlot(), Metrics().rowCount - 1);
     if (changed >= 0)
         ScrollToLine(changed);
@@ -569,129 +552,6 @@ void CLedEditorWnd::Refused(const EditRefusal &refusal)
     m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.rightEdge, top)));
 }
 
-int CLedEditorWnd::HitChannelCell(int x, int y, bool set, bool paramMode)
-{
-    const std::optional<GridCell> cell = ChannelCellAt({ x, y }, paramMode);
-    if (!cell)
-        return -1;
-    if (!paramMode)
-        PaintCell(*cell, set);
-    EnsureVisible(cell->line);
-    m_modified = 1;
-    update();
-    return cell->line;
-}
-
-std::optional<GridCell> CLedEditorWnd::ChannelCellAt(PixelPoint point, bool paramMode)
-{
-    const GridMetrics grid = Metrics();
-    const EditorLayout layout = ComputeLayout();
-    const GridCell cell { LineAt(grid, layout, m_scrollPos, point.y), ChannelAt(grid, layout, point.x) };
-    if (cell.channel < 0 || cell.line < 0)
-        return std::nullopt;
-    const bool commandLine = m_rows[static_cast<std::size_t>(cell.line)].isCommand != 0;
-    if (paramMode != commandLine || (paramMode && !IsParameterColumn(layout, point.x)))
-        return std::nullopt;
-    return cell;
-}
-
-void CLedEditorWnd::PaintAlong(PixelPoint from, PixelPoint to, bool set)
-{
-    for (const GridCell &cell : CellsAlong(Metrics(), ComputeLayout(), m_scrollPos, from, to)) {
-        if (m_rows[static_cast<std::size_t>(cell.line)].isCommand)
-            continue;
-        PaintCell(cell, set);
-        m_modified = 1;
-    }
-    update();
-}
-
-void CLedEditorWnd::PaintCell(GridCell cell, bool set)
-{
-    SequenceRow &row = m_rows[static_cast<std::size_t>(cell.line)];
-    const std::uint32_t bit = 1U << cell.channel;
-    row.pattern = set ? row.pattern | bit : row.pattern & ~bit;
-}
-
-int CLedEditorWnd::HitRowColumn(int x, int y, bool timeColumn)
-{
-    return RowColumnAt(
-        Metrics(), ComputeLayout(), m_scrollPos, { x, y }, timeColumn ? GridColumn::Time : GridColumn::Index);
-}
-
-int CLedEditorWnd::LineHit(int x, int y)
-{
-    const int line = HitRowColumn(x, y, true);
-    return line >= 0 ? line : HitRowColumn(x, y, false);
-}
-
-void CLedEditorWnd::SelectOnly(int line)
-{
-    m_selected.Clear();
-    m_selected.Select(line);
-    update();
-}
-
-void CLedEditorWnd::SelectRange(int a, int b)
-{
-    m_selected.SelectRange(a, b);
-    update();
-}
-
-void CLedEditorWnd::OnLButtonDown(Qt::KeyboardModifiers, PixelPoint point)
-{
-    BeginDrag(true, point);
-    int line = HitChannelCell(point.x, point.y, true, false);
-    if (line >= 0) {
-        SelectOnly(line);
-        m_mouseMode = MouseMode::SetDrag;
-    }
-    line = HitChannelCell(point.x, point.y, true, true);
-    if (line >= 0) {
-        OpenValueEdit(line, false);
-        SelectRange(line, line);
-        EnsureVisible(line);
-        m_mouseMode = MouseMode::Idle;
-    }
-    line = LineHit(point.x, point.y);
-    if (line >= 0) {
-        CloseValueEdit(true);
-        m_selectAnchor = line;
-        EnsureVisible(line);
-        SelectRange(m_selectAnchor, line);
-        m_mouseMode = MouseMode::SelectDrag;
-    }
-}
-
-void CLedEditorWnd::OnLButtonDblClk(Qt::KeyboardModifiers flags, PixelPoint point)
-{
-    const int line = HitRowColumn(point.x, point.y, true);
-    if (line < 0) {
-        OnLButtonDown(flags, point);
-        return;
-    }
-    if (!m_rows[static_cast<std::size_t>(line)].isCommand)
-        OpenValueEdit(line, true);
-    if (!m_selected.IsSelected(line))
-        SelectRange(line, line);
-    EnsureVisible(line);
-    m_mouseMode = MouseMode::Idle;
-}
-
-void CLedEditorWnd::OnRButtonDown(Qt::KeyboardModifiers, PixelPoint point)
-{
-    BeginDrag(false, point);
-    int line = HitChannelCell(point.x, point.y, false, false);
-    if (line >= 0) {
-        SelectOnly(line);
-        m_mouseMode = MouseMode::ClearDrag;
-        return;
-    }
-    line = LineHit(point.x, point.y);
-    if (line >= 0)
-        ShowContextMenu(line, point);
-}
-
 void CLedEditorWnd::ShowContextMenuAtCurrentLine()
 {
     const int line = CurrentLine();
@@ -700,133 +560,6 @@ void CLedEditorWnd::ShowContextMenuAtCurrentLine()
     EnsureVisible(line);
     const QRect index = CellsRect(line, 0, 0);
     ShowContextMenu(line, { index.left(), index.bottom() });
-}
-
-void CLedEditorWnd::ShowContextMenu(int line, PixelPoint point)
-{
-    CloseValueEdit(true);
-    int selectedLines = 1;
-    if (m_selected.IsSelected(line))
-        selectedLines = m_selected.Count(Metrics().rowCount);
-    else
-        SelectRange(line, line);
-    m_contextMenu.SetHistory(m_history.UndoName(), m_history.RedoName());
-    const std::optional<int> chosen
-        = m_contextMenu.Track(selectedLines >= 2, mapToGlobal(QPoint(point.x, point.y)));
-    if (chosen)
-        OnCommand(*chosen);
-}
-
-void CLedEditorWnd::OnMouseMove(Qt::KeyboardModifiers flags, PixelPoint point)
-{
-    const bool shift = flags.testFlag(Qt::ShiftModifier);
-    switch (m_mouseMode) {
-    case MouseMode::ClearDrag: DragOverCells(false, shift, point); break;
-    case MouseMode::SetDrag: DragOverCells(true, shift, point); break;
-    case MouseMode::ClearLine: DragLocked(false, shift, point); break;
-    case MouseMode::SetLine: DragLocked(true, shift, point); break;
-    case MouseMode::SelectDrag: {
-        const int line = LineHit(point.x, point.y);
-        if (line >= 0) {
-            SelectRange(m_selectAnchor, line);
-            EnsureVisible(line);
-        }
-        break;
-    }
-    case MouseMode::Idle: break;
-    }
-}
-
-void CLedEditorWnd::BeginDrag(bool set, PixelPoint point)
-{
-    FinishDrag();
-    if (!ChannelCellAt(point, false))
-        return;
-    // What was typed is applied before the first cell changes: it is a step
-    // of its own.
-    CloseValueEdit(true);
-    m_history.Begin([set](const EditorSnapshot &) { return DragStepName(set); });
-    m_dragStep = true;
-    m_lastDragPoint = point;
-}
-
-void CLedEditorWnd::FinishDrag()
-{
-    if (std::exchange(m_dragStep, false))
-        m_history.End();
-}
-
-void CLedEditorWnd::DragOverCells(bool set, bool shift, PixelPoint point)
-{
-    PaintAlong(std::exchange(m_lastDragPoint, point), point, set);
-    const int line = HitChannelCell(point.x, point.y, set, false);
-    if (shift) {
-        m_mouseMode = set ? MouseMode::SetLine : MouseMode::ClearLine;
-        m_dragAnchor = point;
-    }
-    if (line >= 0)
-        SelectOnly(line);
-}
-
-void CLedEditorWnd::DragLocked(bool set, bool shift, PixelPoint point)
-{
-    const PixelPoint used = LockedDragPoint(m_dragAnchor, point);
-    // All of the locked line or column from where Shift took effect: the
-    // cells between two positions lie on it too.
-    PaintAlong(m_dragAnchor, used, set);
-    m_lastDragPoint = point;
-    const int line = HitChannelCell(used.x, used.y, set, false);
-    if (!shift) {
-        m_mouseMode = set ? MouseMode::SetDrag : MouseMode::ClearDrag;
-        m_dragAnchor = used;
-    }
-    if (line >= 0)
-        SelectOnly(line);
-}
-
-void CLedEditorWnd::OnButtonUp()
-{
-    m_mouseMode = MouseMode::Idle;
-    FinishDrag();
-}
-
-void CLedEditorWnd::mousePressEvent(QMouseEvent *event)
-{
-    // The window keeps the mouse while a button is down, as a captured
-    // mouse does.
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->modifiers(), ToPixelPoint(*event));
-    else if (event->button() == Qt::RightButton)
-        OnRButtonDown(event->modifiers(), ToPixelPoint(*event));
-}
-
-void CLedEditorWnd::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDblClk(event->modifiers(), ToPixelPoint(*event));
-    else if (event->button() == Qt::RightButton)
-        OnRButtonDown(event->modifiers(), ToPixelPoint(*event));
-}
-
-void CLedEditorWnd::mouseMoveEvent(QMouseEvent *event)
-{
-    OnMouseMove(event->modifiers(), ToPixelPoint(*event));
-}
-
-void CLedEditorWnd::mouseReleaseEvent(QMouseEvent *)
-{
-    OnButtonUp();
-}
-
-void CLedEditorWnd::wheelEvent(QWheelEvent *event)
-{
-    m_wheelRemainder += event->angleDelta().y();
-    const int notches = m_wheelRemainder / WHEEL_NOTCH;
-    m_wheelRemainder -= notches * WHEEL_NOTCH;
-    const ScrollCode code = notches > 0 ? ScrollCode::LineUp : ScrollCode::LineDown;
-    for (int step = 0; step < std::abs(notches) * QApplication::wheelScrollLines(); ++step)
-        OnVScroll(code, 0, m_scrollBar);
-    event->accept();
 }
 
 int CLedEditorWnd::CurrentLine() const

@@ -4,6 +4,7 @@
 #include "document/led_editor_link.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_context_menu.h"
+#include "editor/editor_drag.h"
 #include "editor/editor_history.h"
 #include "editor/editor_hit_test.h"
 #include "editor/editor_layout.h"
@@ -135,24 +136,22 @@ protected:
 private:
     friend class LedEditorWndTest;
 
-    // What a drag does with the channel cells it crosses.
-    enum class MouseMode { Idle, ClearDrag, SetDrag, ClearLine, SetLine, SelectDrag };
-
     GridMetrics Metrics() const;
     PixelRect ClientRect() const;
     EditorTable Table();
-    // The rows as the editor shows them.
-    RowTable Rows() const;
 
-    // Sets or clears the channel under the point on a pattern line or, in
-    // parameter mode, finds a command line's parameter cell; the line, or -1.
-    int HitChannelCell(int x, int y, bool set, bool paramMode);
     // The channel cell of a pattern line or, in parameter mode, a command
     // line's parameter cell at the point.
     std::optional<GridCell> ChannelCellAt(PixelPoint point, bool paramMode);
+    // Sets or clears the channel cell of a pattern line at the point and
+    // brings its line into view; the line, or -1.
+    int PaintCellAt(PixelPoint point, bool set);
     // Sets or clears the channel cells of pattern lines between two points.
     void PaintAlong(PixelPoint from, PixelPoint to, bool set);
     void PaintCell(GridCell cell, bool set);
+    // Opens the value edit on the parameter of the command line at the
+    // point; false when no parameter cell is there.
+    bool OpenParameterEditAt(PixelPoint point);
     // The line whose time cell (timeColumn) or index cell is at the point,
     // or -1.
     int HitRowColumn(int x, int y, bool timeColumn);
@@ -160,10 +159,9 @@ private:
     int LineHit(int x, int y);
     void SelectOnly(int line);
     void SelectRange(int a, int b);
-    void DragOverCells(bool set, bool shift, PixelPoint point);
-    void DragLocked(bool set, bool shift, PixelPoint point);
-    // A drag over the channel cells is one step, from press to release.
-    void BeginDrag(bool set, PixelPoint point);
+    // A paint drag from a channel cell is one step of the undo history, from
+    // press to release; false when the point is on no pattern line's cell.
+    bool BeginPaintDrag(bool set, PixelPoint point);
     void FinishDrag();
     void ScrollToLine(int row);
     // The line whose pattern the device picture shows while stopped.
@@ -199,13 +197,10 @@ private:
     int m_traceLine = -1;
     QScrollBar *m_scrollBar;
     int m_scrollPos = 0;
-    MouseMode m_mouseMode = MouseMode::Idle;
-    PixelPoint m_dragAnchor {};
-    // Where the mouse was at the last event of a drag.
-    PixelPoint m_lastDragPoint {};
+    EditorDrag m_drag;
+    // A paint drag's step of the undo history is open.
     bool m_dragStep = false;
     EditorContextMenu m_contextMenu;
-    int m_selectAnchor = 0;
     std::uint32_t m_currentPattern = 0;
     int m_currentLine = -1;
     CValueEdit *m_valueEdit = nullptr;

@@ -27,7 +27,7 @@ int EditorTable::Count() const
     return std::clamp(rowCount, 0, MAX_ROWS);
 }
 
-LineCommands::LineCommands(const EditorTable &table)
+LineCommands::LineCommands(EditorTable table)
     : m_table(table)
 {
 }
@@ -40,7 +40,6 @@ void LineCommands::RetargetJumps(int from, int to)
         SequenceRow &row = m_table.Row(line);
         if (row.isCommand && IsJumpCommand(row.command) && row.parameter == from) {
             row.parameter = static_cast<std::uint16_t>(std::min(to, int(LAST_ROW_INDEX)));
-            m_table.modified = 1;
         }
     }
 }
@@ -64,7 +63,7 @@ int LineCommands::Delete()
         m_table.Row(line) = EmptyRow();
     selection.Clear();
     m_table.rowCount = out;
-    m_table.modified = 1;
+    m_table.edits.MarkEdited();
 
     if (out < 1) {
         m_table.rowCount = 1;
@@ -100,7 +99,7 @@ int LineCommands::InsertEmpty()
         else
             MoveRow(source--, slot);
     }
-    m_table.modified = 1;
+    m_table.edits.MarkEdited();
     return first;
 }
 
@@ -123,7 +122,7 @@ template <typename Transform> void LineCommands::TransformPatterns(Transform tra
     for (int slot = 0; slot < MAX_ROWS; ++slot)
         if (m_table.selection.IsSelected(slot))
             m_table.Row(slot).pattern = transform(m_table.Row(slot).pattern);
-    m_table.modified = 1;
+    m_table.edits.MarkEdited();
 }
 
 void LineCommands::Invert()
@@ -160,7 +159,7 @@ int LineCommands::SetCommand(std::uint8_t letter)
             row.command = letter;
             row.parameter = 0;
         }
-        m_table.modified = 1;
+        m_table.edits.MarkEdited();
     }
     return LastSelected();
 }
@@ -170,7 +169,7 @@ int LineCommands::Blink()
     for (int line = 0; line < m_table.Count(); ++line) {
         if (m_table.selection.IsSelected(line)) {
             m_table.Row(line).isCommand = 0;
-            m_table.modified = 1;
+            m_table.edits.MarkEdited();
         }
     }
     return LastSelected();
@@ -181,10 +180,8 @@ int LineCommands::ToggleChannel(int channel)
     if (channel < 1 || channel > m_table.channelCount)
         return LastSelected();
     for (int line = 0; line < m_table.Count(); ++line) {
-        if (m_table.selection.IsSelected(line) && !m_table.IsCommandRow(line)) {
+        if (m_table.selection.IsSelected(line) && !m_table.IsCommandRow(line))
             m_table.Row(line).pattern ^= 1U << (channel - 1);
-            m_table.modified = 1;
-        }
     }
     return LastSelected();
 }
@@ -199,10 +196,10 @@ std::optional<EditRefusal> LineCommands::ApplyValue(std::string_view text, bool 
         SequenceRow &row = m_table.Row(line);
         if (time && AcceptsTime(value)) {
             row.time = value;
-            m_table.modified = 1;
+            m_table.edits.MarkEdited();
         } else if (!time && AcceptsParameter(row.command, value)) {
             row.parameter = value;
-            m_table.modified = 1;
+            m_table.edits.MarkEdited();
         } else if (!refusal && (time || row.isCommand)) {
             using Why = EditRefusal::Why;
             refusal

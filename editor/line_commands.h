@@ -15,7 +15,7 @@
 class LineCommands
 {
 public:
-    explicit LineCommands(const EditorTable &table);
+    explicit LineCommands(EditorTable table);
 
     // Points every GOTO, IF ON THEN and IF OFF THEN aimed at row `from` at
     // row `to` instead, as rows move.

@@ -1,9 +1,9 @@
 #include "editor/refusal_note.h"
 
-#include "editor/authoring_string_ids.h"
 #include "editor/command_display.h"
 #include "editor/value_ranges.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 #include <QAccessible>
 #include <QApplication>

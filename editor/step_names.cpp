@@ -4,29 +4,10 @@
 #include "editor/editor_command_ids.h"
 #include "editor/editor_commands.h"
 #include "platform/resource_module.h"
+#include "resources/string_ids.h"
 
 namespace
 {
-
-constexpr int IDS_UNDO_ITEM = 61400;
-constexpr int IDS_REDO_ITEM = 61401;
-constexpr int IDS_ONE_LINE = 61402;
-constexpr int IDS_LINES = 61403;
-constexpr int IDS_STEP_DELETE = 61404;
-constexpr int IDS_STEP_CUT = 61405;
-constexpr int IDS_STEP_PASTE = 61406;
-constexpr int IDS_STEP_INSERT_EMPTY_LINE = 61407;
-constexpr int IDS_STEP_INSERT_EMPTY_LINES = 61408;
-constexpr int IDS_STEP_INVERT = 61409;
-constexpr int IDS_STEP_MIRROR = 61410;
-constexpr int IDS_STEP_SHIFT_LEFT = 61411;
-constexpr int IDS_STEP_SHIFT_RIGHT = 61412;
-constexpr int IDS_STEP_BLINK = 61413;
-constexpr int IDS_STEP_TOGGLE_CHANNEL = 61414;
-constexpr int IDS_STEP_TIME = 61415;
-constexpr int IDS_STEP_PARAMETER = 61416;
-constexpr int IDS_STEP_PAINT = 61417;
-constexpr int IDS_STEP_ERASE = 61418;
 
 QString Text(int id)
 {

@@ -90,6 +90,6 @@ void CommandTable::UpdateCommand(int id)
     const auto it = m_updateHandlers.find(id);
     if (it == m_updateHandlers.end())
         return;
-    CCmdUI ui(id, Action(id));
+    CCmdUI ui(Action(id));
     it->second(ui);
 }

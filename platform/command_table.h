@@ -11,18 +11,15 @@ class QAction;
 class CCmdUI
 {
 public:
-    CCmdUI(int id, QAction *action)
-        : m_id(id)
-        , m_action(action)
+    explicit CCmdUI(QAction *action)
+        : m_action(action)
     {
     }
 
-    int GetId() const { return m_id; }
     void Enable(bool on = true);
     void SetCheck(bool on = true);
 
 private:
-    int m_id;
     QAction *m_action;
 };
 

@@ -38,37 +38,38 @@ private:
     int m_file;
 };
 
+// Repeats a read or write from offset `done` on until size bytes are done;
+// 0, or the errno of a failure (EIO when nothing moves).
+template <typename Transfer> int TransferAll(std::size_t size, Transfer transfer)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t moved = transfer(done);
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0)
+            return moved == 0 ? EIO : errno;
+        done += static_cast<std::size_t>(moved);
+    }
+    return 0;
+}
+
 int ReadAll(int file, std::vector<char> &bytes)
 {
     struct stat status = {};
     if (::fstat(file, &status) != 0)
         return errno;
     bytes.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t read
-            = ::pread(file, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read <= 0)
-            return read == 0 ? EIO : errno;
-        done += static_cast<std::size_t>(read);
-    }
-    return 0;
+    return TransferAll(bytes.size(), [&](std::size_t done) {
+        return ::pread(file, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    });
 }
 
 int WriteAll(int file, const char *bytes, std::size_t size)
 {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t written = ::pwrite(file, bytes + done, size - done, static_cast<off_t>(done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return written == 0 ? EIO : errno;
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
+    return TransferAll(size, [&](std::size_t done) {
+        return ::pwrite(file, bytes + done, size - done, static_cast<off_t>(done));
+    });
 }
 
 // Takes the blocks the new content needs before any byte of the old is

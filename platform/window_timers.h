@@ -21,7 +21,6 @@ public:
 
     void SetTimer(int id, int intervalMs);
     void KillTimer(int id);
-    bool IsRunning(int id) const { return m_qtIds.count(id) != 0; }
 
     // Our id of the Qt timer, or -1 when it is none of ours.
     int IdOf(int qtTimerId) const;

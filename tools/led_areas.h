@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/constants.h"
+#include "display/led_tables.h"
 
 #include <QPointF>
 

@@ -21,7 +21,7 @@ struct Document {
     {
         MemoryTextInput input(text);
         try {
-            ReadSequenceFile(device, input);
+            ReadSequenceFile(table, input);
             return 0;
         } catch (const LoadError &error) {
             return error.Code();
@@ -31,12 +31,11 @@ struct Document {
     std::string Write() const
     {
         StringTextOutput output;
-        WriteSequenceFile(device, output);
+        WriteSequenceFile(table, output);
         return output.Text();
     }
 
     RowTable table;
-    SequenceInterpreter device { table };
 };
 
 std::string ReadOneLine(const std::string &text)
@@ -100,13 +99,13 @@ TEST(SequenceFile, ErrorsGiveTheirCodeAndHeaderErrorsKeepTheTable)
 
     Document doc;
     try {
-        LoadSequenceFile(doc.device, "/nonexistent/dir/x.lsq");
+        LoadSequenceFile(doc.table, "/nonexistent/dir/x.lsq");
         FAIL() << "no error";
     } catch (const LoadError &error) {
         EXPECT_EQ(error.Code(), LOAD_CANNOT_OPEN);
         EXPECT_STREQ(error.what(), "file not found");
     }
-    EXPECT_THROW(LoadSequenceFile(doc.device, "/tmp"), LoadError);
+    EXPECT_THROW(LoadSequenceFile(doc.table, "/tmp"), LoadError);
     EXPECT_EQ(doc.table.GetCount(), 4);
 }
 

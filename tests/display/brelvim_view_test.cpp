@@ -6,6 +6,7 @@
 #include "display/device_picture.h"
 #include "display/led_tables.h"
 #include "document/brelvim_doc.h"
+#include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <tuple>
+
 namespace
 {
 
@@ -22,23 +26,54 @@ TEST(CommandDisplay, NamesParametersAndTimeCellsShowWhatTheDeviceReads)
     EXPECT_EQ(TimeCellText({ 1, 0, 20, 'G', 0 }), "CMD");
 }
 
-constexpr Rgb GREY { 128, 128, 128 };
-constexpr Rgb RED { 255, 64, 64 };
-constexpr Rgb BLUE { 0, 0, 255 };
-
-TEST(EditorColours, CheckerboardSelectionTraceAndFrameEdges)
+TEST(EditorColours, EveryStateOfACellLooksDifferentAndTheBoardAlternates)
 {
-    // The checkerboard runs over line and channel.
-    EXPECT_EQ(ChannelCellColour(true, false, 3, 1), (Rgb { 224, 224, 224 }));
-    EXPECT_EQ(ChannelCellColour(true, false, 3, 2), (Rgb { 208, 208, 208 }));
-    EXPECT_EQ(ChannelCellColour(false, true, 7, 7), (Rgb { 144, 80, 80 }));
-    // The executing line shows only in the index cell.
-    EXPECT_EQ(IndexCellColour(false, false), GREY);
-    EXPECT_EQ(IndexCellColour(true, true), BLUE);
-    EXPECT_EQ(TimeCellColour(true), RED);
-    // Edges an eighth lighter and darker; lightening stops at full intensity.
-    EXPECT_EQ(DarkEdgeColour(GREY), (Rgb { 112, 112, 112 }));
-    EXPECT_EQ(LightEdgeColour(RED), (Rgb { 255, 73, 73 }));
+    std::set<std::tuple<int, int, int>> looks;
+    for (const bool on : { false, true })
+        for (const bool selected : { false, true })
+            for (int line = 0; line < 4; ++line)
+                for (int channel = 0; channel < 4; ++channel) {
+                    SCOPED_TRACE(std::to_string(on) + std::to_string(selected) + " line "
+                        + std::to_string(line) + " channel " + std::to_string(channel));
+                    const Rgb cell = ChannelCellColour(on, selected, line, channel);
+                    looks.insert({ cell.red, cell.green, cell.blue });
+                    // A checkerboard: the same along a diagonal, the other
+                    // colour beside and below.
+                    EXPECT_EQ(cell, ChannelCellColour(on, selected, line + 1, channel + 1));
+                    EXPECT_FALSE(cell == ChannelCellColour(on, selected, line, channel + 1));
+                    EXPECT_FALSE(cell == ChannelCellColour(on, selected, line + 1, channel));
+                }
+    EXPECT_EQ(looks.size(), 8u) << "on, selected and the two squares of the board each tell apart";
+
+    // The executing line shows only in the index cell, whether selected or
+    // not; otherwise the index cell is as the time cell.
+    EXPECT_EQ(IndexCellColour(true, false), IndexCellColour(true, true));
+    for (const bool selected : { false, true }) {
+        EXPECT_EQ(IndexCellColour(false, selected), TimeCellColour(selected));
+        EXPECT_FALSE(IndexCellColour(true, selected) == TimeCellColour(selected));
+    }
+    EXPECT_FALSE(TimeCellColour(true) == TimeCellColour(false));
+    EXPECT_FALSE(CommandNameColour(true) == CommandNameColour(false));
+    EXPECT_FALSE(CommandParameterColour(true) == CommandParameterColour(false));
+}
+
+TEST(EditorColours, EdgesAreAnEighthLighterAndDarkerUpToFullIntensity)
+{
+    const struct {
+        Rgb back;
+        Rgb light;
+        Rgb dark;
+    } cases[] = {
+        { { 128, 128, 128 }, { 146, 146, 146 }, { 112, 112, 112 } },
+        { { 255, 64, 64 }, { 255, 73, 73 }, { 223, 56, 56 } },
+        { { 0, 0, 255 }, { 0, 0, 255 }, { 0, 0, 223 } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.back.red) + "," + std::to_string(c.back.green) + ","
+            + std::to_string(c.back.blue));
+        EXPECT_EQ(LightEdgeColour(c.back), c.light);
+        EXPECT_EQ(DarkEdgeColour(c.back), c.dark);
+    }
 }
 
 } // namespace

@@ -16,16 +16,31 @@ namespace
 
 constexpr int TIME_X = 80;
 
-} // namespace
-
-TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
+// Six lines from a file: patterns 0..5, a GOTO 5 in line 4.
+std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 {
-    auto editor = Editor(6, 232, 200);
+    auto editor = std::make_unique<CLedEditorWnd>();
+    editor->Configure(8, 6);
+    editor->resize(232, 200);
     for (int line = 0; line < 6; ++line)
         editor->m_rows[std::size_t(line)] = { 0, std::uint32_t(line), 1, 0, 0 };
     editor->m_rows[4] = { 1, 0, 1, CMD_GOTO, 5 };
     editor->StartHistory(true);
+    return editor;
+}
 
+// A key pressed where the user would: in the value edit while it is open.
+void Key(CLedEditorWnd &wnd, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *target = wnd.findChild<CValueEdit *>();
+    QTest::keyClick(target && target->isVisible() ? target : &wnd, key, modifiers);
+}
+
+} // namespace
+
+TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
+{
+    auto editor = SixLinesFromAFile();
     CLedEditorWnd &wnd = *editor;
     const auto key = [&wnd](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(ValueEdit(wnd) ? static_cast<QWidget *>(ValueEdit(wnd)) : &wnd, key, modifiers);
@@ -83,9 +98,6 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
         action.act();
         EXPECT_EQ(History(wnd).UndoName(), action.step);
     }
-    // Moving the selection changes no row and adds no step.
-    key(Qt::Key_Up);
-    EXPECT_EQ(History(wnd).UndoName(), "Chaser");
     EXPECT_EQ(wnd.m_modified, 1);
     const EditorSnapshot last = State(wnd);
 
@@ -104,29 +116,56 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
             << "redo " << actions[step].step;
     }
     EXPECT_EQ(wnd.m_modified, 1);
+}
 
-    // Saved here: away from it and back again.
-    wnd.MarkSaved();
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(wnd.m_modified, 1);
-    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(wnd.m_modified, 0);
+TEST_F(LedEditorWndTest, MovingTheSelectionAddsNoStep)
+{
+    auto editor = SixLinesFromAFile();
+    Selection(*editor).Select(2);
+    Key(*editor, Qt::Key_I, Qt::ControlModifier);
+    Key(*editor, Qt::Key_Up);
+    Key(*editor, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(History(*editor).UndoName(), "Invert");
+    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(History(*editor).UndoName(), "");
+}
 
-    // Ctrl+Z in the value edit applies what was typed as a step of its own,
-    // then takes it back.
-    QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
-    const EditorSnapshot opened = State(wnd);
-    ASSERT_NE(ValueEdit(wnd), nullptr);
-    ValueEdit(wnd)->setText("7");
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(ValueEdit(wnd), nullptr);
-    EXPECT_TRUE(State(wnd) == opened);
-    EXPECT_EQ(History(wnd).RedoName(), "Time 7");
+TEST_F(LedEditorWndTest, TheRowsLastSavedAreUnmodifiedWhicheverWayTheyAreReached)
+{
+    auto editor = SixLinesFromAFile();
+    Selection(*editor).Select(0);
+    Key(*editor, Qt::Key_I, Qt::ControlModifier);
+    editor->MarkSaved();
+    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_modified, 1);
+    Key(*editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor->m_modified, 0);
+}
 
-    // Rows the document held unsaved are modified whatever is undone.
-    wnd.StartHistory(false);
-    EXPECT_EQ(wnd.m_modified, 1);
-    EXPECT_EQ(History(wnd).RedoName(), "");
+TEST_F(LedEditorWndTest, UndoInTheValueEditAppliesWhatWasTypedAsAStepThenTakesItBack)
+{
+    auto editor = SixLinesFromAFile();
+    QTest::mouseDClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+    const EditorSnapshot opened = State(*editor);
+    ASSERT_NE(ValueEdit(*editor), nullptr);
+    ValueEdit(*editor)->setText("7");
+    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ValueEdit(*editor), nullptr);
+    EXPECT_TRUE(State(*editor) == opened);
+    EXPECT_EQ(History(*editor).RedoName(), "Time 7");
+}
+
+TEST_F(LedEditorWndTest, RowsTheDocumentHeldUnsavedAreModifiedWhateverIsUndone)
+{
+    auto editor = SixLinesFromAFile();
+    Selection(*editor).Select(0);
+    Key(*editor, Qt::Key_I, Qt::ControlModifier);
+    editor->StartHistory(false);
+    EXPECT_EQ(editor->m_modified, 1);
+    EXPECT_EQ(History(*editor).UndoName(), "");
+    EXPECT_EQ(History(*editor).RedoName(), "");
+    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->m_modified, 1);
 }
 
 TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
@@ -158,4 +197,29 @@ TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
     EXPECT_EQ(findings(), clean);
     editor->StartHistory(true);
     EXPECT_EQ(findings(), clean);
+}
+
+TEST_F(LedEditorWndTest, ClicksThatChangeNoRowStillMakeTheSavedRowsModified)
+{
+    const struct {
+        const char *what;
+        Qt::MouseButton button;
+        QPoint point;
+    } clicks[] = {
+        { "left on a lit cell", Qt::LeftButton, Cell(0, 0) },
+        { "right on a dark cell", Qt::RightButton, Cell(0, 1) },
+        { "left on a parameter", Qt::LeftButton, Cell(1, 6) },
+    };
+    for (const auto &click : clicks) {
+        SCOPED_TRACE(click.what);
+        auto editor = Editor(2, 232, 200);
+        editor->m_rows[0] = { 0, 0x01, 1, 0, 0 };
+        editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
+        editor->StartHistory(true);
+        const EditorSnapshot before = State(*editor);
+        QTest::mouseClick(editor.get(), click.button, Qt::NoModifier, click.point);
+        EXPECT_TRUE(State(*editor).rows == before.rows);
+        EXPECT_EQ(editor->m_modified, 1);
+        EXPECT_EQ(History(*editor).UndoName(), "");
+    }
 }

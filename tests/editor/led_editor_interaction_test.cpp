@@ -102,7 +102,7 @@ TEST_F(LedEditorWndTest, ALeftDragPaintsCellsAndShiftLocksItToALineOrAColumn)
     EXPECT_EQ(editor->m_rows[6].pattern, 0u);
 
     // The right button clears, also a channel that was off.
-    editor->m_modified = 0;
+    editor->MarkSaved();
     QTest::mousePress(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 5));
     Move(*editor, Cell(3, 7));
     QTest::mouseRelease(editor.get(), Qt::RightButton, Qt::NoModifier, Cell(3, 7));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 
@@ -20,29 +22,35 @@ TestTable TableWithJump()
 
 TEST(LineCommands, JumpsFollowTheRowsTheyPointAt)
 {
-    TestTable deleted = TableWithJump();
-    deleted.selection.Select(1);
-    EXPECT_EQ(LineCommands(deleted.Table()).Delete(), 1);
-    EXPECT_EQ(deleted.rowCount, 5);
-    EXPECT_EQ(deleted.Row(4), (SequenceRow { 1, 0, 1, CMD_GOTO, 3 }));
-    EXPECT_EQ(deleted.Row(3).pattern, 4u);
-    EXPECT_EQ(deleted.Row(5), EmptyRow());
-    EXPECT_TRUE(deleted.selection.IsSelected(1));
-    EXPECT_EQ(deleted.modified, 1);
-
-    TestTable inserted = TableWithJump();
-    inserted.selection.Select(2);
-    EXPECT_EQ(LineCommands(inserted.Table()).InsertEmpty(), 2);
-    EXPECT_EQ(inserted.rowCount, 7);
-    EXPECT_EQ(inserted.Row(6), (SequenceRow { 1, 0, 1, CMD_GOTO, 5 }));
-    EXPECT_EQ(inserted.Row(3).pattern, 2u);
-
-    // A jump at a deleted line keeps its number.
-    TestTable lost = TableWithJump();
-    lost.Row(5).parameter = 2;
-    lost.selection.Select(2);
-    LineCommands(lost.Table()).Delete();
-    EXPECT_EQ(lost.Row(4).parameter, 2);
+    const struct {
+        const char *what;
+        int selected;
+        std::uint16_t target;
+        bool insert;
+        int count;
+        int jumpLine; // where the GOTO is afterwards
+        std::uint16_t jumpTarget;
+        std::uint32_t patternOfLine3;
+    } cases[] = {
+        { "line 1 deleted", 1, 4, false, 5, 4, 3, 4 },
+        { "an empty line inserted at 2", 2, 4, true, 7, 6, 5, 2 },
+        // A jump at a deleted line keeps its number.
+        { "the line jumped at deleted", 2, 2, false, 5, 4, 2, 4 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TestTable table = TableWithJump();
+        table.Row(5).parameter = c.target;
+        table.selection.Select(c.selected);
+        LineCommands lines(table.Table());
+        EXPECT_EQ(c.insert ? lines.InsertEmpty() : lines.Delete(), c.selected);
+        EXPECT_EQ(table.rowCount, c.count);
+        EXPECT_EQ(table.Row(c.jumpLine), (SequenceRow { 1, 0, 1, CMD_GOTO, c.jumpTarget }));
+        EXPECT_EQ(table.Row(3).pattern, c.patternOfLine3);
+        EXPECT_EQ(table.Row(c.count), EmptyRow());
+        EXPECT_TRUE(table.selection.IsSelected(c.selected));
+        EXPECT_TRUE(table.edited);
+    }
 }
 
 TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLastSlot)
@@ -59,7 +67,7 @@ TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLas
     table.selection.SelectRange(0, 4);
     EXPECT_EQ(LineCommands(table.Table()).InsertEmpty(), -1);
     EXPECT_EQ(table.rowCount, 220);
-    EXPECT_EQ(table.modified, 0);
+    EXPECT_FALSE(table.edited);
 
     table.selection.SelectRange(0, 3);
     // A stale flag of a spare slot neither counts nor stays.
@@ -91,7 +99,7 @@ TEST(LineCommands, PatternTransformsReachBeyondTheChannels)
     lines.Mirror();
     EXPECT_EQ(table.Row(0).pattern, 0x80u);
     EXPECT_EQ(table.Row(1).pattern, 0u);
-    EXPECT_EQ(table.modified, 1);
+    EXPECT_TRUE(table.edited);
 }
 
 TEST(LineCommands, CommandRowsKeepWhatTheyHeld)
@@ -129,13 +137,17 @@ TEST(ValueRanges, TheTextKeepsItsLowSixteenBitsAndEachFieldHasItsRange)
     EXPECT_FALSE(AcceptsTime(0));
     EXPECT_TRUE(AcceptsTime(127));
     EXPECT_FALSE(AcceptsTime(128));
-    EXPECT_TRUE(AcceptsParameter(CMD_DIM, 127));
-    EXPECT_FALSE(AcceptsParameter(CMD_DIM, 128));
-    EXPECT_TRUE(AcceptsParameter(CMD_GOTO, 223));
-    EXPECT_FALSE(AcceptsParameter(CMD_IF_OFF, 224));
-    EXPECT_TRUE(AcceptsParameter(CMD_FADE_OUT, 4095));
-    EXPECT_FALSE(AcceptsParameter(CMD_FADE_IN, 4096));
-    EXPECT_FALSE(AcceptsParameter(CMD_MIRROR_ON, 128));
+    const struct {
+        std::uint8_t command;
+        std::uint16_t value;
+        bool accepted;
+    } parameters[] = { { CMD_DIM, 127, true }, { CMD_DIM, 128, false }, { CMD_GOTO, 223, true },
+        { CMD_IF_OFF, 224, false }, { CMD_FADE_OUT, 4095, true }, { CMD_FADE_IN, 4096, false },
+        { CMD_MIRROR_ON, 128, false } };
+    for (const auto &parameter : parameters) {
+        SCOPED_TRACE(std::string(1, char(parameter.command)) + " " + std::to_string(parameter.value));
+        EXPECT_EQ(AcceptsParameter(parameter.command, parameter.value), parameter.accepted);
+    }
 }
 
 TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
@@ -150,7 +162,7 @@ TEST(ValueRanges, AValueGoesToEverySelectedLineThatTakesIt)
     EXPECT_FALSE(lines.ApplyValue("65537", true));
     const std::optional<EditRefusal> time = lines.ApplyValue("", true);
     EXPECT_EQ(table.Row(0).time, 1);
-    EXPECT_EQ(table.modified, 1);
+    EXPECT_TRUE(table.edited);
     ASSERT_TRUE(time);
     EXPECT_EQ(time->why, EditRefusal::Why::TimeOutOfRange);
     EXPECT_EQ(time->line, 0);

@@ -13,20 +13,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     RowTable table;
-    SequenceInterpreter device(table);
     MemoryTextInput input(std::string_view(reinterpret_cast<const char *>(data), size));
     try {
-        ReadSequenceFile(device, input);
+        ReadSequenceFile(table, input);
     } catch (const LoadError &) {
         return 0;
     }
 
     StringTextOutput saved;
-    WriteSequenceFile(device, saved);
+    WriteSequenceFile(table, saved);
     RowTable reread;
-    SequenceInterpreter rereadDevice(reread);
     MemoryTextInput savedInput(saved.Text());
-    ReadSequenceFile(rereadDevice, savedInput);
+    ReadSequenceFile(reread, savedInput);
     if (reread.GetCount() != table.GetCount())
         std::abort();
     for (int i = 0; i < table.GetCount(); ++i)

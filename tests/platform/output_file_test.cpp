@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 namespace
 {
@@ -89,4 +91,40 @@ TEST(OutputFile, AFileInALockedFolderIsWrittenInPlaceOrLeftAsItWas)
         disk.Free();
         fs::permissions(disk.Path(), fs::perms::all);
     }
+}
+
+// What the target is stays what it was: a file keeps its mode, a link stays a
+// link to a file that gets the content, a pipe is written into as it is.
+TEST(OutputFile, KeepsTheModeTheLinkAndThePipeOfTheTarget)
+{
+    const fs::path folder = fs::temp_directory_path() / ("pemblo_output_kinds_" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path file = folder / "file.gif";
+    const fs::path link = folder / "link.gif";
+    const fs::path pipe = folder / "pipe.gif";
+    std::ofstream(file) << "old";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("file.gif", link);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+    // The pipe's reader, which a write into it waits for.
+    std::string piped;
+    std::thread reader([&] { piped = Content(pipe); });
+    EXPECT_EQ(WriteOutputFile(pipe.string(), "through", 7), "");
+    reader.join();
+    EXPECT_EQ(piped, "through");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+
+    EXPECT_EQ(WriteOutputFile(file.string(), "new", 3), "");
+    EXPECT_EQ(Content(file), "new");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    EXPECT_EQ(WriteOutputFile(link.string(), "linked", 6), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Content(file), "linked");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove_all(folder);
 }

@@ -184,8 +184,7 @@ std::int16_t LoudestSample(const PcmAudio &audio)
 UploadImage ExampleImage()
 {
     RowTable table;
-    SequenceInterpreter device(table);
-    LoadSequenceFile(device, EXAMPLE);
+    LoadSequenceFile(table, EXAMPLE);
     return EncodeUploadImage(table);
 }
 
@@ -267,6 +266,19 @@ TEST(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
     EXPECT_TRUE(WaitFor([&] { return Count("sink-inputs") == streams; }, std::chrono::seconds(3)));
 }
 
+// The default sequence in the simulation view, with its commands.
+struct ViewWithDefaultRows {
+    ViewWithDefaultRows()
+    {
+        document.m_rows.LoadDefault();
+        view.RegisterCommands(commands);
+    }
+
+    CBrelvimDoc document;
+    CBrelvimView view { document, QByteArray(), [] { return RGB32_FORMAT; } };
+    CommandTable commands;
+};
+
 // The view's upload as the user sees it: an output that appears after a
 // failed upload is used, the progress window advances, Esc in it stops the
 // upload as its end would, and quitting during an upload asks first.
@@ -284,11 +296,10 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     });
     // With two outputs and none chosen the Upload window asks first.
     CUploadController::InterceptUploadWindow([](CUploadDlg &) { return true; });
-    CBrelvimDoc document;
-    document.m_rows.LoadDefault();
-    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
-    CommandTable commands;
-    view.RegisterCommands(commands);
+    ViewWithDefaultRows shown;
+    CBrelvimDoc &document = shown.document;
+    CBrelvimView &view = shown.view;
+    CommandTable &commands = shown.commands;
     const int streams = Count("sink-inputs");
 
     const QByteArray server = qgetenv("PULSE_SERVER");
@@ -419,11 +430,10 @@ TEST(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
         QLatin1String(SettingsStore::KEY_OUTPUT), QString::fromStdString(LINE));
     int asked = 0;
     CUploadController::InterceptUploadWindow([&asked](CUploadDlg &) { return ++asked > 0; });
-    CBrelvimDoc document;
-    document.m_rows.LoadDefault();
-    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
-    CommandTable commands;
-    view.RegisterCommands(commands);
+    ViewWithDefaultRows shown;
+    CBrelvimDoc &document = shown.document;
+    CBrelvimView &view = shown.view;
+    CommandTable &commands = shown.commands;
     commands.Execute(ID_UPLOAD);
     EXPECT_EQ(asked, 0);
     auto *progress = view.findChild<CUploadProgressDlg *>();
@@ -460,11 +470,9 @@ TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
         return true;
     });
     const int streams = Count("sink-inputs");
-    CBrelvimDoc document;
-    document.m_rows.LoadDefault();
-    CBrelvimView view(document, QByteArray(), [] { return DisplayFormat { 32, 0 }; });
-    CommandTable commands;
-    view.RegisterCommands(commands);
+    ViewWithDefaultRows shown;
+    CBrelvimView &view = shown.view;
+    CommandTable &commands = shown.commands;
     commands.Execute(ID_UPLOAD);
     EXPECT_EQ(said, "The output chosen before, pemblo_gone, is not there; the default output plays instead.");
     EXPECT_EQ(SettingsStore::GetProfileString(section, key).toStdString(), LINE);

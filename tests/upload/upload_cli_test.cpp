@@ -61,8 +61,7 @@ protected:
 UploadImage ExampleImage()
 {
     RowTable table;
-    SequenceInterpreter device(table);
-    LoadSequenceFile(device, EXAMPLE);
+    LoadSequenceFile(table, EXAMPLE);
     return EncodeUploadImage(table);
 }
 

@@ -1,4 +1,4 @@
-#include "display/animation_encoder_module.h"
+#include "display/encoders_module_loader.h"
 
 #include "platform/module_loader.h"
 
