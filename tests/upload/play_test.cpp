@@ -121,11 +121,6 @@ PcmAudio ReadRecording(const std::string &path)
     return audio;
 }
 
-UploadDecodeResult DecodeRecording(const std::string &path)
-{
-    return DecodeUploadRecording(ReadRecording(path));
-}
-
 // The null sinks scripts/start-pulseaudio loads: the default one and another
 // beside it.
 const std::string SPEAKERS = "pemblo_null";
@@ -215,7 +210,8 @@ TEST_F(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
 
     // The monitor hands over what has played a little later.
     UploadDecodeResult result;
-    WaitFor([&] { return (result = DecodeRecording(recording)).Complete(); }, std::chrono::seconds(3));
+    WaitFor([&] { return (result = DecodeUploadRecording(ReadRecording(recording))).Complete(); },
+        std::chrono::seconds(3));
     recorder.Stop();
     fs::remove(recording);
     EXPECT_EQ(result.missingBlocks, std::vector<int>());
@@ -353,7 +349,8 @@ TEST_F(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
     const ProgramRun play = RunCli("play " + EXAMPLE + " --output " + LINE);
     EXPECT_EQ(play.exitCode, 0) << play.err;
     UploadDecodeResult onLine;
-    WaitFor([&] { return (onLine = DecodeRecording(base + ".line")).Complete(); }, std::chrono::seconds(3));
+    WaitFor([&] { return (onLine = DecodeUploadRecording(ReadRecording(base + ".line"))).Complete(); },
+        std::chrono::seconds(3));
     line.Stop();
     speakers.Stop();
     EXPECT_TRUE(onLine.Complete());

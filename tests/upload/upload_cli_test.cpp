@@ -44,12 +44,6 @@ protected:
         err = run.err;
         return run.exitCode;
     }
-    static std::string Text(const std::string &path)
-    {
-        std::vector<std::uint8_t> bytes;
-        ReadBinaryFile(path, bytes);
-        return { bytes.begin(), bytes.end() };
-    }
 
     fs::path m_dir = fs::temp_directory_path() / ("pemblo_upload_cli_" + std::to_string(getpid()));
     std::string out;
@@ -83,7 +77,7 @@ TEST_F(UploadCli, ImageAsHexOrRawBytes)
 
     ASSERT_EQ(Run("image " + EXAMPLE + " -o " + Path("image.bin")), 0);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(Text(Path("image.bin")), std::string(image.begin(), image.end()));
+    EXPECT_EQ(TakeFileText(Path("image.bin")), std::string(image.begin(), image.end()));
 
     EXPECT_EQ(Run("image /nonexistent.lsq"), 1);
     EXPECT_EQ(Run("wav " + EXAMPLE), 64);
