@@ -376,11 +376,6 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
     fs::remove_all(dir);
 }
 
-} // namespace
-
-namespace
-{
-
 // The frames of an animated GIF, each as it shows on top of those before,
 // and when each starts, in centiseconds.
 struct GifAnimation {
