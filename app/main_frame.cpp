@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/main_frame_keys.h"
 #include "app/splash_wnd.h"
 #include "app/toolbar_images.h"
 #include "core/constants.h"
@@ -34,6 +35,12 @@ constexpr int TOOLBAR_LAYOUT[] = { ID_FILE_OPEN, ID_FILE_SAVE_AS, SEPARATOR, ID_
 QUrl HelpPageUrl()
 {
     return QUrl(QStringLiteral("http://%1//help.htm").arg(QLatin1String(MAKER_SITE_HOST)));
+}
+
+// "open (Ctrl+O)"; a tooltip without a key stays as it is.
+QString WithKey(const QString &toolTip, const QString &key)
+{
+    return toolTip.isEmpty() || key.isEmpty() ? toolTip : QStringLiteral("%1 (%2)").arg(toolTip, key);
 }
 
 } // namespace
@@ -107,11 +114,14 @@ bool CMainFrame::CreateToolBar()
         const QString toolTip = ResourceModule::LoadToolTip(id);
         action->setIcon(icons[image++]);
         // An action without a text shows no tooltip, as a string without a
-        // tooltip part asks.
+        // tooltip part asks. The text is also the button's name for a
+        // screen reader.
         action->setText(toolTip);
-        action->setToolTip(toolTip);
+        action->setToolTip(WithKey(toolTip, KeyTextOf(id)));
         action->setStatusTip(ResourceModule::LoadString(id).section('\n', 0, 0));
         m_toolBar->addAction(action);
+        // Tab reaches the buttons; Space and Return press them.
+        m_toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_commands.UpdateCommandUI();

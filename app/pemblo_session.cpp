@@ -1,7 +1,9 @@
 #include "app/pemblo_session.h"
 
 #include "app/crash_recovery.h"
+#include "app/device_view_accessible.h"
 #include "app/main_frame.h"
+#include "app/main_frame_keys.h"
 #include "display/brelvim_view.h"
 #include "document/brelvim_doc.h"
 #include "platform/bundle_file.h"
@@ -38,6 +40,7 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
 
     auto frame = std::make_unique<CMainFrame>(m_commands, QPixmap::fromImage(m_device.SplashPicture()));
     // The view lets go of the picture once it has built its bitmaps.
+    InstallDeviceViewAccessible();
     auto *view = new CBrelvimView(*m_document, m_device.TakeDevicePicture());
     if (!frame->OnCreate(view))
         return nullptr;
@@ -49,6 +52,8 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     m_docManager->RegisterCommands(m_commands);
     m_document->RegisterCommands(m_commands);
     view->RegisterCommands(m_commands);
+    new MainFrameKeys(
+        m_commands, *frame, [this] { return dynamic_cast<QWidget *>(m_document->GetEditor()); });
 
     // Shown before the document starts, so that an LED Editor opened at
     // start is sized and placed by the view's real size.

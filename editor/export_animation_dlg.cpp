@@ -84,7 +84,10 @@ void CExportAnimationDlg::BuildControls()
     file->addWidget(m_file, 1);
     file->addWidget(m_browse);
     auto *form = new QFormLayout;
-    form->addRow(Text(IDS_EXPORT_FILE), file);
+    // The label names the file field, not the row with the button.
+    auto *fileLabel = new QLabel(Text(IDS_EXPORT_FILE));
+    fileLabel->setBuddy(m_file);
+    form->addRow(fileLabel, file);
     form->addRow(Text(IDS_EXPORT_LENGTH), m_length);
     form->addRow(Text(IDS_EXPORT_SIZE), m_size);
 

@@ -89,8 +89,12 @@ void CGenerateDlg::BuildControls()
 
     auto *form = new QFormLayout;
     form->addRow(Text(IDS_GENERATE_PATTERN), m_pattern);
-    form->addRow(Text(IDS_GENERATE_CHANNELS),
-        Row({ m_firstChannel, new QLabel(Text(IDS_GENERATE_CHANNELS_TO)), m_lastChannel }));
+    // Fields that share a row have names of their own for a screen reader.
+    auto *to = new QLabel(Text(IDS_GENERATE_CHANNELS_TO));
+    to->setBuddy(m_lastChannel);
+    m_firstChannel->setAccessibleName(Text(IDS_GENERATE_CHANNELS));
+    m_fadeTime->setAccessibleName(Text(IDS_GENERATE_FADE));
+    form->addRow(Text(IDS_GENERATE_CHANNELS), Row({ m_firstChannel, to, m_lastChannel }));
     form->addRow(Text(IDS_GENERATE_TIME), m_time);
     form->addRow(Text(IDS_GENERATE_REPEAT), m_repeat);
     form->addRow(QString(), m_reverse);

@@ -2,10 +2,13 @@
 
 #include "editor/editor_accelerators.h"
 #include "editor/editor_command_ids.h"
+#include "editor/editor_keyboard.h"
 #include "editor/editor_rows.h"
 #include "editor/editor_scrolling.h"
 #include "editor/export_animation_dlg.h"
+#include "editor/focus_frame.h"
 #include "editor/generate_dlg.h"
+#include "editor/led_editor_accessible.h"
 #include "editor/led_editor_painter.h"
 #include "editor/line_commands.h"
 #include "editor/refusal_note.h"
@@ -18,10 +21,13 @@
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
+#include "resources/string_ids.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
@@ -55,6 +61,17 @@ std::optional<ScrollCode> ToScrollCode(int action)
     }
 }
 
+std::optional<LineKey> LineKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Home: return LineKey::Home;
+    case Qt::Key_End: return LineKey::End;
+    case Qt::Key_PageUp: return LineKey::PageUp;
+    case Qt::Key_PageDown: return LineKey::PageDown;
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
 
 CLedEditorWnd::CLedEditorWnd()
@@ -67,6 +84,7 @@ CLedEditorWnd::CLedEditorWnd()
 {
     m_rows.fill(EmptyRow());
     m_contextMenu.SetTrace(m_trace != 0);
+    InstallLedEditorAccessible();
     setFocusPolicy(Qt::StrongFocus);
     m_accel->Watch(this);
     m_accel->Watch(m_scrollBar);
@@ -177,6 +195,9 @@ void CLedEditorWnd::OnPaint(const QRect &dirty)
     CLedEditorPainter painter(dc, layout, width(), height());
     painter.Paint({ m_rows, m_selected, Metrics(), m_groupSize, m_traceLine, m_scrollPos },
         { dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1 });
+    if (hasFocus())
+        PaintFocusFrame(
+            dc, CellsRect(CurrentLine(), 0, m_channelCount + 1), layout.rowsTop, layout.marginBottom);
 }
 
 void CLedEditorWnd::OnSize(int, int)
@@ -297,6 +318,7 @@ bool CLedEditorWnd::OnCommand(int id)
     if (!EditorCommands(Table(), *this).Execute(command))
         return false;
     update();
+    ReportCurrentLine();
     return true;
 }
 
@@ -313,6 +335,9 @@ void CLedEditorWnd::OnUndoRedo(bool redo)
 bool CLedEditorWnd::InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName)
 {
     CloseValueEdit(true);
+    // With nothing selected the rows go before the line the keyboard is on.
+    if (m_selected.First(Metrics().rowCount) < 0 && m_currentLine >= 0 && m_currentLine < Metrics().rowCount)
+        m_selected.Select(m_currentLine);
     const EditorHistory::Action step(m_history, [&stepName](const EditorSnapshot &) { return stepName; });
     const bool inserted = EditorCommands(Table(), *this).InsertBeforeSelection(rows);
     update();
@@ -365,6 +390,7 @@ void CLedEditorWnd::ShowFindings()
 // An open check window follows the rows: a check takes some 100 µs.
 void CLedEditorWnd::RowsChanged()
 {
+    ReportRowCount();
     if (m_checkWnd && m_checkWnd->isVisible())
         ShowFindings();
 }
@@ -393,13 +419,15 @@ namespace
 // Shows a window of the editor's, made and placed beside it when it is not
 // open.
 template <typename Dialog, typename Make>
-void ShowEditorDialog(const CLedEditorWnd &editor, QPointer<Dialog> &dialog, Make make)
+void ShowEditorDialog(CLedEditorWnd &editor, QPointer<Dialog> &dialog, Make make)
 {
     if (!dialog) {
         dialog = make();
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->adjustSize();
         editor.PlaceBeside(*dialog);
+        // Closed, it gives the keyboard back to the lines it worked on.
+        QObject::connect(dialog, &QDialog::finished, &editor, [&editor] { editor.activateWindow(); });
     }
     dialog->show();
     dialog->raise();
@@ -467,6 +495,8 @@ void CLedEditorWnd::OpenValueEdit(int line, bool time)
     m_valueEdit->setGeometry(left, top, right - left, m_rowHeight);
     const SequenceRow &row = m_rows[static_cast<std::size_t>(line)];
     m_valueEdit->setText(QString::number(time ? row.time : row.parameter));
+    m_valueEdit->setAccessibleName(
+        ResourceModule::LoadString(time ? IDS_ACCESS_TIME_COLUMN : IDS_ACCESS_PARAMETER));
     m_accel->Watch(m_valueEdit);
     connect(m_valueEdit, &CValueEdit::focusLost, this, [this] { OnCommand(ID_APPLY_VALUE); });
     m_valueEdit->selectAll();
@@ -520,4 +550,121 @@ void CLedEditorWnd::Refused(const EditRefusal &refusal)
     const EditorLayout layout = ComputeLayout();
     const int top = LineTop(Metrics(), layout, refusal.line, m_scrollPos);
     m_refusalNote->ShowAt(RefusalText(refusal), mapToGlobal(QPoint(layout.rightEdge, top)));
+}
+
+void CLedEditorWnd::ShowContextMenuAtCurrentLine()
+{
+    const int line = CurrentLine();
+    if (line < 0)
+        return;
+    EnsureVisible(line);
+    const QRect index = CellsRect(line, 0, 0);
+    ShowContextMenu(line, { index.left(), index.bottom() });
+}
+
+int CLedEditorWnd::CurrentLine() const
+{
+    const int count = Metrics().rowCount;
+    if (m_currentLine >= 0 && m_currentLine < count && m_selected.IsSelected(m_currentLine))
+        return m_currentLine;
+    return m_selected.First(count);
+}
+
+QRect CLedEditorWnd::CellsRect(int line, int first, int last)
+{
+    if (line < 0)
+        return {};
+    const EditorLayout layout = ComputeLayout();
+    const int edges[] = { layout.indexLeft, layout.timeLeft, layout.channelLeft };
+    const auto leftOf = [&](int column) {
+        return column < 2 ? edges[column] : layout.channelLeft + (column - 2) * m_cellWidth;
+    };
+    const int left = leftOf(first);
+    const int right = last + 1 < 3 ? edges[last + 1] : leftOf(last + 1);
+    return { left, LineTop(Metrics(), layout, line, m_scrollPos), right - left, m_rowHeight };
+}
+
+void CLedEditorWnd::keyPressEvent(QKeyEvent *event)
+{
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    const std::optional<LineKey> lineKey = LineKeyOf(event->key());
+    if (lineKey && (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+        OnLineKey(*lineKey, shift);
+    } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && shift)) {
+        ShowContextMenuAtCurrentLine();
+    } else if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        const int line = CurrentLine();
+        if (line >= 0)
+            OpenValueEdit(line, !m_rows[static_cast<std::size_t>(line)].isCommand);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CLedEditorWnd::OnLineKey(LineKey key, bool extend)
+{
+    const int count = Metrics().rowCount;
+    if (count == 0)
+        return;
+    const EditorLayout layout = ComputeLayout();
+    const LineMove move = MoveLine(key, extend, m_selected.First(count), m_selected.Last(count), count,
+        (layout.marginBottom - layout.rowsTop) / std::max(1, m_rowHeight));
+    // Without Shift the value edit goes along, as with Up and Down.
+    if (!extend && IsValueEditOpen()) {
+        CloseValueEdit(true);
+        OpenValueEdit(move.line, !m_rows[static_cast<std::size_t>(move.line)].isCommand);
+    } else {
+        CloseValueEdit(true);
+    }
+    SelectRange(move.anchor, move.line);
+    EnsureVisible(move.line);
+    ReportCurrentLine();
+}
+
+void CLedEditorWnd::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    // The keyboard needs a line to act on. The view stays where it is: a
+    // click that brought the focus must hit the line under the mouse.
+    if (m_selected.First(Metrics().rowCount) < 0 && Metrics().rowCount > 0) {
+        SelectRange(0, 0);
+        MakeCurrent(0);
+    }
+    update();
+    // After Qt has told a screen reader that the grid has the focus: the
+    // line is what it should read.
+    m_reportedLine = -1;
+    QMetaObject::invokeMethod(this, &CLedEditorWnd::ReportCurrentLine, Qt::QueuedConnection);
+}
+
+void CLedEditorWnd::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void CLedEditorWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        ShowContextMenuAtCurrentLine();
+    event->accept();
+}
+
+void CLedEditorWnd::ReportCurrentLine()
+{
+    const int line = CurrentLine();
+    if (line == m_reportedLine || !hasFocus())
+        return;
+    m_reportedLine = line;
+    ReportFocusedLine(*this, line);
+}
+
+void CLedEditorWnd::ReportRowCount()
+{
+    const int count = Metrics().rowCount;
+    const int before = std::exchange(m_reportedRowCount, count);
+    if (count != before)
+        ReportRowCountChange(*this, std::clamp(CurrentLine(), 0, std::min(count, before)), before, count);
 }

@@ -26,6 +26,7 @@ class CValueEdit;
 class EditorAccelerators;
 class QScrollBar;
 class LedEditorWndTest;
+enum class LineKey;
 enum class ScrollCode;
 
 // The LED Editor: a tool window that shows the editor's copy of the rows as a
@@ -86,6 +87,15 @@ public:
     // not fit; then no row changed.
     bool InsertRowsAsStep(const std::vector<SequenceRow> &rows, const QString &stepName);
 
+    // The line the keyboard is on: the one Up or Down last moved to while it
+    // is selected, else the first selected line; -1 with none selected.
+    int CurrentLine() const;
+    int ChannelCount() const { return m_channelCount; }
+    bool IsLineSelected(int line) const { return m_selected.IsSelected(line); }
+    // A line's cells from the left of column `first` to the right of column
+    // `last` (0 the index, 1 the time, 2.. the channels), in client pixels.
+    QRect CellsRect(int line, int first, int last);
+
 protected:
     // Paints what lies in dirty, which is all that changed.
     void OnPaint(const QRect &dirty);
@@ -118,6 +128,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     friend class LedEditorWndTest;
@@ -153,6 +167,12 @@ private:
     // The line whose pattern the device picture shows while stopped.
     void MakeCurrent(int row);
     void ShowContextMenu(int line, PixelPoint point);
+    void ShowContextMenuAtCurrentLine();
+    void OnLineKey(LineKey key, bool extend);
+    // Tells a screen reader where the current line went and how many rows
+    // there are, when that changed.
+    void ReportCurrentLine();
+    void ReportRowCount();
 
     bool IsValueEditOpen() const override;
     void SetClipboardText(const std::string &text) override;
@@ -196,4 +216,7 @@ private:
     CRefusalNote *m_refusalNote;
     SequenceFile m_sequenceFile = [] { return QString(); };
     EditorHistory m_history { *this };
+    // What a screen reader was last told.
+    int m_reportedLine = -1;
+    int m_reportedRowCount = 0;
 };

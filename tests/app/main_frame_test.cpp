@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/main_frame_keys.h"
 #include "app/mask_blend.h"
 #include "app/splash_wnd.h"
 #include "app/toolbar_images.h"
@@ -116,6 +117,36 @@ TEST_F(CMainFrameTest, AboutWindowClosesOnTheNextPressAndSwallowsIt)
     commands.Execute(ID_APP_ABOUT);
     QTest::keyClick(frame->centralWidget(), Qt::Key_A);
     EXPECT_EQ(Splash(), nullptr);
+
+    // Nor does a key of the main window act while it is open.
+    new MainFrameKeys(commands, *frame, [] { return nullptr; });
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    commands.Execute(ID_APP_ABOUT);
+    QTest::keyClick(frame->centralWidget(), Qt::Key_F5);
+    EXPECT_EQ(Splash(), nullptr);
+    EXPECT_EQ(starts, 1);
+    QTest::keyClick(frame->centralWidget(), Qt::Key_F5);
+    EXPECT_EQ(starts, 2);
+}
+
+TEST_F(CMainFrameTest, ButtonsTakeTabFocusAndTheirTooltipsNameTheKeys)
+{
+    EXPECT_EQ(commands.Action(ID_FILE_OPEN)->toolTip(), "open (Ctrl+O)");
+    EXPECT_EQ(commands.Action(ID_STOP_SIMULATION)->toolTip(), "stop (Shift+F5)");
+    EXPECT_EQ(commands.Action(ID_APP_ABOUT)->toolTip(), "about");
+    EXPECT_EQ(Button(ID_UPLOAD)->focusPolicy(), Qt::TabFocus);
+
+    // Return presses the button that has the focus, unless it closes the
+    // about window.
+    new MainFrameKeys(commands, *frame, [] { return nullptr; });
+    frame->OnTimer(1);
+    commands.Execute(ID_APP_ABOUT);
+    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
+    EXPECT_EQ(Splash(), nullptr);
+    EXPECT_EQ(starts, 0);
+    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
+    EXPECT_EQ(starts, 1);
 }
 
 TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
