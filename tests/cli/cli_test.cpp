@@ -1,5 +1,6 @@
 // Runs the real pemblo-cli binary, as scripts do.
 
+#include "../upload/run_program.h"
 #include "display/led_tables.h"
 
 #include <QImage>
@@ -23,11 +24,7 @@ namespace
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using Result = ProgramRun;
 
 // A file of the test in the temporary folder, named apart from other runs.
 fs::path TempPath(const std::string &name)
@@ -35,26 +32,13 @@ fs::path TempPath(const std::string &name)
     return fs::temp_directory_path() / ("pemblo_cli_" + std::to_string(getpid()) + "_" + name);
 }
 
-std::string Slurp(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    fs::remove(path);
-    return text.str();
-}
-
 // Without a screen and without a runtime folder, about which Qt would warn;
 // environment adds variables.
 Result Cli(const std::string &arguments, const std::string &program = "pemblo-cli",
     const std::string &environment = "")
 {
-    const fs::path out = TempPath("out"), err = TempPath("err");
-    const int status = std::system(
-        ("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + environment + " "
-            + PEMBLO_BIN_DIR + "/" + program + " " + arguments + " >" + out.string() + " 2>" + err.string())
-            .c_str());
-    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err) };
+    return RunProgram(program + " " + arguments,
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + environment);
 }
 
 std::vector<std::string> Lines(const std::string &text)
@@ -357,7 +341,7 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
                                   .c_str()),
             0);
         fs::remove(fifo);
-        return Slurp(fifo + ".out");
+        return TakeFileText(fifo + ".out");
     };
     const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
         "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string(),
@@ -376,9 +360,9 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 7) << "no temporary file is left";
         EXPECT_EQ(fs::status(dir / "kept.gif").permissions(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_TRUE(fs::is_symlink(dir / "link.gif"));
-        EXPECT_EQ(Slurp(dir / "kept.part"), "mine");
-        const std::string written = Slurp(dir / "kept.gif");
-        EXPECT_EQ(Slurp(dir / "caf\xe9.gif"), written);
+        EXPECT_EQ(TakeFileText(dir / "kept.part"), "mine");
+        const std::string written = TakeFileText(dir / "kept.gif");
+        EXPECT_EQ(TakeFileText(dir / "caf\xe9.gif"), written);
         EXPECT_EQ(throughFifo(command, "fifo.gif"), written);
         fs::remove(dir / "link.gif");
     }
@@ -391,11 +375,6 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
     }
     fs::remove_all(dir);
 }
-
-} // namespace
-
-namespace
-{
 
 // The frames of an animated GIF, each as it shows on top of those before,
 // and when each starts, in centiseconds.

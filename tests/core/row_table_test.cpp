@@ -18,7 +18,7 @@ RowTable FullTable()
     return table;
 }
 
-TEST(RowTable, GetRowAppendAndSetCountStayWithinTheCapacity)
+TEST(RowTable, StaysWithinTheCapacityAndLoadDefaultKeepsTheOtherRecords)
 {
     RowTable table = FullTable();
     EXPECT_FALSE(table.Append(PatternRow(0, 0)));
@@ -36,13 +36,9 @@ TEST(RowTable, GetRowAppendAndSetCountStayWithinTheCapacity)
     EXPECT_EQ(copy.GetRow(MAX_ROWS - 1)->pattern, static_cast<std::uint32_t>(MAX_ROWS - 1));
     copy.SetCount(-1);
     EXPECT_EQ(copy.GetCount(), 0);
-}
 
-TEST(RowTable, LoadDefaultReplacesOnlyTheFirstFourRecords)
-{
-    RowTable table = FullTable();
+    // LoadDefault replaces only the first four records, of a cleared table too.
     table.LoadDefault();
-
     ASSERT_EQ(table.GetCount(), 4);
     EXPECT_EQ(*table.GetRow(0), (SequenceRow { 1, 0, 0, CMD_FADE_OUT, 15 }));
     EXPECT_EQ(*table.GetRow(3), (SequenceRow { 1, 0, 0, CMD_GOTO, 0 }));

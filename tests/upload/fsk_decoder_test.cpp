@@ -211,11 +211,6 @@ TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
     }
 }
 
-} // namespace
-
-namespace
-{
-
 // The frames of a transmission up to (not including) frame `frames`, as
 // symbols, with a bad bit in the data of the frames listed.
 std::vector<std::uint8_t> FirstFrames(

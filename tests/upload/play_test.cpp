@@ -10,8 +10,10 @@
 #include "document/brelvim_doc.h"
 #include "platform/command_table.h"
 #include "platform/message_box.h"
+#include "platform/output_file.h"
 #include "platform/resource_ids.h"
 #include "platform/settings_store.h"
+#include "run_program.h"
 #include "upload/binary_file.h"
 #include "upload/fsk_decoder.h"
 #include "upload/fsk_signal.h"
@@ -119,11 +121,6 @@ PcmAudio ReadRecording(const std::string &path)
     return audio;
 }
 
-UploadDecodeResult DecodeRecording(const std::string &path)
-{
-    return DecodeUploadRecording(ReadRecording(path));
-}
-
 // The null sinks scripts/start-pulseaudio loads: the default one and another
 // beside it.
 const std::string SPEAKERS = "pemblo_null";
@@ -142,34 +139,9 @@ bool NoTwoSinks()
     return true;
 }
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadText(const std::string &path)
+ProgramRun RunCli(const std::string &arguments)
 {
-    std::vector<std::uint8_t> bytes;
-    ReadBinaryFile(path, bytes);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// pemblo-cli with arguments, its output and errors caught.
-CliRun RunCli(const std::string &arguments)
-{
-    const std::string base
-        = (fs::temp_directory_path() / ("pemblo_cli_" + std::to_string(getpid()))).string();
-    const std::string command
-        = std::string(PEMBLO_BIN_DIR) + "/pemblo-cli " + arguments + " >" + base + ".out 2>" + base + ".err";
-    CliRun run;
-    const int status = std::system(command.c_str());
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadText(base + ".out");
-    run.err = ReadText(base + ".err");
-    fs::remove(base + ".out");
-    fs::remove(base + ".err");
-    return run;
+    return RunProgram("pemblo-cli " + arguments);
 }
 
 std::int16_t LoudestSample(const PcmAudio &audio)
@@ -193,6 +165,26 @@ std::chrono::milliseconds SignalLength(BlockRun blocks)
     return std::chrono::milliseconds(UploadSignalLength(blocks) * 1000 / UPLOAD_SAMPLE_RATE);
 }
 
+// Each test skips without a sound server and leaves no interception or
+// setting behind.
+class Play : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (NoSoundServer())
+            GTEST_SKIP() << "no PulseAudio server answers";
+        ClearTestSettings();
+    }
+    void TearDown() override
+    {
+        InterceptMessageBoxes({});
+        InterceptQuestions({});
+        CUploadController::InterceptUploadWindow({});
+        ClearTestSettings();
+    }
+};
+
 // Counts the completion events a transmitter posts to it.
 class Receiver : public QObject
 {
@@ -203,10 +195,8 @@ protected:
     void customEvent(QEvent *event) override { events += event->type() == TransmitDoneEvent::EventType(); }
 };
 
-TEST(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
+TEST_F(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
 {
-    if (NoSoundServer())
-        GTEST_SKIP() << "no PulseAudio server answers";
     const UploadImage image = ExampleImage();
     const std::string recording
         = (fs::temp_directory_path() / ("pemblo_play_" + std::to_string(getpid()))).string();
@@ -220,7 +210,8 @@ TEST(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
 
     // The monitor hands over what has played a little later.
     UploadDecodeResult result;
-    WaitFor([&] { return (result = DecodeRecording(recording)).Complete(); }, std::chrono::seconds(3));
+    WaitFor([&] { return (result = DecodeUploadRecording(ReadRecording(recording))).Complete(); },
+        std::chrono::seconds(3));
     recorder.Stop();
     fs::remove(recording);
     EXPECT_EQ(result.missingBlocks, std::vector<int>());
@@ -228,10 +219,8 @@ TEST(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
     EXPECT_TRUE(result.image == image);
 }
 
-TEST(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
+TEST_F(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
 {
-    if (NoSoundServer())
-        GTEST_SKIP() << "no PulseAudio server answers";
     std::uint8_t block[UPLOAD_BLOCK_SIZE];
     std::fill(std::begin(block), std::end(block), 0xFF);
     const auto length = SignalLength({ block, 1 });
@@ -282,10 +271,8 @@ struct ViewWithDefaultRows {
 // The view's upload as the user sees it: an output that appears after a
 // failed upload is used, the progress window advances, Esc in it stops the
 // upload as its end would, and quitting during an upload asks first.
-TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
+TEST_F(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
 {
-    if (NoSoundServer())
-        GTEST_SKIP() << "no PulseAudio server answers";
     std::vector<MessageBoxRequest> boxes;
     std::vector<QuestionRequest> questions;
     InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
@@ -297,9 +284,7 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     // With two outputs and none chosen the Upload window asks first.
     CUploadController::InterceptUploadWindow([](CUploadDlg &) { return true; });
     ViewWithDefaultRows shown;
-    CBrelvimDoc &document = shown.document;
-    CBrelvimView &view = shown.view;
-    CommandTable &commands = shown.commands;
+    auto &[document, view, commands] = shown;
     const int streams = Count("sink-inputs");
 
     const QByteArray server = qgetenv("PULSE_SERVER");
@@ -344,16 +329,13 @@ TEST(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     commands.Execute(ID_UPLOAD);
     EXPECT_TRUE(view.QueryStopUploadToQuit());
     QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
-    InterceptMessageBoxes({});
-    InterceptQuestions({});
-    CUploadController::InterceptUploadWindow({});
 }
 
-TEST(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
+TEST_F(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
 {
     if (NoTwoSinks())
         GTEST_SKIP() << "no sound server with two sinks";
-    const CliRun outputs = RunCli("outputs");
+    const ProgramRun outputs = RunCli("outputs");
     EXPECT_EQ(outputs.exitCode, 0) << outputs.err;
     for (const std::string &sink : { SPEAKERS, LINE })
         EXPECT_NE(outputs.out.find(sink + "\t"), std::string::npos) << outputs.out;
@@ -364,10 +346,11 @@ TEST(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
     Recorder line(base + ".line", LINE + ".monitor");
     Recorder speakers(base + ".speakers", SPEAKERS + ".monitor");
     ASSERT_TRUE(line.recording && speakers.recording);
-    const CliRun play = RunCli("play " + EXAMPLE + " --output " + LINE);
+    const ProgramRun play = RunCli("play " + EXAMPLE + " --output " + LINE);
     EXPECT_EQ(play.exitCode, 0) << play.err;
     UploadDecodeResult onLine;
-    WaitFor([&] { return (onLine = DecodeRecording(base + ".line")).Complete(); }, std::chrono::seconds(3));
+    WaitFor([&] { return (onLine = DecodeUploadRecording(ReadRecording(base + ".line"))).Complete(); },
+        std::chrono::seconds(3));
     line.Stop();
     speakers.Stop();
     EXPECT_TRUE(onLine.Complete());
@@ -376,11 +359,11 @@ TEST(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
     fs::remove(base + ".speakers");
 
     ASSERT_EQ(std::system(("pactl set-sink-mute " + LINE + " 1").c_str()), 0);
-    const CliRun muted = RunCli("play " + EXAMPLE + " --output " + LINE);
+    const ProgramRun muted = RunCli("play " + EXAMPLE + " --output " + LINE);
     EXPECT_EQ(std::system(("pactl set-sink-mute " + LINE + " 0").c_str()), 0);
     EXPECT_EQ(muted.exitCode, 1);
     EXPECT_EQ(muted.err, "pemblo-cli play: the sound output " + LINE + " is muted\n");
-    const CliRun gone = RunCli("play " + EXAMPLE + " --output pemblo_nowhere");
+    const ProgramRun gone = RunCli("play " + EXAMPLE + " --output pemblo_nowhere");
     EXPECT_EQ(gone.exitCode, 1);
     EXPECT_EQ(gone.err, "pemblo-cli play: there is no sound output called pemblo_nowhere\n");
 }
@@ -388,11 +371,11 @@ TEST(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
 // A tone of 800 Hz for 3 s, as loud as the signal, mixed into the output
 // from 4.5 s on: wherever the output's latency puts it, it lands in the
 // frames of some blocks.
-TEST(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
+TEST_F(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
 {
     if (NoTwoSinks())
         GTEST_SKIP() << "no sound server with two sinks";
-    const CliRun alone = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    const ProgramRun alone = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
     EXPECT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_EQ(alone.out, "all blocks left the computer intact\n");
     EXPECT_EQ(alone.err.rfind(LINE + ".monitor: peak ", 0), 0u) << alone.err;
@@ -407,12 +390,9 @@ TEST(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
         audio.bytes.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
     }
     const std::vector<std::uint8_t> wav = EncodeWav(audio);
-    FILE *file = std::fopen(tone.c_str(), "wb");
-    ASSERT_TRUE(file);
-    std::fwrite(wav.data(), 1, wav.size(), file);
-    std::fclose(file);
+    ASSERT_EQ(WriteOutputFile(tone, wav.data(), wav.size()), "");
     ASSERT_EQ(std::system(("(sleep 4.5; paplay -d " + LINE + " " + tone + ") >/dev/null 2>&1 &").c_str()), 0);
-    const CliRun disturbed = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    const ProgramRun disturbed = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
     fs::remove(tone);
     EXPECT_EQ(disturbed.exitCode, 1) << disturbed.err;
     EXPECT_NE(disturbed.err.find("pemblo-cli play: disturbed blocks: "), std::string::npos) << disturbed.err;
@@ -421,19 +401,16 @@ TEST(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
 
 // The chosen output in the settings, so no window asks: within a second of
 // the signal's end the progress window tells that every block left intact.
-TEST(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
+TEST_F(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
 {
     if (NoTwoSinks())
         GTEST_SKIP() << "no sound server with two sinks";
-    ClearTestSettings();
     SettingsStore::WriteProfileString(QLatin1String(SettingsStore::SECTION),
         QLatin1String(SettingsStore::KEY_OUTPUT), QString::fromStdString(LINE));
     int asked = 0;
     CUploadController::InterceptUploadWindow([&asked](CUploadDlg &) { return ++asked > 0; });
     ViewWithDefaultRows shown;
-    CBrelvimDoc &document = shown.document;
-    CBrelvimView &view = shown.view;
-    CommandTable &commands = shown.commands;
+    auto &[document, view, commands] = shown;
     commands.Execute(ID_UPLOAD);
     EXPECT_EQ(asked, 0);
     auto *progress = view.findChild<CUploadProgressDlg *>();
@@ -449,17 +426,14 @@ TEST(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
         << progress->ResultText().toStdString();
     commands.UpdateCommandUI();
     EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
-    CUploadController::InterceptUploadWindow({});
-    ClearTestSettings();
 }
 
 // A chosen output that has gone: the window says so, another is chosen in
 // it, the upload plays there and the settings keep it.
-TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
+TEST_F(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
 {
     if (NoTwoSinks())
         GTEST_SKIP() << "no sound server with two sinks";
-    ClearTestSettings();
     const QString section = QLatin1String(SettingsStore::SECTION);
     const QString key = QLatin1String(SettingsStore::KEY_OUTPUT);
     SettingsStore::WriteProfileString(section, key, QStringLiteral("pemblo_gone"));
@@ -471,8 +445,7 @@ TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
     });
     const int streams = Count("sink-inputs");
     ViewWithDefaultRows shown;
-    CBrelvimView &view = shown.view;
-    CommandTable &commands = shown.commands;
+    auto &[document, view, commands] = shown;
     commands.Execute(ID_UPLOAD);
     EXPECT_EQ(said, "The output chosen before, pemblo_gone, is not there; the default output plays instead.");
     EXPECT_EQ(SettingsStore::GetProfileString(section, key).toStdString(), LINE);
@@ -484,8 +457,6 @@ TEST(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
     EXPECT_EQ(std::system(onLine.c_str()), 0);
     view.OnStopUpload();
     QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
-    CUploadController::InterceptUploadWindow({});
-    ClearTestSettings();
 }
 
 } // namespace

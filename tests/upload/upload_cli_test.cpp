@@ -3,6 +3,7 @@
 #include "core/row_table.h"
 #include "core/sequence_file.h"
 #include "core/sequence_interpreter.h"
+#include "run_program.h"
 #include "upload/binary_file.h"
 #include "upload/fsk_signal.h"
 #include "upload/wav_file.h"
@@ -33,24 +34,15 @@ protected:
     std::string Path(const char *name) const { return (m_dir / name).string(); }
 
     // Runs pemblo-cli with the arguments; stdout and stderr land in out and err.
-    int Run(const std::string &arguments, const std::string &environment = "")
+    int Run(const std::string &arguments, const std::string &prefix = "")
     {
-        return RunProgram("pemblo-cli " + arguments, environment);
+        return Take(RunProgram("pemblo-cli " + arguments, prefix));
     }
-    int RunProgram(const std::string &commandLine, const std::string &environment)
+    int Take(const ProgramRun &run)
     {
-        const std::string command = environment + " " + PEMBLO_BIN_DIR + "/" + commandLine + " >"
-            + Path("out") + " 2>" + Path("err");
-        const int status = std::system(command.c_str());
-        out = Text(Path("out"));
-        err = Text(Path("err"));
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    static std::string Text(const std::string &path)
-    {
-        std::vector<std::uint8_t> bytes;
-        ReadBinaryFile(path, bytes);
-        return { bytes.begin(), bytes.end() };
+        out = run.out;
+        err = run.err;
+        return run.exitCode;
     }
 
     fs::path m_dir = fs::temp_directory_path() / ("pemblo_upload_cli_" + std::to_string(getpid()));
@@ -85,7 +77,7 @@ TEST_F(UploadCli, ImageAsHexOrRawBytes)
 
     ASSERT_EQ(Run("image " + EXAMPLE + " -o " + Path("image.bin")), 0);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(Text(Path("image.bin")), std::string(image.begin(), image.end()));
+    EXPECT_EQ(TakeFileText(Path("image.bin")), std::string(image.begin(), image.end()));
 
     EXPECT_EQ(Run("image /nonexistent.lsq"), 1);
     EXPECT_EQ(Run("wav " + EXAMPLE), 64);
@@ -213,7 +205,7 @@ TEST_F(UploadCli, OnlyPlayLoadsTheSoundLibrary)
         { "pemblo", "LD_TRACE_LOADED_OBJECTS=1", false },
     };
     for (const Case &test : cases) {
-        RunProgram(test.commandLine, test.environment);
+        Take(RunProgram(test.commandLine, test.environment));
         EXPECT_EQ((out + err).find("libpulse") != std::string::npos, test.loads) << test.commandLine;
     }
 }
