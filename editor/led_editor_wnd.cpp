@@ -362,6 +362,7 @@ void CLedEditorWnd::OnCheckSequence()
     if (!m_checkWnd) {
         m_checkWnd = new CSequenceCheckWnd(this, [this](int row) { ShowFindingRow(row); });
         PlaceBeside(*m_checkWnd);
+        connect(m_checkWnd, &CSequenceCheckWnd::closed, this, [this] { activateWindow(); });
     }
     ShowFindings();
     m_checkWnd->show();

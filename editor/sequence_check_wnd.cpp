@@ -4,6 +4,7 @@
 #include "platform/resource_module.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QStyle>
@@ -107,4 +108,10 @@ void CSequenceCheckWnd::OnItemActivated(const QListWidgetItem *item)
     const QVariant row = item->data(ROW_ROLE);
     if (row.isValid())
         m_rowChosen(row.toInt());
+}
+
+void CSequenceCheckWnd::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
 }

@@ -32,6 +32,13 @@ public:
     // Replaces the list; with no findings it says there are no problems.
     void ShowFindings(const std::vector<Finding> &findings);
 
+signals:
+    // The user closed the window: the keyboard goes back to the owner.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void OnItemActivated(const QListWidgetItem *item);
 

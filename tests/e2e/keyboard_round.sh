@@ -68,6 +68,11 @@ xdotool key Menu
 within_10s more_windows_than "$before" || fail "the Menu key did not open the line's menu"
 xdotool key Escape
 within_10s focused "$editor" || fail "the LED Editor lost the keyboard to its menu"
+xdotool key ctrl+g
+window '^Generate' >/dev/null || fail "Ctrl+G did not open Generate"
+xdotool key Escape
+within_10s gone '^Generate' || fail "Esc did not close Generate"
+within_10s focused "$editor" || fail "the LED Editor did not get the keyboard back from Generate"
 
 xdotool key F6
 within_10s focused "$frame" || fail "F6 did not take the keyboard to the main window"
