@@ -19,9 +19,7 @@ constexpr int TIME_X = 80;
 // Six lines from a file: patterns 0..5, a GOTO 5 in line 4.
 std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 {
-    auto editor = std::make_unique<CLedEditorWnd>();
-    editor->Configure(8, 6);
-    editor->resize(232, 200);
+    auto editor = LedEditorWndTest::Editor(6, 232, 200);
     for (int line = 0; line < 6; ++line)
         editor->m_rows[std::size_t(line)] = { 0, std::uint32_t(line), 1, 0, 0 };
     editor->m_rows[4] = { 1, 0, 1, CMD_GOTO, 5 };
@@ -32,8 +30,8 @@ std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 // A key pressed where the user would: in the value edit while it is open.
 void Key(CLedEditorWnd &wnd, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget *target = wnd.findChild<CValueEdit *>();
-    QTest::keyClick(target && target->isVisible() ? target : &wnd, key, modifiers);
+    QWidget *edit = LedEditorWndTest::ValueEdit(wnd);
+    QTest::keyClick(edit ? edit : &wnd, key, modifiers);
 }
 
 } // namespace
@@ -42,13 +40,10 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
 {
     auto editor = SixLinesFromAFile();
     CLedEditorWnd &wnd = *editor;
-    const auto key = [&wnd](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(ValueEdit(wnd) ? static_cast<QWidget *>(ValueEdit(wnd)) : &wnd, key, modifiers);
-    };
     const auto type = [&](const char *value) {
         ASSERT_NE(ValueEdit(wnd), nullptr);
         ValueEdit(wnd)->setText(value);
-        key(Qt::Key_Return, Qt::ShiftModifier);
+        Key(wnd, Qt::Key_Return, Qt::ShiftModifier);
     };
     QApplication::clipboard()->setText("00000300..*\r\n00000400...*\r\n");
 
@@ -60,7 +55,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
         std::function<void()> prepare;
         std::function<void()> act;
     } actions[] = {
-        { "Toggle channel 3", [&] { select(1, 1); }, [&] { key(Qt::Key_3, Qt::AltModifier); } },
+        { "Toggle channel 3", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_3, Qt::AltModifier); } },
         { "Paint", [] {},
             [&] {
                 // A fast drag across line 2: one move from channel 1 to 8.
@@ -69,23 +64,23 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
                 QTest::mouseRelease(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 7));
                 EXPECT_EQ(wnd.m_rows[2].pattern, 0xFFu);
             } },
-        { "Invert", [] {}, [&] { key(Qt::Key_I, Qt::ControlModifier); } },
-        { "Delete 2 lines", [&] { select(0, 1); }, [&] { key(Qt::Key_Delete); } },
-        { "Insert 1 empty line", [&] { select(0, 0); }, [&] { key(Qt::Key_Insert); } },
-        { "GOTO", [&] { select(1, 1); }, [&] { key(Qt::Key_G, Qt::ShiftModifier); } },
+        { "Invert", [] {}, [&] { Key(wnd, Qt::Key_I, Qt::ControlModifier); } },
+        { "Delete 2 lines", [&] { select(0, 1); }, [&] { Key(wnd, Qt::Key_Delete); } },
+        { "Insert 1 empty line", [&] { select(0, 0); }, [&] { Key(wnd, Qt::Key_Insert); } },
+        { "GOTO", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_G, Qt::ShiftModifier); } },
         { "Parameter 2", [&] { QTest::mouseClick(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(1, 6)); },
             [&] { type("2"); } },
         { "Insert 2 lines from the clipboard", [&] { select(2, 2); },
-            [&] { key(Qt::Key_V, Qt::ControlModifier); } },
+            [&] { Key(wnd, Qt::Key_V, Qt::ControlModifier); } },
         { "Time 44",
             [&] {
                 QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
             },
             [&] { type("44"); } },
-        { "Blink command", [&] { select(1, 1); }, [&] { key(Qt::Key_B, Qt::ControlModifier); } },
-        { "Mirror", [&] { select(2, 3); }, [&] { key(Qt::Key_S, Qt::ControlModifier); } },
-        { "DIM", [&] { select(3, 3); }, [&] { key(Qt::Key_D, Qt::ShiftModifier); } },
-        { "Cut 1 line", [&] { select(4, 4); }, [&] { key(Qt::Key_X, Qt::ControlModifier); } },
+        { "Blink command", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_B, Qt::ControlModifier); } },
+        { "Mirror", [&] { select(2, 3); }, [&] { Key(wnd, Qt::Key_S, Qt::ControlModifier); } },
+        { "DIM", [&] { select(3, 3); }, [&] { Key(wnd, Qt::Key_D, Qt::ShiftModifier); } },
+        { "Cut 1 line", [&] { select(4, 4); }, [&] { Key(wnd, Qt::Key_X, Qt::ControlModifier); } },
         { "Chaser", [&] { select(3, 3); },
             [&] {
                 EXPECT_TRUE(wnd.InsertRowsAsStep({ { 0, 1, 2, 0, 0 }, { 0, 2, 2, 0, 0 } }, "Chaser"));
@@ -104,14 +99,14 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     // Undo goes back to where each action began; redo to where the user was
     // when the next one was undone.
     for (std::size_t step = before.size(); step-- > 0;) {
-        key(Qt::Key_Z, Qt::ControlModifier);
+        Key(wnd, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_TRUE(State(wnd) == before[step]) << "undo " << actions[step].step;
         EXPECT_EQ(History(wnd).RedoName(), actions[step].step);
     }
     EXPECT_EQ(wnd.m_modified, 0) << "back where the file was";
     EXPECT_EQ(History(wnd).UndoName(), "");
     for (std::size_t step = 0; step < before.size(); ++step) {
-        key(Qt::Key_Y, Qt::ControlModifier);
+        Key(wnd, Qt::Key_Y, Qt::ControlModifier);
         EXPECT_TRUE(State(wnd) == (step + 1 < before.size() ? before[step + 1] : last))
             << "redo " << actions[step].step;
     }
