@@ -52,12 +52,13 @@ QAction *FindAction(QMenu &menu, int id)
     return nullptr;
 }
 
-// Stands in for the user at the context menu: notes the popup's title and
-// its Undo item (empty while disabled) and chooses the item with the given
-// id, or none.
+// Stands in for the user at the context menu: notes the popup's title, its
+// last item and its Undo item (empty while disabled) and chooses the item
+// with the given id, or none.
 struct MenuChoice {
     int id = 0;
     std::vector<QString> shown;
+    std::vector<int> lastItems;
     std::vector<bool> traceChecked;
     std::vector<QString> undoItems;
 
@@ -65,6 +66,7 @@ struct MenuChoice {
     {
         return [this](QMenu &popup, const QPoint &) {
             shown.push_back(popup.title());
+            lastItems.push_back(popup.actions().back()->data().toInt());
             traceChecked.push_back(FindAction(popup, ID_MENU_TRACE)->isChecked());
             const QAction *undo = FindAction(popup, ID_MENU_UNDO);
             undoItems.push_back(undo->isEnabled() ? undo->text() : QString());
@@ -452,12 +454,7 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     rows.SetCount(3);
     MenuChoice user;
     user.id = ID_MENU_SAVE_UPLOAD_WAV;
-    std::vector<int> lastItems;
-    ContextMenu(*editor).SetExecHook([&](QMenu &popup, const QPoint &position) {
-        const QList<QAction *> actions = popup.actions();
-        lastItems.push_back(actions.back()->data().toInt());
-        return user.Hook()(popup, position);
-    });
+    ContextMenu(*editor).SetExecHook(user.Hook());
     QTemporaryDir folder;
     editor->SetSequenceFile([&folder] { return folder.filePath("chase.lsq"); });
     QString chosen = folder.filePath("upload.wav");
@@ -498,7 +495,7 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
     EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM2E", "KM1E" }));
-    EXPECT_EQ(lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
+    EXPECT_EQ(user.lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
     InterceptQuestions({});
     InterceptFileDialogs({});
     InterceptMessageBoxes({});

@@ -12,11 +12,9 @@ namespace
 // its own and line 4 is a command.
 std::unique_ptr<CLedEditorWnd> FocusedEditor()
 {
-    auto editor = std::make_unique<CLedEditorWnd>();
-    editor->Configure(8, 20);
+    auto editor = LedEditorWndTest::Editor(20, 232, 180);
     editor->m_rows[0].pattern = 0x05;
     editor->m_rows[4] = { 1, 0, 0, CMD_GOTO, 2 };
-    editor->resize(232, 180);
     editor->show();
     editor->activateWindow();
     editor->setFocus();
