@@ -111,6 +111,17 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
             << "redo " << actions[step].step;
     }
     EXPECT_EQ(wnd.m_modified, 1);
+
+    // Undo in the value edit applies what was typed as a step, then takes it
+    // back.
+    QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+    const EditorSnapshot opened = State(wnd);
+    ASSERT_NE(ValueEdit(wnd), nullptr);
+    ValueEdit(wnd)->setText("7");
+    Key(wnd, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ValueEdit(wnd), nullptr);
+    EXPECT_TRUE(State(wnd) == opened);
+    EXPECT_EQ(History(wnd).RedoName(), "Time 7");
 }
 
 // Moving the selection adds no step; the rows last saved are unmodified
@@ -137,19 +148,6 @@ TEST_F(LedEditorWndTest, TheModifiedStateFollowsTheStepsNotTheSelection)
     EXPECT_EQ(History(*editor).RedoName(), "");
     Key(*editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_modified, 1);
-}
-
-TEST_F(LedEditorWndTest, UndoInTheValueEditAppliesWhatWasTypedAsAStepThenTakesItBack)
-{
-    auto editor = SixLinesFromAFile();
-    QTest::mouseDClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
-    const EditorSnapshot opened = State(*editor);
-    ASSERT_NE(ValueEdit(*editor), nullptr);
-    ValueEdit(*editor)->setText("7");
-    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(ValueEdit(*editor), nullptr);
-    EXPECT_TRUE(State(*editor) == opened);
-    EXPECT_EQ(History(*editor).RedoName(), "Time 7");
 }
 
 TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)

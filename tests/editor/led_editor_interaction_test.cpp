@@ -188,6 +188,15 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+
+    // With nothing selected, the rows go before the current line.
+    Selection(*editor).Clear();
+    editor->EnsureVisible(3);
+    ASSERT_EQ(Selection(*editor).First(6), -1);
+    ASSERT_TRUE(editor->InsertRowsAsStep({ { 0, 0xff, 7, 0, 0 } }, QStringLiteral("Generate")));
+    EXPECT_EQ(editor->m_rowCount, 7);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0xffu);
+    EXPECT_TRUE(Selection(*editor).IsSelected(3));
 }
 
 // A typed value out of range and a paste that does not fit change the rows

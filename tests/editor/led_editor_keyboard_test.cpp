@@ -92,14 +92,3 @@ TEST_F(LedEditorWndTest, F2EditsTheCurrentLineAndTheMenuKeysOpenItsPopup)
     EXPECT_EQ(popups, 2);
     EXPECT_EQ(editor->CurrentLine(), 4);
 }
-
-TEST_F(LedEditorWndTest, RowsMadeWithNothingSelectedGoBeforeTheCurrentLine)
-{
-    auto editor = Editor(6, 232, 200);
-    editor->EnsureVisible(3);
-    ASSERT_EQ(Selection(*editor).First(6), -1);
-    ASSERT_TRUE(editor->InsertRowsAsStep({ { 0, 0xff, 7, 0, 0 } }, QStringLiteral("Generate")));
-    EXPECT_EQ(editor->m_rowCount, 7);
-    EXPECT_EQ(editor->m_rows[3].pattern, 0xffu);
-    EXPECT_TRUE(Selection(*editor).IsSelected(3));
-}
