@@ -56,11 +56,7 @@ TEST(EditorLayout, AFullTableIsLimitedToNineTenthsOfTheViewAndScrolls)
 TEST(EditorLayout, ScrollingStaysInsideTheTable)
 {
     // 30 lines of 16 pixels; the rows area of a 200-pixel client is 24..196.
-    // Enlarging at the end pulls the scroll position back.
-    int scrollPos = 30 * 16 + 28 - 200;
-    ComputeLayout(Grid(30), Client(300), scrollPos);
-    EXPECT_EQ(scrollPos, 208);
-    scrollPos = -5;
+    int scrollPos = -5;
     ComputeLayout(Grid(30), Client(200), scrollPos);
     EXPECT_EQ(scrollPos, 0);
 
