@@ -152,10 +152,7 @@ TEST_F(LedEditorWndTest, TheModifiedStateFollowsTheStepsNotTheSelection)
 
 TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
 {
-    auto editor = Editor(2, 232, 200);
-    editor->m_rows[0] = { 0, 1, 5, 0, 0 };
-    editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
-    editor->StartHistory(true);
+    auto editor = SixLinesFromAFile();
     ASSERT_TRUE(editor->OnCommand(ID_MENU_CHECK_SEQUENCE));
     const auto findings = [&editor] {
         QStringList lines;
@@ -167,13 +164,13 @@ TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
     const QStringList clean = findings();
 
     // A GOTO past the last line, typed as its parameter.
-    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(1, 6));
+    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(4, 6));
     ASSERT_NE(ValueEdit(*editor), nullptr);
     ValueEdit(*editor)->setText("9");
     QTest::keyClick(ValueEdit(*editor), Qt::Key_Return, Qt::ShiftModifier);
     const QStringList jumping = findings();
     EXPECT_NE(jumping, clean);
-    EXPECT_TRUE(jumping.join('\n').contains("row 1")) << jumping.join('\n').toStdString();
+    EXPECT_TRUE(jumping.join('\n').contains("row 4")) << jumping.join('\n').toStdString();
 
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(findings(), clean);
@@ -188,16 +185,13 @@ TEST_F(LedEditorWndTest, ClicksThatChangeNoRowStillMakeTheSavedRowsModified)
         Qt::MouseButton button;
         QPoint point;
     } clicks[] = {
-        { "left on a lit cell", Qt::LeftButton, Cell(0, 0) },
-        { "right on a dark cell", Qt::RightButton, Cell(0, 1) },
-        { "left on a parameter", Qt::LeftButton, Cell(1, 6) },
+        { "left on a lit cell", Qt::LeftButton, Cell(1, 0) },
+        { "right on a dark cell", Qt::RightButton, Cell(1, 1) },
+        { "left on a parameter", Qt::LeftButton, Cell(4, 6) },
     };
     for (const auto &click : clicks) {
         SCOPED_TRACE(click.what);
-        auto editor = Editor(2, 232, 200);
-        editor->m_rows[0] = { 0, 0x01, 1, 0, 0 };
-        editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
-        editor->StartHistory(true);
+        auto editor = SixLinesFromAFile();
         const EditorSnapshot before = State(*editor);
         QTest::mouseClick(editor.get(), click.button, Qt::NoModifier, click.point);
         EXPECT_TRUE(State(*editor).rows == before.rows);
