@@ -458,9 +458,7 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     auto editor = Editor(3, 232, 200);
     editor->m_rows[1] = { 0, 0x81, 200, 0, 0 };
     editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
-    RowTable rows;
-    rows.GetRecords() = editor->m_rows;
-    rows.SetCount(3);
+    const RowTable rows(editor->m_rows, 3);
     MenuChoice user;
     user.id = ID_MENU_SAVE_UPLOAD_WAV;
     ContextMenu(*editor).SetExecHook(user.Hook());
