@@ -78,8 +78,7 @@ TEST(EditorHitTest, ADragPassesEveryCellOnTheLineBetweenTwoPositions)
     int scrollPos = 0;
     const EditorLayout layout = ComputeLayout(Grid(4), Client(500), scrollPos);
     const struct {
-        PixelPoint from;
-        PixelPoint to;
+        PixelPoint from, to;
         Cells cells;
     } cases[] = {
         // Across all eight channels of line 0 in one move.

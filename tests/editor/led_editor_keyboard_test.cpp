@@ -32,14 +32,11 @@ TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
     EXPECT_EQ(editor->CurrentLine(), 0);
     EXPECT_EQ(editor->GetCurrentPattern(), 0x05u);
 
-    struct Row {
+    const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        int current;
-        int first;
-        int last;
-    };
-    const Row rows[] = {
+        int current, first, last;
+    } rows[] = {
         { Qt::Key_End, Qt::NoModifier, 19, 19, 19 },
         { Qt::Key_Home, Qt::NoModifier, 0, 0, 0 },
         { Qt::Key_Down, Qt::NoModifier, 1, 1, 1 },
@@ -50,7 +47,7 @@ TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
         { Qt::Key_Home, Qt::ShiftModifier, 0, 0, 19 },
         { Qt::Key_PageDown, Qt::NoModifier, 19, 19, 19 },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(QKeySequence(row.key | row.modifiers).toString().toStdString());
         QTest::keyClick(editor.get(), row.key, row.modifiers);
         EXPECT_EQ(editor->CurrentLine(), row.current);
