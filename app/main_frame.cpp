@@ -49,7 +49,7 @@ CMainFrame::CMainFrame(CommandTable &commands, const QPixmap &splashPicture, QWi
     : QMainWindow(parent)
     , m_commands(commands)
     , m_splashPicture(splashPicture)
-    , m_splashWnd(std::make_unique<CSplashWnd>(splashPicture))
+    , m_splashWnd(std::make_unique<CSplashWnd>(splashPicture, this))
 {
     setWindowTitle(ResourceModule::LoadString(IDR_MAINFRAME).section('\n', 0, 0));
     setWindowIcon(ResourceModule::LoadIcon(IDR_MAINFRAME));
@@ -150,7 +150,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnAppAbout()
 {
     DestroySplashWnd();
-    m_splashWnd = std::make_unique<CSplashWnd>(m_splashPicture);
+    m_splashWnd = std::make_unique<CSplashWnd>(m_splashPicture, this);
     m_dismissOnInput = true;
 }
 
@@ -207,9 +207,13 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 void CMainFrame::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The start-up splash, a transient window of this one, waits for it:
+    // a compositor places a transient window only by a parent it shows.
     // Without a window manager nothing keeps the splash above the windows
     // shown after it; lift it once the start-up has shown them all.
     QTimer::singleShot(0, this, [this] {
+        if (m_splashWnd && !m_splashWnd->isVisible())
+            m_splashWnd->ShowWindow();
         if (m_splashWnd)
             m_splashWnd->raise();
     });

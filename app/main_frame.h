@@ -21,7 +21,8 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    // Shows the start-up splash at once, before the frame itself is up.
+    // Shows the start-up splash, a transient window of the frame, as soon as
+    // the frame shows.
     CMainFrame(CommandTable &commands, const QPixmap &splashPicture, QWidget *parent = nullptr);
     ~CMainFrame() override;
 

@@ -5,6 +5,7 @@
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 #include "platform/settings_store.h"
+#include "resources/product.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -61,7 +62,7 @@ void CPembloApp::SetLanguageQuestion(LanguageQuestion ask)
 
 bool CPembloApp::InitInstance()
 {
-    QGuiApplication::setDesktopFileName(QStringLiteral("pemblo"));
+    QGuiApplication::setDesktopFileName(QLatin1String(APPLICATION_ID));
     QApplication::setWindowIcon(ResourceModule::LoadIcon(IDR_MAINFRAME));
 
     ForgetLanguageIfAsked();

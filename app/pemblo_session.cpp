@@ -63,6 +63,11 @@ std::unique_ptr<QWidget> PembloSession::CreateMainWindow()
     return frame;
 }
 
+bool PembloSession::OpenFile(const QString &path)
+{
+    return m_document && m_document->CheckLoads(path) && m_docManager->OpenDocumentFile(path);
+}
+
 void PembloSession::StartRecovery(QWidget *owner)
 {
     if (m_document)

@@ -34,6 +34,10 @@ public:
     // loads the last file and may open the LED Editor. Null when the frame
     // cannot be made or the display cannot be shown; the user has been told.
     std::unique_ptr<QWidget> CreateMainWindow();
+    // Opens the file named on the command line as the Open command would;
+    // one that does not load is reported and leaves the document as the
+    // start showed it.
+    bool OpenFile(const QString &path);
     // Once the start-up is over: offers what a run that did not end normally
     // left unsaved, then keeps this run's own unsaved changes in a recovery
     // file, which a normal end removes.

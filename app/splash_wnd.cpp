@@ -30,6 +30,12 @@ CSplashWnd::CSplashWnd(const QPixmap &picture, QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(m_width, m_height);
+    if (!parent || parent->isVisible())
+        ShowWindow();
+}
+
+void CSplashWnd::ShowWindow()
+{
     if (m_width == 0 || m_height == 0)
         return;
     CenterWindow();

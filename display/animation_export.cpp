@@ -3,8 +3,6 @@
 #include "display/device_bitmaps.h"
 #include "display/led_tables.h"
 
-#include <QImage>
-
 AnimationExport::AnimationExport(const RowTable &rows, const DeviceBitmaps &bitmaps, Settings settings)
     : m_rows(rows)
     , m_bitmaps(bitmaps)
@@ -18,12 +16,7 @@ AnimationExport::~AnimationExport() = default;
 
 bool AnimationExport::Begin(std::unique_ptr<AnimationEncoder> encoder, const std::string &path)
 {
-    for (int step = 0; step < BRIGHTNESS_STEPS; ++step) {
-        LedLevels levels;
-        levels.fill(static_cast<std::uint8_t>(step * LED_LEVELS_PER_STEP));
-        const QImage picture = RenderDevice(m_bitmaps, levels);
-        m_device.TakeStepPicture(step, reinterpret_cast<const std::uint32_t *>(picture.constBits()));
-    }
+    TakeStepPictures(m_device, m_bitmaps);
     m_shownSteps.fill(0);
     m_interpreter.Reset();
 

@@ -35,6 +35,11 @@ constexpr int BLACKOUT_SIZE = 100000;
 
 constexpr std::uint16_t ALL_LEDS = (1U << LED_COUNT) - 1;
 
+// How long a view smaller than the picture keeps its size before the
+// picture is scaled for it: a window dragged larger or smaller scales it
+// once, when the user lets go.
+constexpr int FIT_SETTLE_MS = 250;
+
 bool IsSupportedDepth(std::int32_t depth)
 {
     return depth == 16 || depth == 24 || depth == 32;
@@ -53,6 +58,18 @@ QRect ToQRect(const PictureRect &rect)
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
+// The region of the rectangles, united half by half: one by one, each union
+// would go over all the rectangles united before.
+QRegion UnitedRects(std::vector<QRect>::const_iterator first, std::vector<QRect>::const_iterator last)
+{
+    if (last - first == 1)
+        return *first;
+    if (first == last)
+        return QRegion();
+    const auto middle = first + (last - first) / 2;
+    return UnitedRects(first, middle).united(UnitedRects(middle, last));
+}
+
 } // namespace
 
 CBrelvimView::CBrelvimView(
@@ -67,6 +84,9 @@ CBrelvimView::CBrelvimView(
     std::iota(m_paintOrder.begin(), m_paintOrder.end(), 0);
     // The paint covers every pixel; nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_fitTimer.setSingleShot(true);
+    m_fitTimer.setInterval(FIT_SETTLE_MS);
+    connect(&m_fitTimer, &QTimer::timeout, this, &CBrelvimView::BuildFittedDevice);
     document.AddView(this);
     connect(m_upload, &CUploadController::sendingChanged, this, &CBrelvimView::ScheduleCommandUpdate);
     connect(m_upload, &CUploadController::uploadAgainPressed, this, [this] {
@@ -142,16 +162,23 @@ void CBrelvimView::OnDraw(QPainter &painter)
         m_buildPending = false;
     }
     const QPoint origin = PictureOrigin();
-    if (m_bitmaps.IsBuilt()) {
+    const bool fitted = m_bitmaps.IsBuilt() && IsFitted();
+    if (!m_bitmaps.IsBuilt()) {
+        painter.fillRect(rect(), m_marginColour);
+    } else if (!fitted) {
         painter.drawPixmap(origin, m_bitmaps.Background());
         PaintMargins(painter, origin);
-    } else {
-        painter.fillRect(rect(), m_marginColour);
     }
     SetTimer(SIMULATION_TIMER, SIMULATION_TIMER_MS);
     // Painting and building are not caught up: the clock resumes now.
     m_simTime = timeGetTime();
-    PaintLeds(painter, TakeChangedSteps(true));
+    const LedMask leds = TakeChangedSteps(true);
+    if (fitted) {
+        ShowFittedSteps(leds);
+        PaintFitted(painter, rect());
+    } else {
+        PaintLeds(painter, leds);
+    }
     m_shownStep = m_lastStep;
 }
 
@@ -174,22 +201,85 @@ void CBrelvimView::BuildSteps()
 // ones one pixel more, which covers an odd difference.
 void CBrelvimView::PaintMargins(QPainter &painter, QPoint origin)
 {
-    const int dx = width() - DEVICE_PICTURE_SIZE;
-    const int dy = height() - DEVICE_PICTURE_SIZE;
+    const int side = ShownSize();
+    const int dx = width() - side;
+    const int dy = height() - side;
     if (dx > 0) {
         painter.fillRect(0, 0, dx / 2, height(), m_marginColour);
-        painter.fillRect(origin.x() + DEVICE_PICTURE_SIZE, 0, dx / 2 + 1, height(), m_marginColour);
+        painter.fillRect(origin.x() + side, 0, dx / 2 + 1, height(), m_marginColour);
     }
     if (dy > 0) {
         painter.fillRect(0, 0, width(), dy / 2, m_marginColour);
-        painter.fillRect(0, origin.y() + DEVICE_PICTURE_SIZE, width(), dy / 2 + 1, m_marginColour);
+        painter.fillRect(0, origin.y() + side, width(), dy / 2 + 1, m_marginColour);
     }
 }
 
 QPoint CBrelvimView::PictureOrigin() const
 {
-    return QPoint(
-        CentringOffset(width(), DEVICE_PICTURE_SIZE), CentringOffset(height(), DEVICE_PICTURE_SIZE));
+    return QPoint(CentringOffset(width(), ShownSize()), CentringOffset(height(), ShownSize()));
+}
+
+int CBrelvimView::ShownSize() const
+{
+    return std::min({ width(), height(), DEVICE_PICTURE_SIZE });
+}
+
+bool CBrelvimView::IsFitted() const
+{
+    return ShownSize() < DEVICE_PICTURE_SIZE;
+}
+
+void CBrelvimView::BuildFittedDevice()
+{
+    if (!IsFitted() || ShownSize() <= 0 || !m_bitmaps.IsBuilt())
+        return;
+    BuildSteps();
+    m_fitted = std::make_unique<FittedDevice>(m_bitmaps, ShownSize(), devicePixelRatioF());
+    for (int k = 0; k < LED_COUNT; ++k)
+        m_fitted->SetStep(k, std::max<int>(0, m_lastStep[static_cast<std::size_t>(k)]));
+    update();
+}
+
+bool CBrelvimView::HasFittedDevice() const
+{
+    return m_fitted && m_fitted->Fits(ShownSize(), devicePixelRatioF());
+}
+
+void CBrelvimView::PaintFitted(QPainter &painter, const QRegion &region)
+{
+    const QPoint origin = PictureOrigin();
+    PaintMargins(painter, origin);
+    if (!HasFittedDevice()) {
+        // Until the size settles, the picture as it is, scaled on the spot.
+        if (!m_fitTimer.isActive())
+            m_fitTimer.start();
+        BuildStepsFor(ALL_LEDS);
+        LedLevels levels;
+        for (int k = 0; k < LED_COUNT; ++k)
+            levels[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(std::max(0, LastLevel(k)));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(origin, QSize(ShownSize(), ShownSize())), RenderDevice(m_bitmaps, levels));
+        return;
+    }
+    // Each part under a clip of one rectangle, copied in one go.
+    const QRegion picture = region.intersected(QRect(origin, QSize(ShownSize(), ShownSize())));
+    for (const QRect &area : picture) {
+        painter.setClipRect(area);
+        painter.drawImage(origin, m_fitted->Image());
+    }
+    painter.setClipping(false);
+}
+
+QRegion CBrelvimView::ShowFittedSteps(LedMask leds)
+{
+    const QPoint origin = PictureOrigin();
+    if (!HasFittedDevice())
+        return QRect(origin, QSize(ShownSize(), ShownSize()));
+    QRegion changed;
+    for (int k = 0; k < LED_COUNT; ++k)
+        if (leds & (1U << k))
+            changed += m_fitted->SetStep(k, m_lastStep[static_cast<std::size_t>(k)]).translated(origin);
+    return changed;
 }
 
 CBrelvimView::LedMask CBrelvimView::TakeChangedSteps(bool force)
@@ -282,30 +372,51 @@ void CBrelvimView::OnUpdate(CView *, int hint)
         OnOpenEditor();
 }
 
-// The pieces that show something else, and those that another LED's area
-// overlaps, as the LED painted last shows there. One rectangle around them:
-// a paint with a clip of one rectangle copies each piece in one go.
+// Asks for the pieces that show something else, and those that another
+// LED's area overlaps, as the LED painted last shows there.
 void CBrelvimView::ShowLeds(LedMask leds)
 {
     if (!leds)
         return;
+    if (m_bitmaps.IsBuilt() && IsFitted()) {
+        update(ShowFittedSteps(leds));
+        for (int k = 0; k < LED_COUNT; ++k)
+            if (leds & (1U << k))
+                m_shownStep[static_cast<std::size_t>(k)] = m_lastStep[static_cast<std::size_t>(k)];
+        return;
+    }
     BuildStepsFor(leds);
     const QPoint origin = PictureOrigin();
     const std::vector<FramePiece> &pieces = FramePieces();
-    m_unpaintedPieces.resize(pieces.size());
+    m_askedPieces.resize(pieces.size());
+    std::vector<QRect> changed;
     for (int k = 0; k < LED_COUNT; ++k) {
         if (!(leds & (1U << k)))
             continue;
         const auto led = static_cast<std::size_t>(k);
         const PieceRange range = PositionPieces(LED_ORDER[led]);
-        for (std::size_t p = range.first; p < range.last; ++p)
-            if (pieces[p].overlapsOther || !m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led])) {
-                m_unpaintedPieces[p] = true;
-                m_unpaintedArea |= ToQRect(pieces[p].rect).translated(origin);
-            }
+        // The last piece asked for: the pieces between it and the next one
+        // of its column are asked for too, so that the column's asked pieces
+        // are one rectangle.
+        std::size_t last = range.last;
+        for (std::size_t p = range.first; p < range.last; ++p) {
+            if (!pieces[p].overlapsOther && m_bitmaps.ShowsSame(p, m_shownStep[led], m_lastStep[led]))
+                continue;
+            const bool sameColumn = last != range.last && pieces[last].column == pieces[p].column;
+            for (std::size_t between = sameColumn ? last + 1 : p; between <= p; ++between)
+                m_askedPieces[between] = true;
+            const QRect rect = ToQRect(pieces[p].rect).translated(origin);
+            if (sameColumn)
+                changed.back().setBottom(rect.bottom());
+            else
+                changed.push_back(rect);
+            last = p;
+        }
         m_shownStep[led] = m_lastStep[led];
     }
-    update(m_unpaintedArea);
+    const QRegion area = UnitedRects(changed.begin(), changed.end());
+    m_askedArea += area;
+    update(area);
 }
 
 void CBrelvimView::OnTimer(int)
@@ -370,27 +481,32 @@ void CBrelvimView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (std::exchange(m_fullPaintPending, false))
         OnDraw(painter);
-    else if (event->region() == QRegion(m_unpaintedArea))
-        PaintChangedPieces(painter);
+    else if (m_bitmaps.IsBuilt() && IsFitted())
+        PaintFitted(painter, event->region());
+    else if (event->region() == m_askedArea)
+        PaintAskedPieces(painter);
     else
         PaintRegion(painter, event->region());
-    m_unpaintedPieces.assign(FramePieces().size(), false);
-    m_unpaintedArea = QRect();
+    m_askedPieces.assign(FramePieces().size(), false);
+    m_askedArea = QRegion();
 }
 
-// The pieces were asked for by ShowLeds alone; what lies around them in the
-// rectangle Qt paints shows as it did. The LEDs that changed lie above all
-// others and their pieces that others overlap are among these.
-void CBrelvimView::PaintChangedPieces(QPainter &painter)
+// The LEDs that changed lie above all others, and their pieces that others
+// overlap are among those asked for: painted whole, they cover the region.
+void CBrelvimView::PaintAskedPieces(QPainter &painter)
 {
     const QPoint origin = PictureOrigin();
     for (const int k : m_paintOrder)
-        PaintPieces(painter, origin, m_bitmaps, k, LastLevel(k), m_unpaintedPieces);
+        PaintPieces(painter, origin, m_bitmaps, k, LastLevel(k), m_askedPieces);
 }
 
 void CBrelvimView::resizeEvent(QResizeEvent *event)
 {
     m_fullPaintPending = true;
+    if (IsFitted())
+        m_fitTimer.start();
+    else
+        m_fitted.reset();
     CView::resizeEvent(event);
 }
 

@@ -3,11 +3,13 @@
 #include "core/constants.h"
 #include "display/device_bitmaps.h"
 #include "display/display_format.h"
+#include "display/fitted_device.h"
 #include "platform/view.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QRegion>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -28,11 +30,17 @@ class BrelvimViewTest;
 // device through the sound output.
 //
 // A full paint (when the view is first shown or resized) draws the picture,
-// the margins and every LED. A document update repaints only the shape areas
-// of the LEDs whose brightness step changed, once per timer message however
-// many ticks it ran. Where LED areas overlap, the LED painted last shows, as
-// on a screen painted LED by LED: the view keeps the order in which the LEDs
-// were last painted and paints any part of itself from that.
+// the margins and every LED. A document update asks for the pieces of the
+// LEDs whose brightness step changed, once per timer message however many
+// ticks it ran; every paint then paints every pixel of the region asked for,
+// as no backing store (a compositor's least of all) keeps earlier ones.
+// Where LED areas overlap, the LED painted last shows, as on a screen
+// painted LED by LED: the view keeps the order in which the LEDs were last
+// painted and paints any part of itself from that.
+//
+// A view smaller than the picture shows all of it, scaled to fit: once the
+// size has settled, the device is scaled for it at every brightness step
+// (FittedDevice), and until then each paint scales the picture as it is.
 class CBrelvimView : public CView
 {
     Q_OBJECT
@@ -102,11 +110,23 @@ private:
     // Makes LED k the one painted last.
     void PaintOnTop(int led);
     void PaintMargins(QPainter &painter, QPoint origin);
+    // The side of the square the picture shows in, and whether it is scaled
+    // down to that.
+    int ShownSize() const;
+    bool IsFitted() const;
+    // Scales the picture for the view's size and shows it anew.
+    void BuildFittedDevice();
+    bool HasFittedDevice() const;
+    // Paints the part of region that the scaled picture covers.
+    void PaintFitted(QPainter &painter, const QRegion &region);
+    // The pieces of the LEDs whose step changed, in the scaled picture.
+    QRegion ShowFittedSteps(LedMask leds);
     // Paints region as the last paints left it: background and margins,
     // then the LEDs in the order they were painted.
     void PaintRegion(QPainter &painter, const QRegion &region);
-    // Paints the pieces ShowLeds asked for, in the order of their LEDs.
-    void PaintChangedPieces(QPainter &painter);
+    // Paints the pieces ShowLeds asked for, whole, in the order of their
+    // LEDs: all of the region it asked for.
+    void PaintAskedPieces(QPainter &painter);
     QPoint PictureOrigin() const;
     void ShowLeds(LedMask leds);
     void ScheduleCommandUpdate();
@@ -136,7 +156,11 @@ private:
     // once all have run.
     bool m_catchingUp = false;
     LedMask m_unshownLeds = 0;
-    // The pieces shown anew since the last paint, and a rectangle around them.
-    std::vector<bool> m_unpaintedPieces;
-    QRect m_unpaintedArea;
+    // The pieces ShowLeds asked for since the last paint, and their area.
+    std::vector<bool> m_askedPieces;
+    QRegion m_askedArea;
+    // The scaled picture of a view smaller than the device picture, made
+    // when the size has settled: that long after the last resize.
+    std::unique_ptr<FittedDevice> m_fitted;
+    QTimer m_fitTimer;
 };

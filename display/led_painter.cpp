@@ -2,6 +2,7 @@
 
 #include "display/device_bitmaps.h"
 #include "display/led_tables.h"
+#include "display/scaled_device.h"
 
 #include <QImage>
 #include <QPainter>
@@ -44,8 +45,10 @@ void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps,
     DeviceBitmaps::Source run { nullptr, QRect() };
     QPoint target;
     const auto copyRun = [&] {
-        if (run.pixmap)
+        if (run.pixmap) {
+            painter.setClipRect(QRect(target, run.rect.size()));
             painter.drawPixmap(target, *run.pixmap, run.rect);
+        }
         run.pixmap = nullptr;
     };
     for (std::size_t p = range.first; p < range.last; ++p) {
@@ -63,6 +66,7 @@ void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps,
         target = at;
     }
     copyRun();
+    painter.setClipping(false);
 }
 
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)
@@ -76,4 +80,14 @@ QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels)
     for (int led = 0; led < LED_COUNT; ++led)
         PaintLed(painter, QPoint(0, 0), bitmaps, led, levels[static_cast<std::size_t>(led)], picture.rect());
     return picture;
+}
+
+void TakeStepPictures(ScaledDevice &device, const DeviceBitmaps &bitmaps)
+{
+    for (int step = 0; step < BRIGHTNESS_STEPS; ++step) {
+        LedLevels levels;
+        levels.fill(static_cast<std::uint8_t>(step * LED_LEVELS_PER_STEP));
+        const QImage picture = RenderDevice(bitmaps, levels);
+        device.TakeStepPicture(step, reinterpret_cast<const std::uint32_t *>(picture.constBits()));
+    }
 }

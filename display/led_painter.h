@@ -2,7 +2,6 @@
 
 #include <QPoint>
 
-#include <cstddef>
 #include <vector>
 
 #include "display/led_tables.h"
@@ -11,6 +10,7 @@ class DeviceBitmaps;
 class QImage;
 class QPainter;
 class QRegion;
+class ScaledDevice;
 
 // Paints LED k at the brightness of level: its step's pixels, copied only
 // through its position's shape areas, onto the picture whose top-left corner
@@ -24,8 +24,9 @@ void PaintLed(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, in
     const QRegion &region);
 
 // Paints the pieces of LED k that wanted marks (of FramePieces()) at the
-// brightness step of level, whole. Pieces one below the other whose pixels
-// lie one below the other in a pixmap are copied in one go.
+// brightness step of level, whole, each under a clip of its own rectangle.
+// Pieces one below the other whose pixels lie one below the other in a
+// pixmap are copied in one go.
 void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps, int led, int level,
     const std::vector<bool> &wanted);
 
@@ -33,3 +34,7 @@ void PaintPieces(QPainter &painter, QPoint origin, const DeviceBitmaps &bitmaps,
 // paint of the simulation view shows it: the background, then LEDs 0..9 in
 // turn at levels; black while the bitmaps are not built.
 QImage RenderDevice(const DeviceBitmaps &bitmaps, const LedLevels &levels);
+
+// Gives the scaled device its pictures of every LED at each brightness step,
+// painted as RenderDevice paints them.
+void TakeStepPictures(ScaledDevice &device, const DeviceBitmaps &bitmaps);

@@ -110,6 +110,18 @@ bool CBrelvimDoc::OnOpenDocument(const QString &path)
     return true;
 }
 
+bool CBrelvimDoc::CheckLoads(const QString &path) const
+{
+    RowTable rows;
+    try {
+        LoadSequenceFile(rows, QFile::encodeName(path).toStdString());
+    } catch (const LoadError &error) {
+        ShowLoadError(LoadErrorMessage(error.Code()));
+        return false;
+    }
+    return true;
+}
+
 void CBrelvimDoc::LoadFile(const QString &path)
 {
     FileTextInput file;

@@ -41,6 +41,9 @@ public:
     // Reports a file that cannot be loaded in a message box and still
     // returns true: the document stays usable, without a file.
     bool OnOpenDocument(const QString &path) override;
+    // Whether the file loads, read aside without touching the document; a
+    // file that does not is reported as opening it would report it.
+    bool CheckLoads(const QString &path) const;
     // Reports a file that cannot be written and returns false; the file on
     // disk and the modified flags are then as they were.
     bool OnSaveDocument(const QString &path) override;

@@ -155,9 +155,10 @@ std::vector<MenuItem> ResourceModule::LoadMenu(int id)
     return {};
 }
 
-QImage ResourceModule::LoadBitmap(int id)
+QImage ResourceModule::LoadBitmap(int id, double scale)
 {
-    const QString path = FindFile(QStringLiteral("bitmaps/%1.png").arg(id));
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    const QString path = FindFile(QStringLiteral("bitmaps/%1%2.png").arg(id).arg(suffix));
     return path.isEmpty() ? QImage() : QImage(path);
 }
 

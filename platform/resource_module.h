@@ -34,8 +34,9 @@ QString LoadStringWithEnglishText(const QString &english, int firstId, int lastI
 QString LoadToolTip(int id);
 // The popups of a menu; empty when there is no such menu.
 std::vector<MenuItem> LoadMenu(int id);
-// A null image when there is no such bitmap.
-QImage LoadBitmap(int id);
+// A null image when there is no such bitmap. With a scale other than 1, the
+// bitmap drawn for screens of that device pixel ratio.
+QImage LoadBitmap(int id, double scale = 1);
 // Every size the icon comes in; a null icon when there is none.
 QIcon LoadIcon(int id);
 // Accelerator tables belong to the program, not to a language: they come

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <QWindow>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,6 +56,17 @@ TEST_F(CMainFrameTest, ButtonImagesStandOnTheButtonFace)
     EXPECT_GT(middle.green(), middle.red() + 60);
     EXPECT_EQ(QColor(disabled.pixel(15, 16)).saturation(), 0);
     EXPECT_GT(QColor(hot.pixel(15, 16)).lightness(), middle.lightness());
+
+    // Drawn for screens of device pixel ratios 1.5 and 2 too, not scaled up.
+    for (const QIcon::Mode mode : { QIcon::Normal, QIcon::Disabled, QIcon::Active }) {
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(icon.availableSizes(mode), QList<QSize>({ { 32, 32 }, { 48, 48 }, { 64, 64 } }));
+    }
+    const QImage sharp = icon.pixmap(QSize(32, 32), 2.0).toImage();
+    EXPECT_EQ(sharp.size(), QSize(64, 64));
+    const QColor sharpMiddle(sharp.pixel(31, 32));
+    EXPECT_GT(sharpMiddle.green(), sharpMiddle.red() + 60);
+    EXPECT_EQ(QColor(sharp.pixel(0, 0)), QColor(normal.pixel(0, 0)));
 }
 
 TEST(MaskBlend, MaskWeighsFaceAgainstImagePerComponentWithoutOverflow)
@@ -82,7 +95,11 @@ TEST(ToolbarImages, BlackAfterBlendingIsTransparent)
 TEST_F(CMainFrameTest, SplashAtStartLetsInputThroughAndClosesWithTimerOne)
 {
     ASSERT_NE(Splash(), nullptr);
-    EXPECT_TRUE(Splash()->isVisible());
+    // It shows once the frame has shown.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Splash()->isVisible(); }, 2000));
+    // A transient window of the frame, which compositors keep above it.
+    ASSERT_NE(Splash()->windowHandle(), nullptr);
+    EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_NE(Splash(), nullptr);
     EXPECT_EQ(starts, 1);
@@ -103,6 +120,7 @@ TEST_F(CMainFrameTest, AboutWindowClosesOnTheNextPressAndSwallowsIt)
     frame->OnTimer(1);
     commands.Execute(ID_APP_ABOUT);
     ASSERT_NE(Splash(), nullptr);
+    EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
     QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
     EXPECT_EQ(Splash(), nullptr);
     EXPECT_EQ(starts, 0);

@@ -212,6 +212,39 @@ TEST_F(StartupTest, ASessionsFirstStartShowsTheMainWindowWithViewAndEditor)
     EXPECT_EQ(SettingsStore::GetProfileString(SettingsStore::SECTION, SettingsStore::KEY_EDITOR_OPEN), "1");
 }
 
+TEST_F(StartupTest, AFileOfTheCommandLineOpensAsOpenWouldAndOneThatDoesNotLoadChangesNothing)
+{
+    QTemporaryDir dir;
+    struct Row {
+        const char *content;
+        bool opens;
+    };
+    const Row rows[] = { { "#=QUORBEL\nV=1\nD=VELTOR3\n00000000ff0005000000\n00000000000005000000\n", true },
+        { "#=QUORBEL\nV=2\n", false }, { "a letter\n", false } };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.content);
+        ClearTestSettings();
+        boxes.clear();
+        const QString path = dir.filePath(QString::number(&row - rows) + QStringLiteral(".lsq"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(row.content);
+        file.close();
+        PembloSession session;
+        CPembloApp app([&session](const QString &device) { return session.LoadDevice(device); },
+            [&session] { return session.CreateMainWindow(); }, { "pemblo" });
+        app.SetLanguageQuestion([] { return 'E'; });
+        ASSERT_TRUE(app.InitInstance());
+        const QString started = session.Document()->GetPathName();
+        const QString startedLastFile = Setting("lastfile");
+        EXPECT_EQ(session.OpenFile(path), row.opens);
+        EXPECT_EQ(boxes.size(), row.opens ? 0U : 1U);
+        EXPECT_EQ(session.Document()->GetPathName(), row.opens ? path : started);
+        EXPECT_EQ(session.Document()->m_rows.GetCount(), row.opens ? 2 : 4);
+        EXPECT_EQ(Setting("lastfile"), row.opens ? path : startedLastFile);
+    }
+}
+
 // OK with German checked is the first start above.
 TEST(LanguageDialog, EscapeLeavesEnglishWhateverIsChecked)
 {

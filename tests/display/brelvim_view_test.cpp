@@ -5,6 +5,7 @@
 #include "display/device_bundle.h"
 #include "display/device_picture.h"
 #include "display/led_tables.h"
+#include "display/picture_scaler.h"
 #include "document/brelvim_doc.h"
 #include "document/simulation_clock.h"
 #include "editor/led_editor_wnd.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -119,6 +121,18 @@ protected:
     std::uint32_t SimTime() const { return view->m_simTime; }
     bool BuildPending() const { return view->m_buildPending; }
     bool InputSwitch() const { return view->m_inputSwitch; }
+    bool HasFittedDevice() const { return view->HasFittedDevice(); }
+
+    // The device picture scaled down to side pixels, as a view that small
+    // shows it.
+    static QImage Scaled(const QImage &device, int side)
+    {
+        const PictureScaler scaler(DEVICE_PICTURE_SIZE, side);
+        QImage scaled(side, side, QImage::Format_RGB32);
+        scaler.Scale(reinterpret_cast<const std::uint32_t *>(device.constBits()),
+            reinterpret_cast<std::uint32_t *>(scaled.bits()), PictureRect { 0, 0, side, side });
+        return scaled;
+    }
 
     const QRgb MARGIN = qRgb(200, 0, 100);
     QByteArray picture;
@@ -132,18 +146,72 @@ protected:
 namespace
 {
 
-TEST_F(BrelvimViewTest, AWideViewCentresThePictureBetweenTwoStrips)
+TEST_F(BrelvimViewTest, AViewSmallerThanThePictureShowsAllOfItScaledOnceItsSizeSettled)
 {
-    MakeView(QSize(1000, 700));
-    const QImage shown = ShownPicture();
-    ASSERT_TRUE(IsBuilt());
-    // With every LED dark the first picture shows before the steps are made.
-    EXPECT_FALSE(HasSteps());
-    PaintsAfterEvents();
-    EXPECT_TRUE(HasSteps());
-    EXPECT_EQ(shown.copy(0, 0, 100, 700), Margin(100, 700));
-    EXPECT_EQ(shown.copy(900, 0, 100, 700), Margin(100, 700));
-    EXPECT_EQ(shown.copy(100, 0, 800, 700), ExpectedDevice().copy(0, 0, 800, 700));
+    struct Row {
+        QSize view;
+        QRect picture;
+    };
+    const Row rows[] = { { { 1000, 700 }, { 150, 0, 700, 700 } }, { { 600, 900 }, { 0, 150, 600, 600 } },
+        { { 799, 1000 }, { 0, 100, 799, 799 } } };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.view.width() << " x " << row.view.height());
+        document->m_ledLevels.fill(0);
+        document->m_ledLevels[0] = MAX_LED_LEVEL;
+        document->m_ledLevels[4] = 60;
+        MakeView(row.view);
+        ShownPicture();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return HasFittedDevice(); }, 5000));
+        EXPECT_EQ(ShownPicture().copy(row.picture), Scaled(ExpectedDevice(), row.picture.width()));
+        // A change of step shows at the scaled size too.
+        document->m_ledLevels[0] = 0;
+        view->OnUpdate(nullptr, HINT_REPAINT_LEDS);
+        PaintsAfterEvents();
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown.copy(row.picture), Scaled(ExpectedDevice(), row.picture.width()));
+        // The strip before the picture, left or above.
+        const QSize strip = row.picture.left() > 0 ? QSize(row.picture.left(), row.view.height())
+                                                   : QSize(row.view.width(), row.picture.top());
+        EXPECT_EQ(shown.copy(QRect(QPoint(0, 0), strip)), Margin(strip.width(), strip.height()));
+    }
+}
+
+TEST_F(BrelvimViewTest, EveryPaintCoversAllOfItsRegionWhateverTheScreenHeldThere)
+{
+    // A compositor's buffer keeps nothing of earlier paints: what a paint
+    // leaves out shows whatever was there.
+    struct Row {
+        QSize view;
+        int led;
+    };
+    for (const Row &row : { Row { { 900, 800 }, 0 }, Row { { 900, 800 }, 3 }, Row { { 1000, 700 }, 0 } }) {
+        SCOPED_TRACE(
+            testing::Message() << row.view.width() << " x " << row.view.height() << ", LED " << row.led);
+        document->m_ledLevels.fill(0);
+        MakeView(row.view);
+        ShownPicture();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return row.view.height() >= 800 || HasFittedDevice(); }, 5000));
+        PaintsAfterEvents();
+        document->m_ledLevels[static_cast<std::size_t>(row.led)] = MAX_LED_LEVEL;
+        view->OnUpdate(nullptr, HINT_REPAINT_LEDS);
+        // The rectangle around the LED's pieces, as a backing store may ask
+        // for it.
+        QRect around;
+        for (const FramePiece &piece : FramePieces())
+            if (piece.position == LED_ORDER[static_cast<std::size_t>(row.led)])
+                around |= QRect(piece.rect.left, piece.rect.top, piece.rect.Width(), piece.rect.Height());
+        around.translate(row.view.width() >= 800 ? (row.view.width() - 800) / 2 : 0, 0);
+        QImage screen(row.view, QImage::Format_RGB32);
+        screen.fill(qRgb(1, 2, 3));
+        view->render(&screen, around.topLeft(), QRegion(around), QWidget::RenderFlags());
+        PaintsAfterEvents();
+        const QImage expected = ShownPicture();
+        QPainter outside(&screen);
+        outside.setClipRegion(QRegion(screen.rect()).subtracted(around));
+        outside.drawImage(0, 0, expected);
+        outside.end();
+        EXPECT_EQ(screen, expected);
+    }
 }
 
 TEST_F(BrelvimViewTest, AnOddWidthLeavesOneColumnOnTheRightAndAFullPaintRestartsTheClock)

@@ -1,7 +1,9 @@
 #include "icon_painter.h"
 
+#include <QFileInfo>
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 void IconStyle::BeginIcon(QPainter &painter, QImage &image, qreal x, qreal scale)
 {
@@ -74,13 +76,13 @@ void DrawLed(QPainter &painter, QPointF centre, qreal radius, qreal brightness)
 
 } // namespace
 
-QImage DrawApplicationIcon(int size)
+namespace
+{
+
+// The icon in a painter whose units are 1/48 of its size.
+void PaintApplicationIcon(QPainter &painter, int size)
 {
     using namespace IconStyle;
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter;
-    BeginIcon(painter, image, 0, size / 48.0);
 
     FillOutlined(painter, RoundedRect(2, 7, 44, 34, 7), QColor(74, 88, 122), QColor(28, 34, 52), 2);
     // Few, large LEDs where the icon is small, so that they stay apart.
@@ -91,6 +93,35 @@ QImage DrawApplicationIcon(int size)
         DrawLed(painter, QPointF(6 + spacing * (i + 0.5), 21), radius, 1.0 - 0.9 * i / (ledCount - 1));
     // The input switch below the LEDs.
     FillOutlined(painter, RoundedRect(16, 31, 16, 5, 2.5), QColor(210, 216, 228), QColor(140, 150, 170), 1.5);
+}
+
+// The size whose drawing the scalable icon takes: the largest, with four LEDs.
+constexpr int SCALABLE_ICON_SIZE = 48;
+
+} // namespace
+
+QImage DrawApplicationIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter;
+    IconStyle::BeginIcon(painter, image, 0, size / 48.0);
+    PaintApplicationIcon(painter, size);
     painter.end();
     return image;
+}
+
+bool DrawScalableApplicationIcon(const QString &path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(SCALABLE_ICON_SIZE, SCALABLE_ICON_SIZE));
+    svg.setViewBox(QRect(0, 0, SCALABLE_ICON_SIZE, SCALABLE_ICON_SIZE));
+    svg.setTitle(QStringLiteral("Pemblo!"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintApplicationIcon(painter, SCALABLE_ICON_SIZE);
+    return painter.end() && QFileInfo(path).size() > 0;
 }

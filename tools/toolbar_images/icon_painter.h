@@ -26,6 +26,12 @@ QPainterPath Polygon(std::initializer_list<QPointF> points);
 
 } // namespace IconStyle
 
+// The sizes the application icon is drawn at.
+inline constexpr int APPLICATION_ICON_SIZES[] = { 16, 24, 32, 48, 64, 128, 256 };
+
 // The application icon at size x size pixels: the VELTOR box with a row of
 // LEDs fading out, as a light sequence does.
 QImage DrawApplicationIcon(int size);
+// The same, drawn by the same code, as a scalable SVG file; false when it
+// cannot be written.
+bool DrawScalableApplicationIcon(const QString &path);

@@ -1,5 +1,6 @@
-// Writes the toolbar strips (bitmaps 102 to 105 and 128) and the application
-// icon (16, 24, 32 and 48 pixels) as PNG files into the folder given.
+// Writes the toolbar strips (bitmaps 102 to 105 and 128, and 102 to 105 for
+// screens of higher device pixel ratios) and the application icon (16 to
+// 256 pixels) as PNG files, and the icon as SVG, into the folder given.
 #include "icon_painter.h"
 #include "toolbar_icons.h"
 
@@ -16,6 +17,23 @@ bool Save(const QImage &image, const QDir &folder, const QString &name)
     if (image.save(folder.filePath(name), "PNG"))
         return true;
     std::fprintf(stderr, "pemblo-draw-images: cannot write %s\n", qPrintable(folder.filePath(name)));
+    return false;
+}
+
+// The colour, disabled, hot and mask strips, their names ending in suffix.
+bool SaveStrips(const QImage &icons, const QDir &folder, const QString &suffix)
+{
+    return Save(ColourStrip(icons), folder, QStringLiteral("102%1.png").arg(suffix))
+        && Save(DisabledStrip(icons), folder, QStringLiteral("103%1.png").arg(suffix))
+        && Save(HotStrip(icons), folder, QStringLiteral("104%1.png").arg(suffix))
+        && Save(MaskStrip(icons), folder, QStringLiteral("105%1.png").arg(suffix));
+}
+
+bool SaveScalableIcon(const QString &path)
+{
+    if (DrawScalableApplicationIcon(path))
+        return true;
+    std::fprintf(stderr, "pemblo-draw-images: cannot write %s\n", qPrintable(path));
     return false;
 }
 
@@ -37,12 +55,11 @@ int main(int argc, char **argv)
     }
 
     const QImage icons = DrawToolbarIcons();
-    bool ok = Save(ColourStrip(icons), folder, QStringLiteral("102.png"))
-        && Save(DisabledStrip(icons), folder, QStringLiteral("103.png"))
-        && Save(HotStrip(icons), folder, QStringLiteral("104.png"))
-        && Save(MaskStrip(icons), folder, QStringLiteral("105.png"))
+    bool ok = SaveStrips(icons, folder, QString())
         && Save(FlatStrip(icons, QColor(192, 192, 192)), folder, QStringLiteral("128.png"));
-    for (int size : { 16, 24, 32, 48 })
+    for (double scale : TOOLBAR_SCALES)
+        ok = ok && SaveStrips(DrawToolbarIcons(scale), folder, QStringLiteral("@%1x").arg(scale));
+    for (int size : APPLICATION_ICON_SIZES)
         ok = ok && Save(DrawApplicationIcon(size), folder, QStringLiteral("pemblo-%1.png").arg(size));
-    return ok ? 0 : 1;
+    return ok && SaveScalableIcon(folder.filePath(QStringLiteral("pemblo.svg"))) ? 0 : 1;
 }

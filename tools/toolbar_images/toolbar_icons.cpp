@@ -149,16 +149,16 @@ int Luminance(QRgb pixel)
 
 } // namespace
 
-QImage DrawToolbarIcons()
+QImage DrawToolbarIcons(qreal scale)
 {
     const std::function<void(QPainter &)> icons[TOOLBAR_BUTTON_COUNT]
         = { DrawOpen, DrawSaveAs, DrawStart, DrawStop, DrawUpload, DrawEditor, DrawAbout, DrawWebSite };
-    QImage strip(
-        TOOLBAR_BUTTON_COUNT * TOOLBAR_BUTTON_SIZE, TOOLBAR_BUTTON_SIZE, QImage::Format_ARGB32_Premultiplied);
+    const int size = qRound(TOOLBAR_BUTTON_SIZE * scale);
+    QImage strip(TOOLBAR_BUTTON_COUNT * size, size, QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
         QPainter painter;
-        BeginIcon(painter, strip, i * TOOLBAR_BUTTON_SIZE);
+        BeginIcon(painter, strip, i * size, scale);
         icons[i](painter);
         painter.end();
     }

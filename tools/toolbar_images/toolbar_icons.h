@@ -7,8 +7,13 @@
 inline constexpr int TOOLBAR_BUTTON_COUNT = 8;
 inline constexpr int TOOLBAR_BUTTON_SIZE = 32;
 
-// The eight icons side by side on a transparent ground (256 x 32, ARGB).
-QImage DrawToolbarIcons();
+// The screens' device pixel ratios the toolbar is drawn for besides 1; a
+// strip for ratio r is named as the one for 1 with "@rx" before ".png".
+inline constexpr double TOOLBAR_SCALES[] = { 1.5, 2 };
+
+// The eight icons side by side on a transparent ground (256 x 32, ARGB), or
+// drawn for a device pixel ratio of scale (512 x 64 at 2).
+QImage DrawToolbarIcons(qreal scale = 1);
 
 // The strips the toolbar is made from. Each colour strip holds the plain
 // colour of the icons, the mask says how much of the button face shows
