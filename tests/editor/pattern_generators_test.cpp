@@ -9,6 +9,17 @@
 namespace
 {
 
+PatternParameters Pattern(PatternKind kind, int first, int last, bool reverse = false, int repeat = 1)
+{
+    PatternParameters parameters;
+    parameters.kind = kind;
+    parameters.firstChannel = first;
+    parameters.lastChannel = last;
+    parameters.reverse = reverse;
+    parameters.repeat = repeat;
+    return parameters;
+}
+
 std::vector<std::uint32_t> Patterns(const std::vector<SequenceRow> &rows)
 {
     std::vector<std::uint32_t> patterns;
@@ -21,22 +32,24 @@ std::vector<std::uint32_t> Patterns(const std::vector<SequenceRow> &rows)
 TEST(PatternGenerators, EachPatternMakesItsRows)
 {
     using K = PatternKind;
+    PatternParameters shrinking = Pattern(K::Fill, 1, 3);
+    shrinking.shrink = true;
     const struct {
-        PatternParameters parameters; // kind, channels, time, repeat, reverse, shrink
+        PatternParameters parameters;
         std::vector<std::uint32_t> patterns;
     } cases[] = {
-        { { K::Chase, 1, 8 }, { 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80 } },
-        { { K::Chase, 3, 5, 6, 2, true }, { 0x10, 0x08, 0x04, 0x10, 0x08, 0x04 } },
-        { { K::Bounce, 1, 8 },
+        { Pattern(K::Chase, 1, 8), { 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80 } },
+        { Pattern(K::Chase, 3, 5, true, 2), { 0x10, 0x08, 0x04, 0x10, 0x08, 0x04 } },
+        { Pattern(K::Bounce, 1, 8),
             { 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02 } },
-        { { K::Bounce, 2, 4, 6, 1, true }, { 0x08, 0x04, 0x02, 0x04 } },
-        { { K::Bounce, 5, 5 }, { 0x10 } },
-        { { K::Fill, 1, 3, 6, 1, false, true }, { 0x01, 0x03, 0x07, 0x03, 0x01, 0x00 } },
-        { { K::Fill, 6, 8, 6, 1, true }, { 0x80, 0xC0, 0xE0 } },
-        { { K::Alternate, 1, 8 }, { 0x55, 0xAA } },
-        { { K::Alternate, 2, 5, 6, 1, true }, { 0x0A, 0x14 } },
-        { { K::Count, 3, 4 }, { 0x00, 0x04, 0x08, 0x0C } },
-        { { K::Count, 1, 2, 6, 1, true }, { 0x03, 0x02, 0x01, 0x00 } },
+        { Pattern(K::Bounce, 2, 4, true), { 0x08, 0x04, 0x02, 0x04 } },
+        { Pattern(K::Bounce, 5, 5), { 0x10 } },
+        { shrinking, { 0x01, 0x03, 0x07, 0x03, 0x01, 0x00 } },
+        { Pattern(K::Fill, 6, 8, true), { 0x80, 0xC0, 0xE0 } },
+        { Pattern(K::Alternate, 1, 8), { 0x55, 0xAA } },
+        { Pattern(K::Alternate, 2, 5, true), { 0x0A, 0x14 } },
+        { Pattern(K::Count, 3, 4), { 0x00, 0x04, 0x08, 0x0C } },
+        { Pattern(K::Count, 1, 2, true), { 0x03, 0x02, 0x01, 0x00 } },
     };
     for (const auto &c : cases) {
         const GeneratedRows generated = GeneratePattern(c.parameters, MAX_ROWS);
@@ -50,7 +63,7 @@ TEST(PatternGenerators, EachPatternMakesItsRows)
 
 TEST(PatternGenerators, FadeRowsComeFirstAndWhatDoesNotFitIsRefused)
 {
-    PatternParameters soft { PatternKind::Chase, 1, 2 };
+    PatternParameters soft = Pattern(PatternKind::Chase, 1, 2);
     soft.fade = 40;
     const std::vector<SequenceRow> rows = GeneratePattern(soft, 4).rows;
     ASSERT_EQ(rows.size(), 4u);
@@ -58,7 +71,7 @@ TEST(PatternGenerators, FadeRowsComeFirstAndWhatDoesNotFitIsRefused)
     EXPECT_EQ(rows[1], (SequenceRow { 1, 0, 0, CMD_FADE_OUT, 40 }));
     EXPECT_EQ(GeneratePattern(soft, 3).refusal, "The pattern needs 4 rows, but only 3 are free.");
 
-    const GeneratedRows counter = GeneratePattern({ PatternKind::Count, 1, 8 }, MAX_ROWS - 1);
+    const GeneratedRows counter = GeneratePattern(Pattern(PatternKind::Count, 1, 8), MAX_ROWS - 1);
     EXPECT_TRUE(counter.rows.empty());
     EXPECT_EQ(counter.refusal, "The pattern needs 256 rows, but only 223 are free.");
 }
@@ -70,27 +83,29 @@ TEST(PatternGenerators, FadesTooSlowToLightTheLedsAreRefused)
 {
     using K = PatternKind;
     const struct {
-        PatternParameters parameters; // kind, channels, time
+        PatternParameters parameters;
+        int time;
         std::uint16_t fade;
         std::optional<std::uint16_t> slowest; // none: accepted
     } cases[] = {
         // 6 ticks on from dark: 43 x 8 x 6 reaches level 8, 42 x 8 x 6 not.
-        { { K::Chase, 1, 8, 6 }, 94, std::nullopt },
-        { { K::Chase, 1, 8, 6 }, 95, 94 },
-        { { K::Chase, 1, 8, 6 }, 4095, 94 },
+        { Pattern(K::Chase, 1, 8), 6, 94, std::nullopt },
+        { Pattern(K::Chase, 1, 8), 6, 95, 94 },
+        { Pattern(K::Chase, 1, 8), 6, 4095, 94 },
         // One tick on, one off: only a step of a whole level lights it.
-        { { K::Alternate, 1, 8, 1 }, 4080, 15 },
+        { Pattern(K::Alternate, 1, 8), 1, 4080, 15 },
         // Channel 1 is always on and lights, channel 3 is on one tick in three.
-        { { K::Fill, 1, 3, 1 }, 4000, 15 },
+        { Pattern(K::Fill, 1, 3), 1, 4000, 15 },
         // Always on: any fade step lights it in the end; above 4080 there is none.
-        { { K::Fill, 1, 1, 1 }, 4080, std::nullopt },
-        { { K::Fill, 1, 1, 1 }, 4095, 4080 },
+        { Pattern(K::Fill, 1, 1), 1, 4080, std::nullopt },
+        { Pattern(K::Fill, 1, 1), 1, 4095, 4080 },
         // Channel 1 is on 127 ticks at a time, channel 2 254.
-        { { K::Count, 1, 2, 127 }, 1361, 1360 },
-        { { K::Count, 1, 2, 127 }, 0, std::nullopt },
+        { Pattern(K::Count, 1, 2), 127, 1361, 1360 },
+        { Pattern(K::Count, 1, 2), 127, 0, std::nullopt },
     };
     for (auto c : cases) {
         SCOPED_TRACE(testing::Message() << PatternName(c.parameters.kind) << ", fade " << c.fade);
+        c.parameters.time = c.time;
         c.parameters.fade = c.fade;
         const GeneratedRows generated = GeneratePattern(c.parameters, MAX_ROWS);
         EXPECT_EQ(generated.slowestFade, c.slowest);
@@ -105,7 +120,8 @@ TEST(PatternGenerators, FadesTooSlowToLightTheLedsAreRefused)
 
 TEST(PatternGenerators, TwinkleLightsItsShareFromTheSeed)
 {
-    PatternParameters twinkle { PatternKind::Twinkle, 2, 7, 6, 3, false, false, 50 };
+    PatternParameters twinkle = Pattern(PatternKind::Twinkle, 2, 7, false, 3);
+    twinkle.share = 50;
     const std::vector<std::uint32_t> first = Patterns(GeneratePattern(twinkle, MAX_ROWS).rows);
     ASSERT_EQ(first.size(), 18u);
     for (const std::uint32_t pattern : first) {
