@@ -5,27 +5,16 @@
 #include <QMenu>
 #include <QTest>
 
-namespace
+TEST_F(LedEditorWndTest, TheKeyboardFindsALineMovesItEditsItAndOpensItsPopup)
 {
-
-// Twenty lines in a window that shows nine of them; line 0 has a pattern of
-// its own and line 4 is a command.
-std::unique_ptr<CLedEditorWnd> FocusedEditor()
-{
-    auto editor = LedEditorWndTest::Editor(20, 232, 180);
+    // Twenty lines in a window that shows nine of them; line 0 has a pattern
+    // of its own and line 4 is a command.
+    auto editor = Editor(20, 232, 180);
     editor->m_rows[0].pattern = 0x05;
     editor->m_rows[4] = { 1, 0, 0, CMD_GOTO, 2 };
     editor->show();
     editor->activateWindow();
     editor->setFocus();
-    return editor;
-}
-
-} // namespace
-
-TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
-{
-    auto editor = FocusedEditor();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     // Getting the keyboard selects line 0, and its pattern shows.
     EXPECT_TRUE(Selection(*editor).IsSelected(0));
@@ -54,12 +43,8 @@ TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
         EXPECT_EQ(Selection(*editor).First(20), row.first);
         EXPECT_EQ(Selection(*editor).Last(20), row.last);
     }
-}
 
-TEST_F(LedEditorWndTest, F2EditsTheCurrentLineAndTheMenuKeysOpenItsPopup)
-{
-    auto editor = FocusedEditor();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    // F2 edits the current line; the menu keys open its popup.
     int popups = 0;
     ContextMenu(*editor).SetExecHook([&popups](QMenu &, const QPoint &) {
         ++popups;
