@@ -7,66 +7,49 @@ namespace
 
 using Action = CommandLine::Action;
 
+// Before Qt has taken its options out (the check that needs no display),
+// they and their values are passed over; after, anything else with a dash is
+// a usage error either way.
 TEST(CommandLine, HelpVersionAFileAndTheQuestionMarkAreTakenAndAnythingElseIsAUsageError)
 {
     struct Row {
         std::vector<std::string> arguments;
+        bool beforeQt;
         Action action;
         std::string file;
     };
     const Row rows[] = {
-        { {}, Action::Run, "" },
-        { { "mine.lsq" }, Action::Run, "mine.lsq" },
-        { { "--help" }, Action::Help, "" },
-        { { "-h" }, Action::Help, "" },
-        // Answered before Qt has taken its options out.
-        { { "-style", "fusion", "-h" }, Action::Help, "" },
-        { { "--version" }, Action::Version, "" },
-        { { "--bogus" }, Action::UsageError, "" },
-        { { "-x", "mine.lsq" }, Action::UsageError, "" },
-        { { "a.lsq", "b.lsq" }, Action::UsageError, "" },
-        { { "--", "-odd.lsq" }, Action::Run, "-odd.lsq" },
-        { { "--", "--help" }, Action::Run, "--help" },
-        { { "-" }, Action::UsageError, "" },
+        { {}, false, Action::Run, "" },
+        { { "mine.lsq" }, false, Action::Run, "mine.lsq" },
+        { { "--help" }, false, Action::Help, "" },
+        { { "-h" }, false, Action::Help, "" },
+        { { "-style", "fusion", "-h" }, false, Action::Help, "" },
+        { { "--version" }, false, Action::Version, "" },
+        { { "--bogus" }, false, Action::UsageError, "" },
+        { { "-x", "mine.lsq" }, false, Action::UsageError, "" },
+        { { "a.lsq", "b.lsq" }, false, Action::UsageError, "" },
+        { { "--", "-odd.lsq" }, false, Action::Run, "-odd.lsq" },
+        { { "--", "--help" }, false, Action::Run, "--help" },
+        { { "-" }, false, Action::UsageError, "" },
         // "?" asks for the language and the start-up reads no further.
-        { { "?" }, Action::Run, "" },
-        { { "?x", "mine.lsq", "--bogus" }, Action::Run, "" },
+        { { "?" }, false, Action::Run, "" },
+        { { "?x", "mine.lsq", "--bogus" }, false, Action::Run, "" },
+        { { "-platform", "offscreen", "mine.lsq" }, true, Action::Run, "mine.lsq" },
+        { { "--platform=wayland", "-reverse", "mine.lsq" }, true, Action::Run, "mine.lsq" },
+        { { "-style", "fusion", "-session", "x1", "-qwindowgeometry", "10x10" }, true, Action::Run, "" },
+        { { "-platform", "offscreen", "--bogus" }, true, Action::UsageError, "" },
+        { { "--bogus", "-platform", "offscreen" }, true, Action::UsageError, "" },
+        { { "-platforms" }, true, Action::UsageError, "" },
     };
     for (const Row &row : rows) {
-        std::string joined;
+        std::string joined = row.beforeQt ? "before Qt: " : "";
         for (const std::string &argument : row.arguments)
             joined += argument + ' ';
         SCOPED_TRACE(joined);
-        const CommandLine line = ParseCommandLine(row.arguments);
+        const CommandLine line = ParseCommandLine(row.arguments, row.beforeQt);
         EXPECT_EQ(line.action, row.action);
         EXPECT_EQ(line.file, row.file);
         EXPECT_EQ(line.error.empty(), row.action != Action::UsageError);
-    }
-}
-
-TEST(CommandLine, BeforeQtHasTakenItsOptionsOutTheyAndTheirValuesArePassedOver)
-{
-    struct Row {
-        std::vector<std::string> arguments;
-        Action action;
-        std::string file;
-    };
-    const Row rows[] = {
-        { { "-platform", "offscreen", "mine.lsq" }, Action::Run, "mine.lsq" },
-        { { "--platform=wayland", "-reverse", "mine.lsq" }, Action::Run, "mine.lsq" },
-        { { "-style", "fusion", "-session", "x1", "-qwindowgeometry", "10x10" }, Action::Run, "" },
-        { { "-platform", "offscreen", "--bogus" }, Action::UsageError, "" },
-        { { "--bogus", "-platform", "offscreen" }, Action::UsageError, "" },
-        { { "-platforms" }, Action::UsageError, "" },
-    };
-    for (const Row &row : rows) {
-        std::string joined;
-        for (const std::string &argument : row.arguments)
-            joined += argument + ' ';
-        SCOPED_TRACE(joined);
-        const CommandLine line = ParseCommandLine(row.arguments, true);
-        EXPECT_EQ(line.action, row.action);
-        EXPECT_EQ(line.file, row.file);
     }
 }
 

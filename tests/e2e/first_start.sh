@@ -10,27 +10,7 @@
 set -euo pipefail
 pemblo=$1 close_window=$2 examples=$3
 
-fail() {
-  echo "FAIL: $*" >&2
-  echo "windows of Pemblo! on the display:" >&2
-  xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | while read -r id; do
-    echo "  '$(xdotool getwindowname "$id")'" >&2
-  done
-  exit 1
-}
-
-# Runs the command until it succeeds, for up to 10 s.
-within_10s() {
-  local deadline=$((SECONDS + 10))
-  until "$@"; do
-    ((SECONDS <= deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-# The id of the visible window whose title matches, waiting up to 10 s.
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep .; }
-window() { within_10s visible "$1"; }
+. "$(dirname "$0")/own_desktop.sh"
 
 start() { (cd "$1" && exec "$pemblo") & pid=$!; }
 
@@ -40,23 +20,7 @@ quit() {
   wait "$pid" || fail "Pemblo! ended with status $?"
 }
 
-home=$(mktemp -d)
-# The server takes a free display number itself, as other X servers may come
-# and go on this machine meanwhile, and it does not reset when its last
-# client goes, which would turn away the one that comes next.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$home/display" 2>/dev/null &
-xvfb=$!
-wm="" pid=""
-trap 'kill $pid $wm "$xvfb" 2>/dev/null; rm -rf "$home"' EXIT
-within_10s test -s "$home/display" || fail "the X server did not start"
-export DISPLAY=:$(cat "$home/display")
-export HOME=$home XDG_CONFIG_HOME=$home/.config
 settings="$XDG_CONFIG_HOME/Quenfel VELTOR pro/Pemblo!.conf"
-
-openbox --sm-disable >"$home/openbox.log" 2>&1 &
-wm=$!
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within_10s wm_running || fail "the window manager did not start"
 
 # Toolbar buttons, by their place in the main window.
 button() {
@@ -113,9 +77,6 @@ fitted() {
   awk -v d=$((main_top + main_height - editor_top + frame_top)) -v outer=$((frame_top + editor_height + frame_bottom)) \
     'BEGIN { for (h = d; h - int(h / 20) < d; h++); exit !(outer * 10 <= h * 9) }'
 }
-
-# Whether the window has the keyboard focus.
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 start "$examples"
 language=$(window '^Language$') || fail "no Language dialog on the first start"

@@ -5,6 +5,10 @@
 
 fail() {
   echo "FAIL: $*" >&2
+  echo "windows of Pemblo! on the display:" >&2
+  xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | while read -r id; do
+    echo "  '$(xdotool getwindowname "$id")'" >&2
+  done
   exit 1
 }
 
