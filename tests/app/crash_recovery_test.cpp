@@ -65,17 +65,15 @@ TEST(CrashRecovery, AKilledRunsChangesComeBackGoOrWaitAsTheUserSays)
     const QByteArray written = FormatRecovery(Edited());
     const QString question = "Pemblo! did not end normally. Restore the unsaved changes to " + Edited().file
         + " from " + Edited().time.toLocalTime().toString("yyyy-MM-dd hh:mm") + "? Restore/Discard";
-    struct Case {
+    const struct {
         const char *name;
         QByteArray leftOver;
         std::optional<bool> answer;
-        bool asked;
-        bool restored;
+        bool asked, restored;
         QStringList files;
         // Mode 000, and the start as an ordinary user, who cannot read it.
         bool unreadable = false;
-    };
-    const Case cases[] = {
+    } cases[] = {
         { "restore", written, true, true, true, { "recovery-1.lsq" } },
         { "restore one written before the checksum", written.mid(written.indexOf("P=")), true, true, true,
             { "recovery-1.lsq" } },
@@ -85,7 +83,7 @@ TEST(CrashRecovery, AKilledRunsChangesComeBackGoOrWaitAsTheUserSays)
             { "recovery-0.lsq.damaged" } },
         { "unreadable", written, true, false, false, { "recovery-0.lsq.damaged" }, true },
     };
-    for (const Case &test : cases) {
+    for (const auto &test : cases) {
         SCOPED_TRACE(test.name);
         QTemporaryDir state;
         QFile leftOver(state.filePath("recovery-0.lsq"));

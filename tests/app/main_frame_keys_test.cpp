@@ -48,12 +48,11 @@ protected:
 
 TEST_F(MainFrameKeysTest, EachKeyRunsItsCommandInTheMainWindowAndTheFreeOnesInTheEditor)
 {
-    struct Row {
+    const struct {
         const char *keys;
         int command;
         bool inEditor;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { "Ctrl+O", ID_FILE_OPEN, false },
         { "Ctrl+S", ID_FILE_SAVE, false },
         { "Ctrl+Shift+S", ID_FILE_SAVE_AS, true },
@@ -65,7 +64,7 @@ TEST_F(MainFrameKeysTest, EachKeyRunsItsCommandInTheMainWindowAndTheFreeOnesInTh
     Activate(frame);
     for (QWidget *window : { static_cast<QWidget *>(&frame), &editor }) {
         Activate(*window);
-        for (const Row &row : rows) {
+        for (const auto &row : rows) {
             SCOPED_TRACE(testing::Message() << row.keys << (window == &editor ? " in the editor" : ""));
             runs.clear();
             QTest::keySequence(window, QKeySequence(QString::fromLatin1(row.keys)));

@@ -38,19 +38,14 @@ TEST(ClipboardText, ReadsWhatOtherProgramsWrite)
     // bytes from 0x80 up are taken or skipped; short lines are read as far
     // as they go.
     EXPECT_EQ(Read("0047010C\t.*\r\n"), (std::vector<SequenceRow> { { 1, 0x02, 1, CMD_GOTO, 12 } }));
-    EXPECT_EQ(Read("0000\xe9"
-                   "0500*\r\n"),
+    EXPECT_EQ(Read(std::string("0000") + '\xe9' + "0500*\r\n"),
         (std::vector<SequenceRow> { { 0, 0x01, 5, 0, 0 } }));
     EXPECT_EQ(Read("14\r\n").front(), (SequenceRow { 0, 0, 0, 0, 0x14 }));
     // Lone LFs end lines as CR LF does; CR LF is one line end.
     EXPECT_EQ(Read("00000100*\n00000200.*\r\n00000300\r").size(), 3u);
     // A last line without its end is not read, nor anything after a NUL.
     EXPECT_EQ(Read("00000100*\r\n00000200").size(), 1u);
-    EXPECT_EQ(Read(std::string_view("00000100*\r\n\0"
-                                    "00000200\r\n",
-                       22))
-                  .size(),
-        1u);
+    EXPECT_EQ(Read(std::string("00000100*\r\n") + '\0' + "00000200\r\n").size(), 1u);
     // Channels past the eighth are skipped.
     EXPECT_EQ(Read("00000100.........*\r\n").front().pattern, 0u);
 }

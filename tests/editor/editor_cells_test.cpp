@@ -60,9 +60,7 @@ TEST(EditorColours, EveryStateOfACellLooksDifferentAndTheBoardAlternates)
 TEST(EditorColours, EdgesAreAnEighthLighterAndDarkerUpToFullIntensity)
 {
     const struct {
-        Rgb back;
-        Rgb light;
-        Rgb dark;
+        Rgb back, light, dark;
     } cases[] = {
         { { 128, 128, 128 }, { 146, 146, 146 }, { 112, 112, 112 } },
         { { 255, 64, 64 }, { 255, 73, 73 }, { 223, 56, 56 } },

@@ -20,8 +20,7 @@ TEST(EditorDrag, StrokesFollowTheMouseAndShiftLocksThem)
     const struct {
         PixelPoint to;
         bool shift;
-        PixelPoint from;
-        PixelPoint painted;
+        PixelPoint from, painted;
         EditorDrag::Mode after;
     } moves[] = {
         { { 10, 0 }, false, { 0, 0 }, { 10, 0 }, EditorDrag::Mode::Paint },

@@ -106,21 +106,4 @@ TEST(EditorHistory, IsTheOneSourceOfTheModifiedState)
     }
 }
 
-TEST(EditorHistory, UndoAndRedoExchangeTheRowsOfAStep)
-{
-    FakeEditor editor;
-    editor.history.Start(true);
-    editor.Act("Paint", [&] {
-        editor.Flip(3);
-        editor.state.rowCount = 4;
-        editor.state.currentLine = 3;
-    });
-    const EditorSnapshot after = editor.state;
-    editor.history.Undo();
-    EXPECT_TRUE(editor.state == (EditorSnapshot { {}, 1, {}, 0 }));
-    EXPECT_EQ(editor.history.RedoName().toStdString(), "Paint");
-    editor.history.Redo();
-    EXPECT_TRUE(editor.state == after);
-}
-
 } // namespace

@@ -4,15 +4,13 @@
 
 TEST(EditorKeyboard, LineKeysMoveOrExtendTheSelectionWithinTheTable)
 {
-    struct Row {
+    // Ten lines, four in view.
+    const struct {
         LineKey key;
         bool extend;
-        int first;
-        int last;
+        int first, last;
         LineMove expected;
-    };
-    // Ten lines, four in view.
-    const Row rows[] = {
+    } rows[] = {
         { LineKey::Home, false, 5, 5, { 0, 0 } },
         { LineKey::End, false, 5, 5, { 9, 9 } },
         { LineKey::PageDown, false, 2, 3, { 7, 7 } },
@@ -28,7 +26,7 @@ TEST(EditorKeyboard, LineKeysMoveOrExtendTheSelectionWithinTheTable)
         { LineKey::PageUp, true, 5, 6, { 6, 1 } },
         { LineKey::PageDown, true, 5, 6, { 5, 9 } },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "key " << int(row.key) << " extend " << row.extend << " from "
                                         << row.first << ".." << row.last);
         const LineMove move = MoveLine(row.key, row.extend, row.first, row.last, 10, 4);

@@ -21,14 +21,11 @@ TEST_F(LedEditorWndTest, AScreenReaderSeesTheGridAsATableOfNamedCells)
     EXPECT_EQ(table->columnDescription(9), "channel 8");
 
     const int parameterColumn = 2 + ParameterChannel(8, EDITOR_CELL_WIDTH);
-    struct Row {
-        int row;
-        int column;
+    const struct {
+        int row, column;
         QString name;
-        int firstColumn;
-        int extent;
-    };
-    const Row rows[] = {
+        int firstColumn, extent;
+    } rows[] = {
         { 0, 0, "0", 0, 1 },
         { 0, 1, "20", 1, 1 },
         { 0, 2, "on", 2, 1 },
@@ -39,7 +36,7 @@ TEST_F(LedEditorWndTest, AScreenReaderSeesTheGridAsATableOfNamedCells)
         { 1, 3, "GOTO", 2, parameterColumn - 2 },
         { 1, 9, "3", parameterColumn, 10 - parameterColumn },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << row.row << " column " << row.column);
         QAccessibleInterface *cell = table->cellAt(row.row, row.column);
         ASSERT_NE(cell, nullptr);
@@ -55,17 +52,16 @@ TEST_F(LedEditorWndTest, AScreenReaderSeesTheGridAsATableOfNamedCells)
 
 TEST(LedEditorAccessible, ALineIsSummedUpAsAScreenReaderReadsIt)
 {
-    struct Row {
+    const struct {
         SequenceRow row;
         QString summary;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { { 0, 0x00, 5, 0, 0 }, "row 3, time 5, no channel on" },
         { { 0, 0x80, 5, 0, 0 }, "row 3, time 5, channel 8 on" },
         { { 0, 0x0b, 20, 0, 0 }, "row 3, time 20, channels 1, 2 and 4 on" },
         { { 1, 0, 0, CMD_GOTO, 7 }, "row 3, GOTO 7" },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.summary.toStdString());
         EXPECT_EQ(LineSummary(row.row, 3, 8), row.summary);
     }

@@ -19,9 +19,7 @@ constexpr int TIME_X = 80;
 // Six lines from a file: patterns 0..5, a GOTO 5 in line 4.
 std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 {
-    auto editor = std::make_unique<CLedEditorWnd>();
-    editor->Configure(8, 6);
-    editor->resize(232, 200);
+    auto editor = LedEditorWndTest::Editor(6, 232, 200);
     for (int line = 0; line < 6; ++line)
         editor->m_rows[std::size_t(line)] = { 0, std::uint32_t(line), 1, 0, 0 };
     editor->m_rows[4] = { 1, 0, 1, CMD_GOTO, 5 };
@@ -32,8 +30,8 @@ std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 // A key pressed where the user would: in the value edit while it is open.
 void Key(CLedEditorWnd &wnd, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget *target = wnd.findChild<CValueEdit *>();
-    QTest::keyClick(target && target->isVisible() ? target : &wnd, key, modifiers);
+    QWidget *edit = LedEditorWndTest::ValueEdit(wnd);
+    QTest::keyClick(edit ? edit : &wnd, key, modifiers);
 }
 
 } // namespace
@@ -42,13 +40,10 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
 {
     auto editor = SixLinesFromAFile();
     CLedEditorWnd &wnd = *editor;
-    const auto key = [&wnd](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(ValueEdit(wnd) ? static_cast<QWidget *>(ValueEdit(wnd)) : &wnd, key, modifiers);
-    };
     const auto type = [&](const char *value) {
         ASSERT_NE(ValueEdit(wnd), nullptr);
         ValueEdit(wnd)->setText(value);
-        key(Qt::Key_Return, Qt::ShiftModifier);
+        Key(wnd, Qt::Key_Return, Qt::ShiftModifier);
     };
     QApplication::clipboard()->setText("00000300..*\r\n00000400...*\r\n");
 
@@ -60,7 +55,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
         std::function<void()> prepare;
         std::function<void()> act;
     } actions[] = {
-        { "Toggle channel 3", [&] { select(1, 1); }, [&] { key(Qt::Key_3, Qt::AltModifier); } },
+        { "Toggle channel 3", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_3, Qt::AltModifier); } },
         { "Paint", [] {},
             [&] {
                 // A fast drag across line 2: one move from channel 1 to 8.
@@ -69,23 +64,23 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
                 QTest::mouseRelease(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(2, 7));
                 EXPECT_EQ(wnd.m_rows[2].pattern, 0xFFu);
             } },
-        { "Invert", [] {}, [&] { key(Qt::Key_I, Qt::ControlModifier); } },
-        { "Delete 2 lines", [&] { select(0, 1); }, [&] { key(Qt::Key_Delete); } },
-        { "Insert 1 empty line", [&] { select(0, 0); }, [&] { key(Qt::Key_Insert); } },
-        { "GOTO", [&] { select(1, 1); }, [&] { key(Qt::Key_G, Qt::ShiftModifier); } },
+        { "Invert", [] {}, [&] { Key(wnd, Qt::Key_I, Qt::ControlModifier); } },
+        { "Delete 2 lines", [&] { select(0, 1); }, [&] { Key(wnd, Qt::Key_Delete); } },
+        { "Insert 1 empty line", [&] { select(0, 0); }, [&] { Key(wnd, Qt::Key_Insert); } },
+        { "GOTO", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_G, Qt::ShiftModifier); } },
         { "Parameter 2", [&] { QTest::mouseClick(&wnd, Qt::LeftButton, Qt::NoModifier, Cell(1, 6)); },
             [&] { type("2"); } },
         { "Insert 2 lines from the clipboard", [&] { select(2, 2); },
-            [&] { key(Qt::Key_V, Qt::ControlModifier); } },
+            [&] { Key(wnd, Qt::Key_V, Qt::ControlModifier); } },
         { "Time 44",
             [&] {
                 QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
             },
             [&] { type("44"); } },
-        { "Blink command", [&] { select(1, 1); }, [&] { key(Qt::Key_B, Qt::ControlModifier); } },
-        { "Mirror", [&] { select(2, 3); }, [&] { key(Qt::Key_S, Qt::ControlModifier); } },
-        { "DIM", [&] { select(3, 3); }, [&] { key(Qt::Key_D, Qt::ShiftModifier); } },
-        { "Cut 1 line", [&] { select(4, 4); }, [&] { key(Qt::Key_X, Qt::ControlModifier); } },
+        { "Blink command", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_B, Qt::ControlModifier); } },
+        { "Mirror", [&] { select(2, 3); }, [&] { Key(wnd, Qt::Key_S, Qt::ControlModifier); } },
+        { "DIM", [&] { select(3, 3); }, [&] { Key(wnd, Qt::Key_D, Qt::ShiftModifier); } },
+        { "Cut 1 line", [&] { select(4, 4); }, [&] { Key(wnd, Qt::Key_X, Qt::ControlModifier); } },
         { "Chaser", [&] { select(3, 3); },
             [&] {
                 EXPECT_TRUE(wnd.InsertRowsAsStep({ { 0, 1, 2, 0, 0 }, { 0, 2, 2, 0, 0 } }, "Chaser"));
@@ -104,18 +99,29 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     // Undo goes back to where each action began; redo to where the user was
     // when the next one was undone.
     for (std::size_t step = before.size(); step-- > 0;) {
-        key(Qt::Key_Z, Qt::ControlModifier);
+        Key(wnd, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_TRUE(State(wnd) == before[step]) << "undo " << actions[step].step;
         EXPECT_EQ(History(wnd).RedoName(), actions[step].step);
     }
     EXPECT_EQ(wnd.m_modified, 0) << "back where the file was";
     EXPECT_EQ(History(wnd).UndoName(), "");
     for (std::size_t step = 0; step < before.size(); ++step) {
-        key(Qt::Key_Y, Qt::ControlModifier);
+        Key(wnd, Qt::Key_Y, Qt::ControlModifier);
         EXPECT_TRUE(State(wnd) == (step + 1 < before.size() ? before[step + 1] : last))
             << "redo " << actions[step].step;
     }
     EXPECT_EQ(wnd.m_modified, 1);
+
+    // Undo in the value edit applies what was typed as a step, then takes it
+    // back.
+    QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+    const EditorSnapshot opened = State(wnd);
+    ASSERT_NE(ValueEdit(wnd), nullptr);
+    ValueEdit(wnd)->setText("7");
+    Key(wnd, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ValueEdit(wnd), nullptr);
+    EXPECT_TRUE(State(wnd) == opened);
+    EXPECT_EQ(History(wnd).RedoName(), "Time 7");
 }
 
 // Moving the selection adds no step; the rows last saved are unmodified
@@ -144,25 +150,9 @@ TEST_F(LedEditorWndTest, TheModifiedStateFollowsTheStepsNotTheSelection)
     EXPECT_EQ(editor->m_modified, 1);
 }
 
-TEST_F(LedEditorWndTest, UndoInTheValueEditAppliesWhatWasTypedAsAStepThenTakesItBack)
-{
-    auto editor = SixLinesFromAFile();
-    QTest::mouseDClick(editor.get(), Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
-    const EditorSnapshot opened = State(*editor);
-    ASSERT_NE(ValueEdit(*editor), nullptr);
-    ValueEdit(*editor)->setText("7");
-    Key(*editor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(ValueEdit(*editor), nullptr);
-    EXPECT_TRUE(State(*editor) == opened);
-    EXPECT_EQ(History(*editor).RedoName(), "Time 7");
-}
-
 TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
 {
-    auto editor = Editor(2, 232, 200);
-    editor->m_rows[0] = { 0, 1, 5, 0, 0 };
-    editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
-    editor->StartHistory(true);
+    auto editor = SixLinesFromAFile();
     ASSERT_TRUE(editor->OnCommand(ID_MENU_CHECK_SEQUENCE));
     const auto findings = [&editor] {
         QStringList lines;
@@ -174,13 +164,13 @@ TEST_F(LedEditorWndTest, AnOpenCheckWindowFollowsEveryChangeOfTheRows)
     const QStringList clean = findings();
 
     // A GOTO past the last line, typed as its parameter.
-    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(1, 6));
+    QTest::mouseClick(editor.get(), Qt::LeftButton, Qt::NoModifier, Cell(4, 6));
     ASSERT_NE(ValueEdit(*editor), nullptr);
     ValueEdit(*editor)->setText("9");
     QTest::keyClick(ValueEdit(*editor), Qt::Key_Return, Qt::ShiftModifier);
     const QStringList jumping = findings();
     EXPECT_NE(jumping, clean);
-    EXPECT_TRUE(jumping.join('\n').contains("row 1")) << jumping.join('\n').toStdString();
+    EXPECT_TRUE(jumping.join('\n').contains("row 4")) << jumping.join('\n').toStdString();
 
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(findings(), clean);
@@ -195,16 +185,13 @@ TEST_F(LedEditorWndTest, ClicksThatChangeNoRowStillMakeTheSavedRowsModified)
         Qt::MouseButton button;
         QPoint point;
     } clicks[] = {
-        { "left on a lit cell", Qt::LeftButton, Cell(0, 0) },
-        { "right on a dark cell", Qt::RightButton, Cell(0, 1) },
-        { "left on a parameter", Qt::LeftButton, Cell(1, 6) },
+        { "left on a lit cell", Qt::LeftButton, Cell(1, 0) },
+        { "right on a dark cell", Qt::RightButton, Cell(1, 1) },
+        { "left on a parameter", Qt::LeftButton, Cell(4, 6) },
     };
     for (const auto &click : clicks) {
         SCOPED_TRACE(click.what);
-        auto editor = Editor(2, 232, 200);
-        editor->m_rows[0] = { 0, 0x01, 1, 0, 0 };
-        editor->m_rows[1] = { 1, 0, 1, CMD_GOTO, 0 };
-        editor->StartHistory(true);
+        auto editor = SixLinesFromAFile();
         const EditorSnapshot before = State(*editor);
         QTest::mouseClick(editor.get(), click.button, Qt::NoModifier, click.point);
         EXPECT_TRUE(State(*editor).rows == before.rows);

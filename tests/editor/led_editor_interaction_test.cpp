@@ -52,12 +52,13 @@ QAction *FindAction(QMenu &menu, int id)
     return nullptr;
 }
 
-// Stands in for the user at the context menu: notes the popup's title and
-// its Undo item (empty while disabled) and chooses the item with the given
-// id, or none.
+// Stands in for the user at the context menu: notes the popup's title, its
+// last item and its Undo item (empty while disabled) and chooses the item
+// with the given id, or none.
 struct MenuChoice {
     int id = 0;
     std::vector<QString> shown;
+    std::vector<int> lastItems;
     std::vector<bool> traceChecked;
     std::vector<QString> undoItems;
 
@@ -65,6 +66,7 @@ struct MenuChoice {
     {
         return [this](QMenu &popup, const QPoint &) {
             shown.push_back(popup.title());
+            lastItems.push_back(popup.actions().back()->data().toInt());
             traceChecked.push_back(FindAction(popup, ID_MENU_TRACE)->isChecked());
             const QAction *undo = FindAction(popup, ID_MENU_UNDO);
             undoItems.push_back(undo->isEnabled() ? undo->text() : QString());
@@ -186,6 +188,15 @@ TEST_F(LedEditorWndTest, TheGenerateWindowInsertsItsRowsAsAPasteDoes)
     QTest::keyClick(editor.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(editor->m_rows[5], (SequenceRow { 1, 0, 1, CMD_GOTO, 4 }));
+
+    // With nothing selected, the rows go before the current line.
+    Selection(*editor).Clear();
+    editor->EnsureVisible(3);
+    ASSERT_EQ(Selection(*editor).First(6), -1);
+    ASSERT_TRUE(editor->InsertRowsAsStep({ { 0, 0xff, 7, 0, 0 } }, QStringLiteral("Generate")));
+    EXPECT_EQ(editor->m_rowCount, 7);
+    EXPECT_EQ(editor->m_rows[3].pattern, 0xffu);
+    EXPECT_TRUE(Selection(*editor).IsSelected(3));
 }
 
 // A typed value out of range and a paste that does not fit change the rows
@@ -447,17 +458,10 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     auto editor = Editor(3, 232, 200);
     editor->m_rows[1] = { 0, 0x81, 200, 0, 0 };
     editor->m_rows[2] = { 1, 0, 1, CMD_GOTO, 300 };
-    RowTable rows;
-    rows.GetRecords() = editor->m_rows;
-    rows.SetCount(3);
+    const RowTable rows(editor->m_rows, 3);
     MenuChoice user;
     user.id = ID_MENU_SAVE_UPLOAD_WAV;
-    std::vector<int> lastItems;
-    ContextMenu(*editor).SetExecHook([&](QMenu &popup, const QPoint &position) {
-        const QList<QAction *> actions = popup.actions();
-        lastItems.push_back(actions.back()->data().toInt());
-        return user.Hook()(popup, position);
-    });
+    ContextMenu(*editor).SetExecHook(user.Hook());
     QTemporaryDir folder;
     editor->SetSequenceFile([&folder] { return folder.filePath("chase.lsq"); });
     QString chosen = folder.filePath("upload.wav");
@@ -498,7 +502,7 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, chosen + " cannot be written.");
     EXPECT_EQ(user.shown, (std::vector<QString> { "KM2E", "KM2E", "KM1E" }));
-    EXPECT_EQ(lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
+    EXPECT_EQ(user.lastItems, (std::vector<int>(3, ID_MENU_SAVE_UPLOAD_WAV)));
     InterceptQuestions({});
     InterceptFileDialogs({});
     InterceptMessageBoxes({});

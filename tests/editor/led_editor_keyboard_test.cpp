@@ -5,43 +5,27 @@
 #include <QMenu>
 #include <QTest>
 
-namespace
+TEST_F(LedEditorWndTest, TheKeyboardFindsALineMovesItEditsItAndOpensItsPopup)
 {
-
-// Twenty lines in a window that shows nine of them; line 0 has a pattern of
-// its own and line 4 is a command.
-std::unique_ptr<CLedEditorWnd> FocusedEditor()
-{
-    auto editor = std::make_unique<CLedEditorWnd>();
-    editor->Configure(8, 20);
+    // Twenty lines in a window that shows nine of them; line 0 has a pattern
+    // of its own and line 4 is a command.
+    auto editor = Editor(20, 232, 180);
     editor->m_rows[0].pattern = 0x05;
     editor->m_rows[4] = { 1, 0, 0, CMD_GOTO, 2 };
-    editor->resize(232, 180);
     editor->show();
     editor->activateWindow();
     editor->setFocus();
-    return editor;
-}
-
-} // namespace
-
-TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
-{
-    auto editor = FocusedEditor();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     // Getting the keyboard selects line 0, and its pattern shows.
     EXPECT_TRUE(Selection(*editor).IsSelected(0));
     EXPECT_EQ(editor->CurrentLine(), 0);
     EXPECT_EQ(editor->GetCurrentPattern(), 0x05u);
 
-    struct Row {
+    const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        int current;
-        int first;
-        int last;
-    };
-    const Row rows[] = {
+        int current, first, last;
+    } rows[] = {
         { Qt::Key_End, Qt::NoModifier, 19, 19, 19 },
         { Qt::Key_Home, Qt::NoModifier, 0, 0, 0 },
         { Qt::Key_Down, Qt::NoModifier, 1, 1, 1 },
@@ -52,19 +36,15 @@ TEST_F(LedEditorWndTest, TheKeyboardFindsALineAndMovesItWithTheEditorsKeys)
         { Qt::Key_Home, Qt::ShiftModifier, 0, 0, 19 },
         { Qt::Key_PageDown, Qt::NoModifier, 19, 19, 19 },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(QKeySequence(row.key | row.modifiers).toString().toStdString());
         QTest::keyClick(editor.get(), row.key, row.modifiers);
         EXPECT_EQ(editor->CurrentLine(), row.current);
         EXPECT_EQ(Selection(*editor).First(20), row.first);
         EXPECT_EQ(Selection(*editor).Last(20), row.last);
     }
-}
 
-TEST_F(LedEditorWndTest, F2EditsTheCurrentLineAndTheMenuKeysOpenItsPopup)
-{
-    auto editor = FocusedEditor();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    // F2 edits the current line; the menu keys open its popup.
     int popups = 0;
     ContextMenu(*editor).SetExecHook([&popups](QMenu &, const QPoint &) {
         ++popups;
@@ -93,15 +73,4 @@ TEST_F(LedEditorWndTest, F2EditsTheCurrentLineAndTheMenuKeysOpenItsPopup)
     QTest::keyClick(editor.get(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(popups, 2);
     EXPECT_EQ(editor->CurrentLine(), 4);
-}
-
-TEST_F(LedEditorWndTest, RowsMadeWithNothingSelectedGoBeforeTheCurrentLine)
-{
-    auto editor = Editor(6, 232, 200);
-    editor->EnsureVisible(3);
-    ASSERT_EQ(Selection(*editor).First(6), -1);
-    ASSERT_TRUE(editor->InsertRowsAsStep({ { 0, 0xff, 7, 0, 0 } }, QStringLiteral("Generate")));
-    EXPECT_EQ(editor->m_rowCount, 7);
-    EXPECT_EQ(editor->m_rows[3].pattern, 0xffu);
-    EXPECT_TRUE(Selection(*editor).IsSelected(3));
 }

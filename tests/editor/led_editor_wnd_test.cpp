@@ -53,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
+TEST_F(LedEditorWndTest, ChannelCellsSeparatorsMarginsSelectionAndTrace)
 {
     // Empty slots hold one dark tick.
     EXPECT_EQ(CLedEditorWnd().m_rows[MAX_ROWS - 1], (SequenceRow { 0, 0, 1, 0, 0 }));
@@ -61,6 +61,8 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
     for (int line = 0; line < 10; ++line)
         editor->m_rows[static_cast<std::size_t>(line)].pattern = 0x01;
     editor->m_rows[9] = { 1, 0, 1, 'G', 300 };
+    Selection(*editor).SelectRange(5, 6);
+    editor->SetTraceLine(6);
     const QImage image = Grab(*editor);
 
     // Channel 0 on, channel 1 off, in a checkerboard.
@@ -89,21 +91,13 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsAndMargins)
     EXPECT_EQ(image.pixel(100, 24 + 160 + 2), FRAME);
     EXPECT_EQ(image.pixel(100, 24 + 160 + 6), BACKGROUND);
     EXPECT_EQ(image.pixel(260, LineY(3)), BACKGROUND);
-}
 
-TEST_F(LedEditorWndTest, SelectedLinesAreRedAndTheExecutingLineBlue)
-{
-    auto editor = Editor(4, 232, 92);
-    editor->m_rows[2].pattern = 0x01;
-    Selection(*editor).SelectRange(1, 2);
-    editor->SetTraceLine(2);
-    const QImage image = Grab(*editor);
-
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), RED);
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(2)), BLUE);
-    EXPECT_EQ(image.pixel(TIME_X, LineY(2)), RED);
-    EXPECT_EQ(image.pixel(CHANNEL_X, LineY(2)), qRgb(255, 144, 144));
-    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(2)), qRgb(128, 64, 64));
+    // Selected lines are red, the executing line's index cell blue.
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(5)), RED);
+    EXPECT_EQ(image.pixel(INDEX_X, LineY(6)), BLUE);
+    EXPECT_EQ(image.pixel(TIME_X, LineY(6)), RED);
+    EXPECT_EQ(image.pixel(CHANNEL_X, LineY(6)), qRgb(255, 144, 144));
+    EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(6)), qRgb(128, 64, 64));
 }
 
 TEST_F(LedEditorWndTest, PartlyVisibleLinesShowPlainGreyCells)

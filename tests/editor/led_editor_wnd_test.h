@@ -15,7 +15,7 @@
 // edit, context menu, undo history and keys.
 class LedEditorWndTest : public ::testing::Test
 {
-protected:
+public:
     static EditorSelection &Selection(CLedEditorWnd &editor) { return editor.m_selected; }
     static int &ScrollPos(CLedEditorWnd &editor) { return editor.m_scrollPos; }
     static QScrollBar &ScrollBar(CLedEditorWnd &editor) { return *editor.m_scrollBar; }
