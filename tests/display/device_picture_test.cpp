@@ -84,13 +84,16 @@ TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEverySt
     }
 }
 
-// Against the pixel buffer's own blend of the whole image, step by step.
-TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
+// Against the pixel buffer's own blend of the whole image, step by step; the
+// 16-bit frames are the 32-bit ones encoded.
+TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakesAtEitherDepth)
 {
     auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; });
-    DeviceFrames frames;
+    DeviceFrames frames, narrow;
     ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
+    ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
     frames.MakeSteps();
+    narrow.MakeSteps();
     PixelBuffer off, lit;
     const std::uint8_t *cursor = bytes.data();
     ASSERT_TRUE(off.ReadImage(cursor, bytes.data() + bytes.size()));
@@ -104,41 +107,27 @@ TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakes)
     for (int y = 0; y < SIZE; y += 7)
         for (int x = 0; x < SIZE; x += 5)
             ASSERT_EQ(pixelAt(frames.Background() + 4 * (y * SIZE + x)), off.Pixel(x, y) | 0xFF000000u);
+    std::vector<std::uint8_t> encoded(2 * SIZE);
+    EncodePixels16(frames.Background(), SIZE, 0xA55505, encoded.data());
+    EXPECT_EQ(std::memcmp(encoded.data(), narrow.Background(), 2 * SIZE), 0);
     const std::vector<FramePiece> &pieces = FramePieces();
     for (int step = 1; step <= STEPS; ++step) {
         off.BlendToward(lit, 1.0 / (BRIGHTNESS_STEPS - step));
         for (std::size_t p = 0; p < pieces.size(); ++p) {
             const PictureRect &rect = pieces[p].rect;
-            for (int y = 0; y < rect.Height(); ++y)
+            for (int y = 0; y < rect.Height(); ++y) {
                 for (int x = 0; x < rect.Width(); ++x)
                     ASSERT_EQ(pixelAt(PieceRow(frames, p, step, y) + 4 * x),
                         off.Pixel(static_cast<std::uint32_t>(rect.left + x),
                             static_cast<std::uint32_t>(rect.top + y))
                             | 0xFF000000u)
                         << "piece " << p << " step " << step;
+                EncodePixels16(PieceRow(frames, p, step, y), rect.Width(), 0xA55505, encoded.data());
+                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * rect.Width()), 0)
+                    << "16-bit piece " << p << " step " << step;
+            }
         }
     }
-}
-
-TEST(DeviceFrames, SixteenBitFramesAreTheEncodedThirtyTwoBitOnes)
-{
-    auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(x + 1, y); });
-    DeviceFrames wide, narrow;
-    ASSERT_TRUE(wide.MakeBackground(bytes.data(), bytes.size(), 32, 0));
-    ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
-    wide.MakeSteps();
-    narrow.MakeSteps();
-    std::vector<std::uint8_t> encoded(2 * SIZE);
-    EncodePixels16(wide.Background(), SIZE, 0xA55505, encoded.data());
-    EXPECT_EQ(std::memcmp(encoded.data(), narrow.Background(), 2 * SIZE), 0);
-    for (std::size_t p = 0; p < FramePieces().size(); p += 7)
-        for (int step = 1; step <= STEPS; ++step)
-            for (int y = 0; y < FramePieces()[p].rect.Height(); ++y) {
-                const auto width = static_cast<std::size_t>(FramePieces()[p].rect.Width());
-                EncodePixels16(PieceRow(wide, p, step, y), width, 0xA55505, encoded.data());
-                ASSERT_EQ(std::memcmp(encoded.data(), PieceRow(narrow, p, step, y), 2 * width), 0)
-                    << p << " " << step;
-            }
 }
 
 TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
@@ -167,19 +156,16 @@ TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
 
 TEST(DeviceFrames, BadDataMakesNothing)
 {
-    std::vector<std::uint8_t> wrongSize;
-    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
-    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
     auto whole = Picture(Scrambled, Scrambled);
-    std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);
+    std::vector<std::uint8_t> wrongSize = ImageBytes(SIZE - 1, SIZE, Scrambled);
+    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
     std::vector<std::uint8_t> out(4);
-    std::vector<std::uint8_t> *bad[] = { &wrongSize, &cut };
-    for (std::vector<std::uint8_t> *bytes : bad) {
+    for (std::vector<std::uint8_t> bytes : { wrongSize, std::vector(whole.begin(), whole.end() - 1) }) {
         DeviceFrames frames;
-        EXPECT_FALSE(frames.MakeBackground(bytes->data(), bytes->size(), 32, 0));
+        EXPECT_FALSE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
         frames.MakeSteps();
         EXPECT_FALSE(frames.HasSteps());
-        EXPECT_FALSE(ComposeDevicePicture(bytes->data(), bytes->size(), {}, out.data()));
+        EXPECT_FALSE(ComposeDevicePicture(bytes.data(), bytes.size(), {}, out.data()));
     }
     DeviceFrames frames;
     EXPECT_FALSE(frames.MakeBackground(whole.data(), whole.size(), 24, 0));
