@@ -14,6 +14,12 @@
 #include <cerrno>
 #include <functional>
 
+// Outside the anonymous namespace, where std::optional's comparison finds it.
+static bool operator==(const RecoveryRecord &a, const RecoveryRecord &b)
+{
+    return a.file == b.file && a.time == b.time && a.rows == b.rows;
+}
+
 namespace
 {
 
@@ -25,11 +31,6 @@ RecoveryRecord Record(std::uint16_t firstTime)
     record.rows.Append({ 0, 0x42, 9, 'X', 0 });
     record.rows.Append({ 0, 0, 0, 'G', 0 });
     return record;
-}
-
-bool operator==(const RecoveryRecord &a, const RecoveryRecord &b)
-{
-    return a.file == b.file && a.time == b.time && a.rows == b.rows;
 }
 
 QByteArray WithLine(const QByteArray &content, int line, const QByteArray &replacement)
@@ -70,11 +71,7 @@ TEST(RecoveryFormat, TakesOnlyAWholeCopy)
     cases.push_back({ "without its last line end", written.chopped(1), false });
     for (const Case &test : cases) {
         SCOPED_TRACE(test.name.toStdString());
-        const std::optional<RecoveryRecord> read = ParseRecovery(test.content);
-        EXPECT_EQ(read.has_value(), test.taken);
-        if (read) {
-            EXPECT_TRUE(*read == record);
-        }
+        EXPECT_EQ(ParseRecovery(test.content), test.taken ? std::optional(record) : std::nullopt);
     }
 }
 
@@ -147,12 +144,10 @@ TEST(RecoveryFile, WritesACopyOrSaysWhyAndKeepsTheLastGoodOne)
             EXPECT_EQ(failure ? failure->error : 0, test.error);
             EXPECT_TRUE(!failure || !failure->reason.isEmpty());
             if (test.copy) {
-                const std::optional<RecoveryRecord> copy = RecoveryFile::Read(folder + "/" + test.copy);
-                EXPECT_TRUE(copy && *copy == Record(7));
+                EXPECT_EQ(RecoveryFile::Read(folder + "/" + test.copy), Record(7));
             }
             if (leftBefore) {
-                const std::optional<RecoveryRecord> left = RecoveryFile::Read(folder + "/recovery-0.lsq");
-                EXPECT_TRUE(left && *left == *leftBefore);
+                EXPECT_EQ(RecoveryFile::Read(folder + "/recovery-0.lsq"), leftBefore);
             }
         }
         disk.Free();
