@@ -102,9 +102,10 @@ protected:
         InterceptMessageBoxes({});
     }
 
-    QString WriteFile(const char *name, const QByteArray &content) const
+    // name is in the test's directory unless it is an absolute path.
+    QString WriteFile(const QString &name, const QByteArray &content) const
     {
-        QFile file(directory.filePath(QString::fromLatin1(name)));
+        QFile file(QDir(directory.path()).filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
         return file.fileName();
@@ -159,21 +160,14 @@ TEST_F(BrelvimDocTest, StartUpLoadsTheDefaultFileQuietlyAndAsksForTheEditor)
 
 TEST_F(BrelvimDocTest, EachLoadErrorHasItsMessageAndAFileThatOpenedIsStillTheLastFile)
 {
-    const struct {
-        const char *name;
-        QByteArray content;
-        LoadErrorCode code;
-    } cases[] = {
-        { "invalid.lsq", "#=OTHER\n", LOAD_INVALID },
-        { "version.lsq", "#=QUORBEL\nV=2\n", LOAD_VERSION },
-        { "device.lsq", "#=QUORBEL\nV=1\nD=VELTOR2\n", LOAD_OTHER_DEVICE },
-    };
-    for (const auto &c : cases) {
-        const QString path = WriteFile(c.name, c.content);
+    for (const auto &[content, code] : { std::pair<QByteArray, LoadErrorCode> { "#=OTHER\n", LOAD_INVALID },
+             { "#=QUORBEL\nV=2\n", LOAD_VERSION }, { "#=QUORBEL\nV=1\nD=VELTOR2\n", LOAD_OTHER_DEVICE } }) {
+        SCOPED_TRACE(content.toStdString());
+        const QString path = WriteFile(QStringLiteral("error%1.lsq").arg(code), content);
         doc->SetPathName(path);
         boxes.clear();
         EXPECT_TRUE(doc->OnOpenDocument(path));
-        EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: ") + LoadErrorMessage(c.code) }));
+        EXPECT_EQ(boxes, std::vector<QString>({ QStringLiteral("Load error: ") + LoadErrorMessage(code) }));
         EXPECT_EQ(Setting(SettingsStore::KEY_LAST_FILE), path);
         EXPECT_TRUE(doc->GetPathName().isEmpty());
     }
@@ -273,9 +267,7 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
     if (!disk.Error().empty())
         GTEST_SKIP() << disk.Error();
     const QString full = QString::fromStdString(disk.Path()) + "/seq.lsq";
-    QFile oldFile(full);
-    ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write("old content") > 0);
-    oldFile.close();
+    WriteFile(full, "old content");
     QFile::setPermissions(full, QFileDevice::Permissions(0x6666));
     QFile::setPermissions(QString::fromStdString(disk.Path()), QFileDevice::Permissions(0x5555));
     disk.Fill();
