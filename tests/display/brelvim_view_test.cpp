@@ -267,10 +267,8 @@ TEST_F(BrelvimViewTest, WhereLedAreasOverlapTheLedPaintedLastShows)
     // lit image differ everywhere.
     const auto pattern
         = [](int x, int y) { return static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u); };
-    std::vector<std::uint8_t> bytes;
-    AppendImage(bytes, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, pattern);
-    AppendImage(
-        bytes, DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, [&](int x, int y) { return ~pattern(x, y); });
+    const std::vector<std::uint8_t> bytes = ImageBytes(
+        DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, { pattern, [&](int x, int y) { return ~pattern(x, y); } });
     picture = QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     MakeView(QSize(800, 800));
     ShownPicture();

@@ -49,14 +49,6 @@ const std::uint8_t *PieceRow(const DeviceFrames &frames, std::size_t p, int step
     return frames.Strip(piece.column) + bytes * static_cast<std::size_t>(piece.rect.Width() * (row + y));
 }
 
-std::vector<std::uint8_t> Picture(std::uint32_t (*off)(int, int), std::uint32_t (*lit)(int, int))
-{
-    std::vector<std::uint8_t> bytes;
-    AppendImage(bytes, SIZE, SIZE, off);
-    AppendImage(bytes, SIZE, SIZE, lit);
-    return bytes;
-}
-
 TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEveryStep)
 {
     // Colour byte i of the images holds pair i: off byte i / 256, lit byte
@@ -88,7 +80,8 @@ TEST(BrightnessFade, EveryBytePairTakesTheRepeatedTruncatingDoubleBlendAtEverySt
 // 16-bit frames are the 32-bit ones encoded.
 TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakesAtEitherDepth)
 {
-    auto bytes = Picture(Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; });
+    auto bytes
+        = ImageBytes(SIZE, SIZE, { Scrambled, [](int x, int y) { return Scrambled(y, x) | 0x00F00000u; } });
     DeviceFrames frames, narrow;
     ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
     ASSERT_TRUE(narrow.MakeBackground(bytes.data(), bytes.size(), 16, 0xA55505));
@@ -132,7 +125,7 @@ TEST(DeviceFrames, AreasHoldTheirPartOfTheFramesThePixelBufferMakesAtEitherDepth
 
 TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
 {
-    auto bytes = Picture(Scrambled, [](int x, int y) { return ~Scrambled(x, y); });
+    auto bytes = ImageBytes(SIZE, SIZE, { Scrambled, [](int x, int y) { return ~Scrambled(x, y); } });
     DeviceFrames frames;
     ASSERT_TRUE(frames.MakeBackground(bytes.data(), bytes.size(), 32, 0));
     frames.MakeSteps();
@@ -156,9 +149,8 @@ TEST(DeviceFrames, ComposingAPictureShowsEachLedAtItsStepOverTheOnesBefore)
 
 TEST(DeviceFrames, BadDataMakesNothing)
 {
-    auto whole = Picture(Scrambled, Scrambled);
-    std::vector<std::uint8_t> wrongSize = ImageBytes(SIZE - 1, SIZE, Scrambled);
-    AppendImage(wrongSize, SIZE - 1, SIZE, Scrambled);
+    auto whole = ImageBytes(SIZE, SIZE, { Scrambled, Scrambled });
+    const auto wrongSize = ImageBytes(SIZE - 1, SIZE, { Scrambled, Scrambled });
     std::vector<std::uint8_t> out(4);
     for (std::vector<std::uint8_t> bytes : { wrongSize, std::vector(whole.begin(), whole.end() - 1) }) {
         DeviceFrames frames;

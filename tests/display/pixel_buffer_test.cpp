@@ -18,7 +18,7 @@ std::uint32_t Coded(int x, int y)
 
 PixelBuffer Loaded(int width, int height, const std::function<std::uint32_t(int, int)> &pixel = Coded)
 {
-    const std::vector<std::uint8_t> bytes = ImageBytes(width, height, pixel);
+    const std::vector<std::uint8_t> bytes = ImageBytes(width, height, { pixel });
     const std::uint8_t *cursor = bytes.data();
     PixelBuffer buffer;
     EXPECT_TRUE(buffer.ReadImage(cursor, bytes.data() + bytes.size()));
