@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -69,13 +70,18 @@ SequenceRow PatternRow(std::uint32_t pattern, std::uint16_t time)
     return { 0, pattern, time, 'X', 0 };
 }
 
-// Root may write into any folder: the save in a locked folder runs with the
-// file checks of an ordinary user.
-bool SaveAsOrdinaryUser(CBrelvimDoc &doc, const QString &path)
+// Saves over path, a file anyone may write, while its folder takes no new
+// file. Root may write into any folder: the save runs with the file checks
+// of an ordinary user.
+bool SaveInLockedFolder(CBrelvimDoc &doc, const QString &path)
 {
+    const QString folder = QFileInfo(path).path();
+    EXPECT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
+    EXPECT_TRUE(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
     const uid_t fileUser = setfsuid(geteuid() == 0 ? 65534 : geteuid());
     const bool saved = doc.OnSaveDocument(path);
     setfsuid(fileUser);
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
     return saved;
 }
 
@@ -253,31 +259,24 @@ TEST_F(BrelvimDocTest, SaveWritesTheEditorsRowsAndOnlyASaveThatWorkedClearsTheFl
 
     // A folder that takes no new file around a file that may be written: the
     // file is written in place.
+    ASSERT_TRUE(QFile::setPermissions(directory.path(), QFileDevice::Permissions(0x7755)));
     ASSERT_TRUE(QDir(directory.path()).mkdir("locked"));
     const QString locked = WriteFile("locked/seq.lsq", "old content");
-    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions(0x6666)));
-    ASSERT_TRUE(QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x5555)));
-    ASSERT_TRUE(QFile::setPermissions(directory.path(), QFileDevice::Permissions(0x7755)));
-    EXPECT_TRUE(SaveAsOrdinaryUser(*doc, locked));
+    EXPECT_TRUE(SaveInLockedFolder(*doc, locked));
     EXPECT_EQ(ReadFile(locked), HEADER + "00000003ff0014580000\n");
-    QFile::setPermissions(directory.filePath("locked"), QFileDevice::Permissions(0x7755));
     // The same on a full disk: the file keeps its old content, and the box
     // names it and says why.
     SmallDisk disk;
     if (!disk.Error().empty())
         GTEST_SKIP() << disk.Error();
-    const QString full = QString::fromStdString(disk.Path()) + "/seq.lsq";
-    WriteFile(full, "old content");
-    QFile::setPermissions(full, QFileDevice::Permissions(0x6666));
-    QFile::setPermissions(QString::fromStdString(disk.Path()), QFileDevice::Permissions(0x5555));
+    const QString full = WriteFile(QString::fromStdString(disk.Path()) + "/seq.lsq", "old content");
     disk.Fill();
     editor->m_rowCount = MAX_ROWS;
     std::vector<QString> details;
     InterceptMessageBoxes([&details](const MessageBoxRequest &box) { details.push_back(box.details); });
-    EXPECT_FALSE(SaveAsOrdinaryUser(*doc, full));
+    EXPECT_FALSE(SaveInLockedFolder(*doc, full));
     EXPECT_EQ(ReadFile(full), QByteArray("old content"));
     EXPECT_EQ(details, std::vector<QString> { full + ": No space left on device" });
-    QFile::setPermissions(QString::fromStdString(disk.Path()), QFileDevice::Permissions(0x7777));
 }
 
 TEST_F(BrelvimDocTest, AValueStillBeingTypedIsAppliedBeforeTheSaveQuestion)
