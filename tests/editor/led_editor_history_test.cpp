@@ -14,8 +14,6 @@
 namespace
 {
 
-constexpr int TIME_X = 80;
-
 // Six lines from a file: patterns 0..5, a GOTO 5 in line 4.
 std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 {
