@@ -24,9 +24,10 @@ constexpr QRgb BLUE = qRgb(0, 0, 255);
 constexpr int INDEX_PIXEL_X = 56;
 constexpr int TIME_PIXEL_X = 97;
 
+// What the editor paints, in the format of a screen grab.
 QImage Grab(CLedEditorWnd &editor)
 {
-    return editor.grab().toImage();
+    return editor.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Counts the paint events a widget gets and gathers the regions painted.
@@ -167,11 +168,8 @@ TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaintAndClosingH
     QCoreApplication::processEvents();
     const int top99 = 24 + 99 * 16 - ScrollPos(*editor);
     EXPECT_EQ(counter.region, QRegion(20, top99, 40, 32));
-    EXPECT_EQ(QGuiApplication::primaryScreen()
-                  ->grabWindow(editor->winId())
-                  .toImage()
-                  .convertToFormat(QImage::Format_RGB32),
-        Grab(*editor).convertToFormat(QImage::Format_RGB32));
+    const QImage onScreen = QGuiApplication::primaryScreen()->grabWindow(editor->winId()).toImage();
+    EXPECT_EQ(onScreen.convertToFormat(QImage::Format_RGB32), Grab(*editor));
     editor->SetTraceLine(150);
     EXPECT_EQ(editor->GetCurrentPattern(), 0u);
 
