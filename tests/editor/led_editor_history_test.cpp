@@ -14,8 +14,6 @@
 namespace
 {
 
-constexpr int TIME_X = 80;
-
 // Six lines from a file: patterns 0..5, a GOTO 5 in line 4.
 std::unique_ptr<CLedEditorWnd> SixLinesFromAFile()
 {
@@ -48,6 +46,9 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
     QApplication::clipboard()->setText("00000300..*\r\n00000400...*\r\n");
 
     const auto select = [&wnd](int first, int last) { Selection(wnd).SelectRange(first, last); };
+    const auto editTime = [&wnd](int line) {
+        QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(line) });
+    };
     // What the user does before an action (selecting lines, opening the
     // value edit) and the action.
     const struct {
@@ -72,11 +73,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
             [&] { type("2"); } },
         { "Insert 2 lines from the clipboard", [&] { select(2, 2); },
             [&] { Key(wnd, Qt::Key_V, Qt::ControlModifier); } },
-        { "Time 44",
-            [&] {
-                QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
-            },
-            [&] { type("44"); } },
+        { "Time 44", [&] { editTime(0); }, [&] { type("44"); } },
         { "Blink command", [&] { select(1, 1); }, [&] { Key(wnd, Qt::Key_B, Qt::ControlModifier); } },
         { "Mirror", [&] { select(2, 3); }, [&] { Key(wnd, Qt::Key_S, Qt::ControlModifier); } },
         { "DIM", [&] { select(3, 3); }, [&] { Key(wnd, Qt::Key_D, Qt::ShiftModifier); } },
@@ -114,7 +111,7 @@ TEST_F(LedEditorWndTest, UndoAndRedoWalkAMixedSequenceOfStepsBackAndForth)
 
     // Undo in the value edit applies what was typed as a step, then takes it
     // back.
-    QTest::mouseDClick(&wnd, Qt::LeftButton, Qt::NoModifier, { TIME_X, LineY(0) });
+    editTime(0);
     const EditorSnapshot opened = State(wnd);
     ASSERT_NE(ValueEdit(wnd), nullptr);
     ValueEdit(wnd)->setText("7");

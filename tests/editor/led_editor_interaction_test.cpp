@@ -36,9 +36,6 @@
 namespace
 {
 
-constexpr int INDEX_X = 40;
-constexpr int TIME_X = 80;
-
 QAction *FindAction(QMenu &menu, int id)
 {
     for (QAction *action : menu.actions()) {
@@ -74,6 +71,17 @@ struct MenuChoice {
         };
     }
 };
+
+// Stands in for the user at a prompt: notes each request and gives the
+// answer as it is at the time.
+template <typename Request, typename Answer>
+std::function<Answer(const Request &)> Noting(std::vector<Request> &requests, const Answer &answer)
+{
+    return [&requests, &answer](const Request &request) {
+        requests.push_back(request);
+        return answer;
+    };
+}
 
 } // namespace
 
@@ -210,10 +218,6 @@ TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
     auto *note = editor->findChild<CRefusalNote *>();
     ASSERT_NE(note, nullptr);
-    const auto selectOnly = [&](int line) {
-        Selection(*editor).Clear();
-        Selection(*editor).Select(line);
-    };
     const auto ends = [&](const std::function<void()> &act) {
         QCoreApplication::processEvents();
         act();
@@ -237,7 +241,7 @@ TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
     for (const auto &t : typing) {
         SCOPED_TRACE(t.typed);
         const EditorSnapshot before = State(*editor);
-        selectOnly(t.line);
+        Selection(*editor).SelectRange(t.line, t.line);
         editor->OpenValueEdit(t.line, t.time);
         ValueEdit(*editor)->setText(t.typed);
         // Enter applies the value and moves the edit on to the next line.
@@ -255,7 +259,7 @@ TEST_F(LedEditorWndTest, RefusalsSayWhyInANoteBesideTheLine)
     }
 
     QApplication::clipboard()->setText(QString("00000100*\r\n").repeated(5));
-    selectOnly(4);
+    Selection(*editor).SelectRange(4, 4);
     QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(editor->m_rowCount, 221);
     EXPECT_EQ(editor->m_modified, 1);
@@ -314,10 +318,8 @@ TEST(ExportAnimationDlg, BrowseStartsBesideTheSequence)
     CExportAnimationDlg dialog(
         &editor, [] { return RowTable(); }, QStringLiteral("veltor.rcc"), [&sequence] { return sequence; });
     std::vector<FileDialogRequest> requests;
-    InterceptFileDialogs([&](const FileDialogRequest &request) {
-        requests.push_back(request);
-        return QString();
-    });
+    const QString cancelled;
+    InterceptFileDialogs(Noting(requests, cancelled));
     QPushButton *browse = nullptr;
     for (QPushButton *button : dialog.findChildren<QPushButton *>())
         browse = button->text() == "Browse…" ? button : browse;
@@ -372,14 +374,12 @@ TEST_F(LedEditorWndTest, QuittingAsksBeforeItStopsAnExport)
         dialog->findChild<QDoubleSpinBox *>()->setValue(60);
         dialog->OnExport();
         ASSERT_TRUE(dialog->IsExporting());
-        std::vector<QString> questions;
-        InterceptQuestions([&](const QuestionRequest &question) {
-            questions.push_back(question.text);
-            return stop;
-        });
+        std::vector<QuestionRequest> questions;
+        InterceptQuestions(Noting(questions, stop));
         EXPECT_EQ(editor->QueryStopExportToQuit(), stop);
         InterceptQuestions({});
-        EXPECT_EQ(questions, std::vector<QString> { "An animation is being exported. Stop it and quit?" });
+        ASSERT_EQ(questions.size(), 1u);
+        EXPECT_EQ(questions[0].text, "An animation is being exported. Stop it and quit?");
         EXPECT_EQ(dialog->IsExporting(), !stop);
         if (!stop)
             dialog->CancelExport();
@@ -466,18 +466,12 @@ TEST_F(LedEditorWndTest, SaveUploadAsWavWritesTheSamplesTheUploadPlays)
     editor->SetSequenceFile([&folder] { return folder.filePath("chase.lsq"); });
     QString chosen = folder.filePath("upload.wav");
     std::vector<FileDialogRequest> dialogs;
-    InterceptFileDialogs([&](const FileDialogRequest &request) {
-        dialogs.push_back(request);
-        return chosen;
-    });
+    InterceptFileDialogs(Noting(dialogs, chosen));
     std::vector<MessageBoxRequest> boxes;
     InterceptMessageBoxes([&](const MessageBoxRequest &box) { boxes.push_back(box); });
     std::vector<QuestionRequest> questions;
     bool uploadAnyway = false;
-    InterceptQuestions([&](const QuestionRequest &question) {
-        questions.push_back(question);
-        return uploadAnyway;
-    });
+    InterceptQuestions(Noting(questions, uploadAnyway));
 
     Selection(*editor).SelectRange(0, 1);
     QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });

@@ -9,10 +9,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace
 {
 
@@ -25,12 +21,13 @@ constexpr QRgb RED = qRgb(255, 64, 64);
 constexpr QRgb BLUE = qRgb(0, 0, 255);
 
 // Pixel columns inside cells, clear of their texts and frames.
-constexpr int INDEX_X = 56;
-constexpr int TIME_X = 97;
+constexpr int INDEX_PIXEL_X = 56;
+constexpr int TIME_PIXEL_X = 97;
 
+// What the editor paints, in the format of a screen grab.
 QImage Grab(CLedEditorWnd &editor)
 {
-    return editor.grab().toImage();
+    return editor.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Counts the paint events a widget gets and gathers the regions painted.
@@ -74,10 +71,10 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsMarginsSelectionAndTrace)
     EXPECT_EQ(image.pixel(CHANNEL_X, 24 + 4 * 16), BACKGROUND);
     EXPECT_EQ(image.pixel(CHANNEL_X + 16 * 7, 24 + 8 * 16), BACKGROUND);
     EXPECT_NE(image.pixel(CHANNEL_X, 24 + 5 * 16), BACKGROUND);
-    EXPECT_NE(image.pixel(INDEX_X, 24 + 4 * 16), BACKGROUND);
+    EXPECT_NE(image.pixel(INDEX_PIXEL_X, 24 + 4 * 16), BACKGROUND);
 
     // The 3-D frame of an index cell, lighter at the top left.
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(1)), GREY);
+    EXPECT_EQ(image.pixel(INDEX_PIXEL_X, LineY(1)), GREY);
     EXPECT_EQ(image.pixel(25, 24 + 16), LIGHT_GREY);
     EXPECT_EQ(image.pixel(59, 24 + 20), DARK_GREY);
 
@@ -93,9 +90,9 @@ TEST_F(LedEditorWndTest, ChannelCellsSeparatorsMarginsSelectionAndTrace)
     EXPECT_EQ(image.pixel(260, LineY(3)), BACKGROUND);
 
     // Selected lines are red, the executing line's index cell blue.
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(5)), RED);
-    EXPECT_EQ(image.pixel(INDEX_X, LineY(6)), BLUE);
-    EXPECT_EQ(image.pixel(TIME_X, LineY(6)), RED);
+    EXPECT_EQ(image.pixel(INDEX_PIXEL_X, LineY(5)), RED);
+    EXPECT_EQ(image.pixel(INDEX_PIXEL_X, LineY(6)), BLUE);
+    EXPECT_EQ(image.pixel(TIME_PIXEL_X, LineY(6)), RED);
     EXPECT_EQ(image.pixel(CHANNEL_X, LineY(6)), qRgb(255, 144, 144));
     EXPECT_EQ(image.pixel(CHANNEL_X + 16, LineY(6)), qRgb(128, 64, 64));
 }
@@ -109,7 +106,7 @@ TEST_F(LedEditorWndTest, PartlyVisibleLinesShowPlainGreyCells)
     ScrollPos(*editor) = 8;
     const QImage image = Grab(*editor);
 
-    EXPECT_EQ(image.pixel(TIME_X + 2, 31), GREY);
+    EXPECT_EQ(image.pixel(TIME_PIXEL_X + 2, 31), GREY);
     EXPECT_EQ(image.pixel(CHANNEL_X, 24), qRgb(224, 224, 224));
     EXPECT_EQ(image.pixel(20, 33), LIGHT_GREY);
     EXPECT_EQ(image.pixel(20, 113), GREY);
@@ -171,11 +168,8 @@ TEST_F(LedEditorWndTest, TracingScrollsToTheLineAndNoneDoesNotRepaintAndClosingH
     QCoreApplication::processEvents();
     const int top99 = 24 + 99 * 16 - ScrollPos(*editor);
     EXPECT_EQ(counter.region, QRegion(20, top99, 40, 32));
-    EXPECT_EQ(QGuiApplication::primaryScreen()
-                  ->grabWindow(editor->winId())
-                  .toImage()
-                  .convertToFormat(QImage::Format_RGB32),
-        Grab(*editor).convertToFormat(QImage::Format_RGB32));
+    const QImage onScreen = QGuiApplication::primaryScreen()->grabWindow(editor->winId()).toImage();
+    EXPECT_EQ(onScreen.convertToFormat(QImage::Format_RGB32), Grab(*editor));
     editor->SetTraceLine(150);
     EXPECT_EQ(editor->GetCurrentPattern(), 0u);
 

@@ -29,7 +29,10 @@ public:
         return editor.m_accel->CommandOf(event);
     }
 
-    // The middle of a line's cells, and of a channel cell.
+    // The middle of a line's cells, of its index and time cells, and of a
+    // channel cell.
+    static constexpr int INDEX_X = 40;
+    static constexpr int TIME_X = 80;
     static constexpr int CHANNEL_X = 108; // channel 0; channel j is 16 j further
     static int LineY(int line) { return 24 + 16 * line + 8; }
     static QPoint Cell(int line, int channel) { return { CHANNEL_X + 16 * channel, LineY(line) }; }

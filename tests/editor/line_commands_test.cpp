@@ -80,26 +80,23 @@ TEST(LineCommands, DeletingEverythingLeavesOneEmptyLineAndInsertingStopsAtTheLas
 
 TEST(LineCommands, PatternTransformsReachBeyondTheChannels)
 {
-    TestTable table(2);
-    table.selection.Select(0);
-    LineCommands lines(table.Table());
-    table.Row(0).pattern = 0x0F;
-    lines.Invert();
-    EXPECT_EQ(table.Row(0).pattern, 0xFFFFFFF0u);
-    lines.ShiftLeft();
-    EXPECT_EQ(table.Row(0).pattern, 0x7FFFFFF8u);
-
-    table.Row(0).pattern = 0x80;
-    lines.ShiftRight();
-    EXPECT_EQ(table.Row(0).pattern & 0xFF, 0u);
-    lines.ShiftLeft();
-    EXPECT_EQ(table.Row(0).pattern, 0x80u);
-
-    table.Row(0).pattern = 0xF01;
-    lines.Mirror();
-    EXPECT_EQ(table.Row(0).pattern, 0x80u);
-    EXPECT_EQ(table.Row(1).pattern, 0u);
-    EXPECT_TRUE(table.edited);
+    const struct {
+        std::uint32_t before;
+        void (LineCommands::*transform)();
+        std::uint32_t after;
+    } cases[] = { { 0x0F, &LineCommands::Invert, 0xFFFFFFF0 },
+        { 0xFFFFFFF0, &LineCommands::ShiftLeft, 0x7FFFFFF8 }, { 0x80, &LineCommands::ShiftRight, 0x100 },
+        { 0x100, &LineCommands::ShiftLeft, 0x80 }, { 0xF01, &LineCommands::Mirror, 0x80 } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.before);
+        TestTable table(2);
+        table.selection.Select(0);
+        table.Row(0).pattern = c.before;
+        (LineCommands(table.Table()).*c.transform)();
+        EXPECT_EQ(table.Row(0).pattern, c.after);
+        EXPECT_EQ(table.Row(1).pattern, 0u);
+        EXPECT_TRUE(table.edited);
+    }
 }
 
 TEST(LineCommands, CommandRowsKeepWhatTheyHeld)
