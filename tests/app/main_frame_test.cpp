@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 class CMainFrameTest : public testing::Test
 {
@@ -152,12 +153,24 @@ TEST_F(CMainFrameTest, AboutWindowClosesOnTheNextPressAndSwallowsIt)
     EXPECT_EQ(Splash(), nullptr);
 }
 
-TEST_F(CMainFrameTest, ButtonsTakeTabFocusAndTheirTooltipsNameTheKeys)
+TEST_F(CMainFrameTest, TabReachesTheButtonsAndTheirTooltipsNameTheKeys)
 {
     EXPECT_EQ(commands.Action(ID_FILE_OPEN)->toolTip(), "open (Ctrl+O)");
     EXPECT_EQ(commands.Action(ID_STOP_SIMULATION)->toolTip(), "stop (Shift+F5)");
     EXPECT_EQ(commands.Action(ID_APP_ABOUT)->toolTip(), "about");
-    EXPECT_EQ(Button(ID_UPLOAD)->focusPolicy(), Qt::TabFocus);
+
+    frame->OnTimer(1);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    std::set<QWidget *> buttons, reached;
+    for (QAction *action : ToolBar()->actions())
+        if (!action->isSeparator())
+            buttons.insert(ToolBar()->widgetForAction(action));
+    for (std::size_t press = 0; press <= buttons.size(); ++press) {
+        QTest::keyClick(frame.get(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, buttons);
 }
 
 TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
