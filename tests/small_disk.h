@@ -2,7 +2,8 @@
 
 // A small tmpfs of its own, for tests of what a full disk does: mounted in a
 // fresh folder when the test may mount (it runs as root), gone with the
-// object. Fill() takes all of its room.
+// object. Fill() takes all of its room. FileContent() tells what a write
+// left behind.
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 class SmallDisk
@@ -58,3 +60,10 @@ private:
     std::string m_path;
     std::string m_error;
 };
+
+inline std::string FileContent(const std::string &path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}

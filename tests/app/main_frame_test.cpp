@@ -8,7 +8,8 @@
 #include "platform/resource_ids.h"
 
 #include <QAction>
-#include <QMenu>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <set>
 
 class CMainFrameTest : public testing::Test
 {
@@ -115,56 +118,59 @@ TEST_F(CMainFrameTest, SplashAtStartLetsInputThroughAndClosesWithTimerOne)
     EXPECT_EQ(starts, 2);
 }
 
+// A click, F5 and Return on the focused button alike: the first press while
+// the about window is open only closes it, the next one starts.
 TEST_F(CMainFrameTest, AboutWindowClosesOnTheNextPressAndSwallowsIt)
 {
+    new MainFrameKeys(commands, *frame, [] { return nullptr; });
     frame->OnTimer(1);
-    commands.Execute(ID_APP_ABOUT);
-    ASSERT_NE(Splash(), nullptr);
-    EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
-    QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
-    EXPECT_EQ(Splash(), nullptr);
-    EXPECT_EQ(starts, 0);
-    QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton);
-    EXPECT_EQ(starts, 1);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const std::pair<const char *, std::function<void()>> presses[] = {
+        { "click", [this] { QTest::mouseClick(Button(ID_START_SIMULATION), Qt::LeftButton); } },
+        { "F5", [this] { QTest::keyClick(frame->centralWidget(), Qt::Key_F5); } },
+        { "Return", [this] { QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return); } },
+    };
+    for (const auto &[name, press] : presses) {
+        SCOPED_TRACE(name);
+        commands.Execute(ID_APP_ABOUT);
+        ASSERT_NE(Splash(), nullptr);
+        EXPECT_EQ(Splash()->windowHandle()->transientParent(), frame->windowHandle());
+        const int before = starts;
+        press();
+        EXPECT_EQ(Splash(), nullptr);
+        EXPECT_EQ(starts, before);
+        press();
+        EXPECT_EQ(starts, before + 1);
+    }
 
-    // A click on the about button while it is open only closes it.
+    // A click on the about button or any key only closes it.
     commands.Execute(ID_APP_ABOUT);
     QTest::mouseClick(Button(ID_APP_ABOUT), Qt::LeftButton);
     EXPECT_EQ(Splash(), nullptr);
-
     commands.Execute(ID_APP_ABOUT);
     QTest::keyClick(frame->centralWidget(), Qt::Key_A);
     EXPECT_EQ(Splash(), nullptr);
-
-    // Nor does a key of the main window act while it is open.
-    new MainFrameKeys(commands, *frame, [] { return nullptr; });
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    commands.Execute(ID_APP_ABOUT);
-    QTest::keyClick(frame->centralWidget(), Qt::Key_F5);
-    EXPECT_EQ(Splash(), nullptr);
-    EXPECT_EQ(starts, 1);
-    QTest::keyClick(frame->centralWidget(), Qt::Key_F5);
-    EXPECT_EQ(starts, 2);
 }
 
-TEST_F(CMainFrameTest, ButtonsTakeTabFocusAndTheirTooltipsNameTheKeys)
+TEST_F(CMainFrameTest, TabReachesTheButtonsAndTheirTooltipsNameTheKeys)
 {
     EXPECT_EQ(commands.Action(ID_FILE_OPEN)->toolTip(), "open (Ctrl+O)");
     EXPECT_EQ(commands.Action(ID_STOP_SIMULATION)->toolTip(), "stop (Shift+F5)");
     EXPECT_EQ(commands.Action(ID_APP_ABOUT)->toolTip(), "about");
-    EXPECT_EQ(Button(ID_UPLOAD)->focusPolicy(), Qt::TabFocus);
 
-    // Return presses the button that has the focus, unless it closes the
-    // about window.
-    new MainFrameKeys(commands, *frame, [] { return nullptr; });
     frame->OnTimer(1);
-    commands.Execute(ID_APP_ABOUT);
-    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
-    EXPECT_EQ(Splash(), nullptr);
-    EXPECT_EQ(starts, 0);
-    QTest::keyClick(Button(ID_START_SIMULATION), Qt::Key_Return);
-    EXPECT_EQ(starts, 1);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    std::set<QWidget *> buttons, reached;
+    for (QAction *action : ToolBar()->actions())
+        if (!action->isSeparator())
+            buttons.insert(ToolBar()->widgetForAction(action));
+    for (std::size_t press = 0; press <= buttons.size(); ++press) {
+        QTest::keyClick(frame.get(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, buttons);
 }
 
 TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
@@ -184,12 +190,30 @@ TEST_F(CMainFrameTest, CloseAsksFirstAndClosesTheSplash)
     EXPECT_FALSE(frame->isVisible());
 }
 
-// With no menu bar nothing would bring a hidden or floated toolbar back.
+// With no menu bar nothing would bring a hidden or floated toolbar back: a
+// right click on it offers no menu to hide it, and a drag from its left end,
+// where a movable one has its handle, leaves it where it is.
 TEST_F(CMainFrameTest, ToolbarCanNeitherBeHiddenNorMoved)
 {
-    EXPECT_EQ(std::unique_ptr<QMenu>(frame->createPopupMenu()), nullptr);
-    EXPECT_FALSE(ToolBar()->isMovable());
-    EXPECT_FALSE(ToolBar()->isFloatable());
+    frame->OnTimer(1);
+    const QPoint handle(8, ToolBar()->height() / 2);
+    QWidget *menu = nullptr;
+    QTimer::singleShot(0, [&menu] {
+        if ((menu = QApplication::activePopupWidget()))
+            menu->close();
+    });
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, handle, ToolBar()->mapToGlobal(handle));
+    QApplication::sendEvent(ToolBar(), &rightClick);
+    QApplication::processEvents();
+    EXPECT_EQ(menu, nullptr);
+
+    const QRect docked = ToolBar()->geometry();
+    QTest::mousePress(ToolBar(), Qt::LeftButton, {}, handle);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(ToolBar(), handle + QPoint(step * 10, step * 30));
+    QTest::mouseRelease(ToolBar(), Qt::LeftButton, {}, handle + QPoint(100, 300));
+    EXPECT_FALSE(ToolBar()->isFloating());
+    EXPECT_EQ(ToolBar()->geometry(), docked);
 }
 
 TEST(SplashWindow, WithoutAPictureShowsNothing)

@@ -126,12 +126,10 @@ TEST(SequenceInterpreter, MirrorReversesTheChannelsOnOutputAndDimSetsTheCeiling)
 
 TEST(SequenceInterpreter, FadeStepsFromTheParameter)
 {
-    EXPECT_EQ(FadeStep(0), 32760);
-    EXPECT_EQ(FadeStep(15), 2176);
-    EXPECT_EQ(FadeStep(4080), 8);
-    EXPECT_EQ(FadeStep(4081), 0);
-    EXPECT_EQ(FadeStep(4096), 0);
-    EXPECT_EQ(FadeStep(4096 + 15), 2176);
+    const std::pair<std::uint16_t, std::int32_t> steps[]
+        = { { 0, 32760 }, { 15, 2176 }, { 4080, 8 }, { 4081, 0 }, { 4096, 0 }, { 4096 + 15, 2176 } };
+    for (const auto &[parameter, step] : steps)
+        EXPECT_EQ(FadeStep(parameter), step) << parameter;
 
     // FADE IN 15 rises in 15 ticks; FADE OUT 4090 then holds the level.
     Device device({ Command(CMD_FADE_IN, 15), Pattern(0x01, 15), Command(CMD_FADE_OUT, 4090), Pattern(0, 3),

@@ -11,17 +11,9 @@
 #include <cerrno>
 #include <csignal>
 #include <fstream>
-#include <sstream>
 
 namespace
 {
-
-std::string Content(const std::string &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 // A write as an ordinary user, who has no rights on a file of mode 0444, or
 // with a limit on the file size, which makes writes fail as a full disk does.
@@ -79,9 +71,8 @@ TEST(InPlaceFile, WritesTheNewContentOrLeavesTheOldAsItWas)
         if (test.fullDisk)
             disk.Fill();
         EXPECT_EQ(Rewrite(path, test.content, test.asUser, test.sizeLimit), test.error);
-        if (test.exists) {
-            EXPECT_EQ(Content(path), test.error == 0 ? test.content : old);
-        }
+        if (test.exists)
+            EXPECT_EQ(FileContent(path), test.error == 0 ? test.content : old);
         disk.Free();
         unlink(path.c_str());
     }

@@ -14,22 +14,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <thread>
 
-namespace
-{
-
 namespace fs = std::filesystem;
-
-std::string Content(const fs::path &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
-} // namespace
 
 // Written in pieces with seeks back, as a video's index is; only a commit
 // puts the file in place of what was there.
@@ -49,10 +36,10 @@ TEST(OutputFile, SeeksRewriteAndOnlyACommitReplacesTheFile)
             EXPECT_EQ(file.Seek(0, SEEK_END), 6);
             EXPECT_EQ(file.Size(), 6);
             EXPECT_FALSE(file.IsSequential());
-            EXPECT_EQ(Content(path), "old");
+            EXPECT_EQ(FileContent(path), "old");
             EXPECT_TRUE(!commit || file.Commit());
         }
-        EXPECT_EQ(Content(path), commit ? "abXYef" : "old");
+        EXPECT_EQ(FileContent(path), commit ? "abXYef" : "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
     }
     const std::string missing = (folder / "missing" / "out.mp4").string();
@@ -87,7 +74,7 @@ TEST(OutputFile, AFileInALockedFolderIsWrittenInPlaceOrLeftAsItWas)
         EXPECT_TRUE(opened && written);
         EXPECT_EQ(committed, !fullDisk);
         EXPECT_EQ(file.ErrorNumber(), fullDisk ? ENOSPC : 0);
-        EXPECT_EQ(Content(path), fullDisk ? old : "aaXY" + std::string(8188, 'a'));
+        EXPECT_EQ(FileContent(path), fullDisk ? old : "aaXY" + std::string(8188, 'a'));
         disk.Free();
         fs::permissions(disk.Path(), fs::perms::all);
     }
@@ -103,28 +90,27 @@ TEST(OutputFile, KeepsTheModeTheLinkAndThePipeOfTheTarget)
     const fs::path file = folder / "file.gif";
     const fs::path link = folder / "link.gif";
     const fs::path pipe = folder / "pipe.gif";
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     std::ofstream(file) << "old";
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(file, mode);
     fs::create_symlink("file.gif", link);
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
 
     // The pipe's reader, which a write into it waits for.
     std::string piped;
-    std::thread reader([&] { piped = Content(pipe); });
+    std::thread reader([&] { piped = FileContent(pipe); });
     EXPECT_EQ(WriteOutputFile(pipe.string(), "through", 7), "");
     reader.join();
     EXPECT_EQ(piped, "through");
     EXPECT_TRUE(fs::is_fifo(pipe));
 
     EXPECT_EQ(WriteOutputFile(file.string(), "new", 3), "");
-    EXPECT_EQ(Content(file), "new");
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FileContent(file), "new");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
 
     EXPECT_EQ(WriteOutputFile(link.string(), "linked", 6), "");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Content(file), "linked");
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FileContent(file), "linked");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
     fs::remove_all(folder);
 }
