@@ -13,6 +13,7 @@ pemblo=$1 bright_share=$2 examples=$3
 . "$(dirname "$0")/own_desktop.sh"
 
 gone() { ! visible "$1" >/dev/null; }
+still() { ! changing; }
 # The windows of Pemblo! on the screen, menus included.
 windows() { xdotool search --onlyvisible --classname '^pemblo$' 2>/dev/null | wc -l; }
 more_windows_than() { [ "$(windows)" -gt "$1" ]; }
@@ -43,10 +44,9 @@ sleep 0.5
 focused "$frame" || fail "the LED Editor took the keyboard at start"
 
 xdotool key F5
-changing || fail "F5 did not start the sequence"
+within_10s changing || fail "F5 did not start the sequence"
 xdotool key shift+F5
-sleep 0.2
-changing && fail "Shift+F5 did not stop the sequence"
+within_10s still || fail "Shift+F5 did not stop the sequence"
 
 xdotool key ctrl+o
 window '^Open$' >/dev/null || fail "Ctrl+O did not open the Open dialog"
