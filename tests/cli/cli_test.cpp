@@ -186,17 +186,29 @@ TEST(Cli, DumpShowsEachRowLineAndWhatItDoes)
         "3\t01000000000000470000\tGOTO 0\n");
 }
 
-TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQt)
+// Qt only for the commands that draw or play, the sound library only once a
+// program plays.
+TEST(Cli, OnlyTheCommandsThatDrawOrPlayLoadQtOrTheSoundLibrary)
 {
-    // The dynamic loader names every library it loads.
-    const auto loads = [](const std::string &arguments, const char *library) {
-        return Cli(arguments, "pemblo-cli", "LD_DEBUG=libs").err.find(library) != std::string::npos;
+    // The dynamic loader names every library it loads, or with
+    // LD_TRACE_LOADED_OBJECTS would load.
+    const auto loaded = [](const std::string &arguments, const std::string &how = "LD_DEBUG=libs",
+                            const std::string &program = "pemblo-cli") {
+        const Result run = Cli(arguments, program, how);
+        return run.out + run.err;
     };
-    for (const char *command : { "check", "dump", "simulate", "image" })
-        EXPECT_FALSE(loads(std::string(command) + " " + PULSAR, "libQt6")) << command;
+    for (const char *command : { "check", "dump", "simulate", "image" }) {
+        const std::string libraries = loaded(std::string(command) + " " + PULSAR);
+        EXPECT_EQ(libraries.find("libQt6"), std::string::npos) << command;
+        EXPECT_EQ(libraries.find("libpulse"), std::string::npos) << command;
+    }
     const fs::path out = TempPath("loads.png");
-    EXPECT_TRUE(loads("render " + PULSAR + " --tick 1 -o " + out.string(), "libQt6Gui"));
+    EXPECT_NE(
+        loaded("render " + PULSAR + " --tick 1 -o " + out.string()).find("libQt6Gui"), std::string::npos);
     fs::remove(out);
+    const std::string noServer = "LD_DEBUG=libs PULSE_SERVER=unix:/nonexistent";
+    EXPECT_NE(loaded("play " + PULSAR, noServer).find("libpulse"), std::string::npos);
+    EXPECT_EQ(loaded("", "LD_TRACE_LOADED_OBJECTS=1", "pemblo").find("libpulse"), std::string::npos);
 }
 
 TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)

@@ -2,19 +2,17 @@
 
 #include "core/row_table.h"
 #include "core/sequence_file.h"
-#include "core/sequence_interpreter.h"
 #include "run_program.h"
 #include "upload/fsk_signal.h"
+#include "upload/upload_image.h"
 #include "upload/wav_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -41,10 +39,7 @@ protected:
     // Runs pemblo-cli with the arguments; stdout and stderr land in out and err.
     int Run(const std::string &arguments, const std::string &prefix = "")
     {
-        return Take(RunProgram("pemblo-cli " + arguments, prefix));
-    }
-    int Take(const ProgramRun &run)
-    {
+        const ProgramRun run = RunProgram("pemblo-cli " + arguments, prefix);
         out = run.out;
         err = run.err;
         return run.exitCode;
@@ -187,25 +182,6 @@ TEST_F(UploadCli, PlayWithoutASoundOutputSaysSo)
     EXPECT_NE(err.find("pemblo-cli play: There is no sound output."), std::string::npos) << err;
     EXPECT_EQ(Run("outputs", "PULSE_SERVER=unix:/nonexistent"), 1);
     EXPECT_EQ(err, "pemblo-cli outputs: There is no sound output.\n");
-}
-
-// Only a program that plays maps the sound library, and only once it plays.
-TEST_F(UploadCli, OnlyPlayLoadsTheSoundLibrary)
-{
-    struct Case {
-        std::string commandLine;
-        const char *environment;
-        bool loads;
-    };
-    const Case cases[] = {
-        { "pemblo-cli check " + EXAMPLE, "LD_DEBUG=files", false },
-        { "pemblo-cli play " + EXAMPLE, "LD_DEBUG=files PULSE_SERVER=unix:/nonexistent", true },
-        { "pemblo", "LD_TRACE_LOADED_OBJECTS=1", false },
-    };
-    for (const Case &test : cases) {
-        Take(RunProgram(test.commandLine, test.environment));
-        EXPECT_EQ((out + err).find("libpulse") != std::string::npos, test.loads) << test.commandLine;
-    }
 }
 
 } // namespace
