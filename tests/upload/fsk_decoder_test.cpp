@@ -156,11 +156,20 @@ TEST(FskDecoder, RefusesCutDisturbedAndSlippedRecordings)
     EXPECT_EQ(silence.missingBlocks.size(), static_cast<std::size_t>(UPLOAD_BLOCK_COUNT));
 }
 
-// What the collector should have: the image, with 0xFF in the blocks it
-// does not have intact.
-UploadImage IntactPartOf(const UploadImage &image, const BlockCollector &collector)
+// The symbols as the collector keeps them.
+UploadDecodeResult Parse(const std::vector<std::uint8_t> &symbols)
 {
-    const UploadDecodeResult result = collector.Result();
+    BlockCollector collector;
+    FrameParser parser(collector);
+    parser.Push(symbols.data(), symbols.size());
+    parser.Finish();
+    return collector.Result();
+}
+
+// What a result should hold: the image, with 0xFF in the blocks it does not
+// have intact.
+UploadImage IntactPartOf(const UploadImage &image, const UploadDecodeResult &result)
+{
     UploadImage intact = image;
     for (const auto *blocks : { &result.missingBlocks, &result.damagedBlocks })
         for (const int b : *blocks)
@@ -182,11 +191,8 @@ TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
         for (int frame = 0; frame <= UPLOAD_BLOCK_COUNT; ++frame)
             starts.push_back(starts.back() + static_cast<std::size_t>(FrameBits(frame % UPLOAD_BLOCK_COUNT)));
         ASSERT_EQ(starts.back(), bits.size());
-        BlockCollector whole;
-        FrameParser complete(whole);
-        complete.Push(bits.data(), bits.size());
-        complete.Finish();
-        ASSERT_TRUE(whole.Result().Complete() && whole.Result().image == image);
+        const UploadDecodeResult whole = Parse(bits);
+        ASSERT_TRUE(whole.Complete() && whole.image == image);
         for (std::size_t frame = 0; frame + 1 < starts.size(); ++frame) {
             const std::size_t first = starts[frame + 2 == starts.size() ? frame - 1 : frame];
             const std::size_t last = std::min(bits.size(), starts[frame + 1] + UPLOAD_LEAD_IN_BITS + 1);
@@ -194,18 +200,11 @@ TEST(FskDecoder, NoSingleSlippedBitPassesAsIntactData)
                 const bool insertion = bits[at] == 0;
                 if (!insertion && (at + 1 == bits.size() || bits[at + 1] == 0))
                     continue;
-                const std::vector<std::uint8_t> heard = insertion
-                    ? std::vector<std::uint8_t> { SYMBOL_ONE, SYMBOL_ONE }
-                    : std::vector<std::uint8_t> { SYMBOL_ZERO };
-                const std::size_t resumed = insertion ? at + 1 : at + 2;
-                BlockCollector collector;
-                FrameParser parser(collector);
-                parser.Push(bits.data() + first, at - first);
-                parser.Push(heard.data(), heard.size());
-                parser.Push(bits.data() + resumed, last - resumed);
-                parser.Finish();
-                ASSERT_TRUE(collector.Result().image == IntactPartOf(image, collector))
-                    << "bit " << at << " slipped";
+                std::vector<std::uint8_t> heard(bits.begin() + first, bits.begin() + at);
+                heard.insert(heard.end(), insertion ? 2 : 1, insertion ? SYMBOL_ONE : SYMBOL_ZERO);
+                heard.insert(heard.end(), bits.begin() + (insertion ? at + 1 : at + 2), bits.begin() + last);
+                const UploadDecodeResult result = Parse(heard);
+                ASSERT_TRUE(result.image == IntactPartOf(image, result)) << "bit " << at << " slipped";
             }
         }
     }
@@ -257,15 +256,11 @@ TEST(FskDecoder, DecodesTheLastOfSeveralUploads)
         std::vector<std::uint8_t> symbols = FirstFrames(first, c.firstFrames);
         const std::vector<std::uint8_t> second = FirstFrames(last, c.lastFrames, c.damagedFrames);
         symbols.insert(symbols.end(), second.begin(), second.end());
-        BlockCollector collector;
-        FrameParser parser(collector);
-        parser.Push(symbols.data(), symbols.size());
-        parser.Finish();
-        const UploadDecodeResult result = collector.Result();
+        const UploadDecodeResult result = Parse(symbols);
         EXPECT_EQ(result.missingBlocks, c.missing);
         EXPECT_EQ(result.damagedBlocks, c.damaged);
         EXPECT_EQ(result.earlierUpload, c.earlier);
-        EXPECT_TRUE(result.image == IntactPartOf(c.lastFrames ? last : first, collector));
+        EXPECT_TRUE(result.image == IntactPartOf(c.lastFrames ? last : first, result));
     }
 }
 

@@ -5,7 +5,6 @@
 #include "../gui_test.h"
 #include "core/row_table.h"
 #include "core/sequence_file.h"
-#include "core/sequence_interpreter.h"
 #include "display/brelvim_view.h"
 #include "document/brelvim_doc.h"
 #include "platform/command_table.h"
@@ -19,6 +18,7 @@
 #include "upload/fsk_signal.h"
 #include "upload/fsk_transmitter.h"
 #include "upload/recording.h"
+#include "upload/upload_image.h"
 #include "upload/wav_file.h"
 #include "uploader/upload_controller.h"
 #include "uploader/upload_dlg.h"
@@ -26,8 +26,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -52,16 +50,14 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 const std::string EXAMPLE = std::string(PEMBLO_SOURCE_DIR) + "/examples/005_chase.lsq";
+// The null sinks scripts/start-pulseaudio loads: the default one and another
+// beside it.
+const std::string SPEAKERS = "pemblo_null";
+const std::string LINE = "pemblo_line";
 
-// Without a server these tests skip, unless PEMBLO_REQUIRE_SOUND is set, as
-// CI does once it has started one.
-bool NoSoundServer()
+std::string TempFile(const std::string &name)
 {
-    if (std::system("pactl info >/dev/null 2>&1") == 0 && std::system("command -v parec >/dev/null") == 0)
-        return false;
-    if (std::getenv("PEMBLO_REQUIRE_SOUND"))
-        ADD_FAILURE() << "no PulseAudio server answers";
-    return true;
+    return (fs::temp_directory_path() / ("pemblo_play_" + std::to_string(getpid()) + "_" + name)).string();
 }
 
 int Count(const char *listing)
@@ -86,14 +82,17 @@ template <typename Condition> bool WaitFor(Condition done, std::chrono::millisec
     return true;
 }
 
-// parec on a sink's monitor: raw 16-bit mono at 48 kHz into a file.
-struct Recorder {
-    explicit Recorder(const std::string &path, const std::string &monitor = "@DEFAULT_MONITOR@")
+// parec on a sink's monitor: raw 16-bit mono at 48 kHz into a temporary file.
+class Recorder
+{
+public:
+    explicit Recorder(const std::string &monitor)
+        : m_path(TempFile(monitor))
     {
         const int sourceOutputs = Count("source-outputs");
         m_pid = fork();
         if (m_pid == 0) {
-            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(fd, STDOUT_FILENO);
             execlp("parec", "parec", "--latency-msec=20", "-d", monitor.c_str(), "--format=s16le",
                 "--rate=48000", "--channels=1", "--raw", static_cast<char *>(nullptr));
@@ -101,7 +100,11 @@ struct Recorder {
         }
         recording = WaitFor([&] { return Count("source-outputs") > sourceOutputs; }, std::chrono::seconds(5));
     }
-    ~Recorder() { Stop(); }
+    ~Recorder()
+    {
+        Stop();
+        fs::remove(m_path);
+    }
 
     void Stop()
     {
@@ -110,54 +113,33 @@ struct Recorder {
         m_pid = -1;
     }
 
-    pid_t m_pid = -1;
+    PcmAudio Heard() const
+    {
+        PcmAudio audio { 48000, 1, 16, {} };
+        ReadBinaryFile(m_path, audio.bytes);
+        return audio;
+    }
+
+    // The monitor hands over what has played a little later.
+    UploadDecodeResult StopOnceUploadHeard()
+    {
+        UploadDecodeResult result;
+        WaitFor(
+            [&] { return (result = DecodeUploadRecording(Heard())).Complete(); }, std::chrono::seconds(3));
+        Stop();
+        return result;
+    }
+
     bool recording = false;
+
+private:
+    std::string m_path;
+    pid_t m_pid = -1;
 };
 
-PcmAudio ReadRecording(const std::string &path)
+ProgramRun PlayExample(const std::string &options = "")
 {
-    PcmAudio audio { 48000, 1, 16, {} };
-    ReadBinaryFile(path, audio.bytes);
-    return audio;
-}
-
-// The null sinks scripts/start-pulseaudio loads: the default one and another
-// beside it.
-const std::string SPEAKERS = "pemblo_null";
-const std::string LINE = "pemblo_line";
-
-// Both sinks there, or the test skips (fails in CI).
-bool NoTwoSinks()
-{
-    if (NoSoundServer())
-        return true;
-    const std::string command = "pactl list short sinks | cut -f2 | grep -qx ";
-    if (std::system((command + SPEAKERS).c_str()) == 0 && std::system((command + LINE).c_str()) == 0)
-        return false;
-    if (std::getenv("PEMBLO_REQUIRE_SOUND"))
-        ADD_FAILURE() << "scripts/start-pulseaudio has not loaded " << SPEAKERS << " and " << LINE;
-    return true;
-}
-
-ProgramRun RunCli(const std::string &arguments)
-{
-    return RunProgram("pemblo-cli " + arguments);
-}
-
-std::int16_t LoudestSample(const PcmAudio &audio)
-{
-    int loudest = 0;
-    for (std::size_t i = 0; i + 1 < audio.bytes.size(); i += 2)
-        loudest = std::max(
-            loudest, std::abs(static_cast<std::int16_t>(audio.bytes[i] | audio.bytes[i + 1] << 8)));
-    return static_cast<std::int16_t>(loudest);
-}
-
-UploadImage ExampleImage()
-{
-    RowTable table;
-    LoadSequenceFile(table, EXAMPLE);
-    return EncodeUploadImage(table);
+    return RunProgram("pemblo-cli play " + EXAMPLE + options);
 }
 
 std::chrono::milliseconds SignalLength(BlockRun blocks)
@@ -165,15 +147,21 @@ std::chrono::milliseconds SignalLength(BlockRun blocks)
     return std::chrono::milliseconds(UploadSignalLength(blocks) * 1000 / UPLOAD_SAMPLE_RATE);
 }
 
-// Each test skips without a sound server and leaves no interception or
-// setting behind.
+// Each test skips without the server and sinks of scripts/start-pulseaudio,
+// unless PEMBLO_REQUIRE_SOUND says CI has started them, and leaves no
+// interception or setting behind.
 class Play : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (NoSoundServer())
-            GTEST_SKIP() << "no PulseAudio server answers";
+        const std::string server = "command -v parec >/dev/null && pactl info >/dev/null 2>&1";
+        const std::string listed = " && pactl list short sinks | cut -f2 | grep -qx ";
+        if (std::system((server + listed + SPEAKERS + listed + LINE).c_str()) != 0) {
+            if (std::getenv("PEMBLO_REQUIRE_SOUND"))
+                FAIL() << "no PulseAudio server with both sinks answers";
+            GTEST_SKIP() << "no PulseAudio server with both sinks answers";
+        }
         ClearTestSettings();
     }
     void TearDown() override
@@ -195,30 +183,6 @@ protected:
     void customEvent(QEvent *event) override { events += event->type() == TransmitDoneEvent::EventType(); }
 };
 
-TEST_F(Play, RecordingOfPlayDecodesToTheImageAndPlayWaitsForTheLastSample)
-{
-    const UploadImage image = ExampleImage();
-    const std::string recording
-        = (fs::temp_directory_path() / ("pemblo_play_" + std::to_string(getpid()))).string();
-    Recorder recorder(recording);
-    ASSERT_TRUE(recorder.recording);
-
-    const auto start = Clock::now();
-    const std::string command = std::string(PEMBLO_BIN_DIR) + "/pemblo-cli play " + EXAMPLE;
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_GE(Clock::now() - start, SignalLength(ImageBlocks(image)));
-
-    // The monitor hands over what has played a little later.
-    UploadDecodeResult result;
-    WaitFor([&] { return (result = DecodeUploadRecording(ReadRecording(recording))).Complete(); },
-        std::chrono::seconds(3));
-    recorder.Stop();
-    fs::remove(recording);
-    EXPECT_EQ(result.missingBlocks, std::vector<int>());
-    EXPECT_EQ(result.damagedBlocks, std::vector<int>());
-    EXPECT_TRUE(result.image == image);
-}
-
 TEST_F(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
 {
     std::uint8_t block[UPLOAD_BLOCK_SIZE];
@@ -236,12 +200,9 @@ TEST_F(Play, TransmitterReportsOnceAfterTheSignalAndFreesWhenDestroyed)
     EXPECT_TRUE(transmitter.IsTransmitting());
 
     // Then half a second more, for a second report that must not come.
-    const QDeadlineTimer deadline(length.count() + 10'000);
-    while (done == 0 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done > 0; }, static_cast<int>(length.count()) + 10'000));
     EXPECT_GE(Clock::now() - start, length);
-    for (const QDeadlineTimer settle(500); !settle.hasExpired();)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qWait(500);
     EXPECT_EQ(done, 1);
     EXPECT_EQ(receiver.events, 1);
     transmitter.Release();
@@ -261,6 +222,19 @@ struct ViewWithDefaultRows {
     {
         document.m_rows.LoadDefault();
         view.RegisterCommands(commands);
+    }
+
+    std::chrono::milliseconds Length() const
+    {
+        return SignalLength(ImageBlocks(EncodeUploadImage(document.m_rows)));
+    }
+    // As the progress window tells it.
+    QString Seconds() const { return QString::number(Length().count() / 1000.0, 'f', 1); }
+    CUploadProgressDlg *Progress() const { return view.findChild<CUploadProgressDlg *>(); }
+    bool UploadEnabled()
+    {
+        commands.UpdateCommandUI();
+        return commands.Action(ID_UPLOAD)->isEnabled();
     }
 
     CBrelvimDoc document;
@@ -284,86 +258,83 @@ TEST_F(Play, TheViewUploadsOnTheOutputThereIsNowShowsProgressAndStops)
     // With two outputs and none chosen the Upload window asks first.
     CUploadController::InterceptUploadWindow([](CUploadDlg &) { return true; });
     ViewWithDefaultRows shown;
-    auto &[document, view, commands] = shown;
     const int streams = Count("sink-inputs");
 
     const QByteArray server = qgetenv("PULSE_SERVER");
     qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
-    commands.Execute(ID_UPLOAD);
+    shown.commands.Execute(ID_UPLOAD);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The upload cannot start. There is no sound output.");
-    if (server.isNull())
-        qunsetenv("PULSE_SERVER");
-    else
-        qputenv("PULSE_SERVER", server);
-    commands.Execute(ID_UPLOAD);
+    server.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", server);
+    shown.commands.Execute(ID_UPLOAD);
     ASSERT_EQ(boxes.size(), 1u) << boxes.back().text.toStdString();
 
-    auto *progress = view.findChild<CUploadProgressDlg *>();
+    CUploadProgressDlg *progress = shown.Progress();
     ASSERT_TRUE(progress && progress->isVisible());
-    const auto length = SignalLength(ImageBlocks(EncodeUploadImage(document.m_rows)));
     const QString start = progress->ProgressText();
     const QRegularExpression text(
-        QStringLiteral(R"(^Uploading: \d+\.\d s of %1 s$)")
-            .arg(QRegularExpression::escape(QString::number(length.count() / 1000.0, 'f', 1))));
+        QStringLiteral(R"(^Uploading: \d+\.\d s of %1 s$)").arg(QRegularExpression::escape(shown.Seconds())));
     EXPECT_TRUE(text.match(start).hasMatch()) << start.toStdString();
-    QTRY_VERIFY_WITH_TIMEOUT(progress->ProgressText() != start, 5000);
-    commands.UpdateCommandUI();
-    EXPECT_FALSE(commands.Action(ID_UPLOAD)->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->ProgressText() != start; }));
+    EXPECT_FALSE(shown.UploadEnabled());
 
-    EXPECT_FALSE(view.QueryStopUploadToQuit());
+    EXPECT_FALSE(shown.view.QueryStopUploadToQuit());
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].text, "An upload is in progress. Stop it and quit?");
     EXPECT_FALSE(questions[0].acceptIsDefault);
-    EXPECT_TRUE(view.findChild<CUploadProgressDlg *>());
+    EXPECT_TRUE(shown.Progress());
 
     QTest::keyClick(progress, Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.Progress(); }, 2000));
     EXPECT_EQ(Count("sink-inputs"), streams);
-    commands.UpdateCommandUI();
-    EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
-    EXPECT_TRUE(view.QueryStopUploadToQuit());
+    EXPECT_TRUE(shown.UploadEnabled());
+    EXPECT_TRUE(shown.view.QueryStopUploadToQuit());
     EXPECT_EQ(questions.size(), 1u);
 
     stopToQuit = true;
-    commands.Execute(ID_UPLOAD);
-    EXPECT_TRUE(view.QueryStopUploadToQuit());
-    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+    shown.commands.Execute(ID_UPLOAD);
+    EXPECT_TRUE(shown.view.QueryStopUploadToQuit());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.Progress(); }, 2000));
 }
 
-TEST_F(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
+// Play waits for the last sample, and what it plays decodes to the image.
+TEST_F(Play, PlayUsesTheDefaultOrTheNamedOutputAloneAndRefusesAMutedOrMissingOne)
 {
-    if (NoTwoSinks())
-        GTEST_SKIP() << "no sound server with two sinks";
-    const ProgramRun outputs = RunCli("outputs");
+    const ProgramRun outputs = RunProgram("pemblo-cli outputs");
     EXPECT_EQ(outputs.exitCode, 0) << outputs.err;
     for (const std::string &sink : { SPEAKERS, LINE })
         EXPECT_NE(outputs.out.find(sink + "\t"), std::string::npos) << outputs.out;
     EXPECT_NE(outputs.out.find("\tdefault,volume="), std::string::npos) << outputs.out;
 
-    const std::string base
-        = (fs::temp_directory_path() / ("pemblo_two_" + std::to_string(getpid()))).string();
-    Recorder line(base + ".line", LINE + ".monitor");
-    Recorder speakers(base + ".speakers", SPEAKERS + ".monitor");
-    ASSERT_TRUE(line.recording && speakers.recording);
-    const ProgramRun play = RunCli("play " + EXAMPLE + " --output " + LINE);
-    EXPECT_EQ(play.exitCode, 0) << play.err;
-    UploadDecodeResult onLine;
-    WaitFor([&] { return (onLine = DecodeUploadRecording(ReadRecording(base + ".line"))).Complete(); },
-        std::chrono::seconds(3));
-    line.Stop();
-    speakers.Stop();
-    EXPECT_TRUE(onLine.Complete());
-    EXPECT_EQ(LoudestSample(ReadRecording(base + ".speakers")), 0);
-    fs::remove(base + ".line");
-    fs::remove(base + ".speakers");
+    RowTable table;
+    LoadSequenceFile(table, EXAMPLE);
+    const UploadImage image = EncodeUploadImage(table);
+    const std::string defaultMonitor = "@DEFAULT_MONITOR@", lineMonitor = LINE + ".monitor";
+    const std::string runs[][3]
+        = { { "", defaultMonitor, lineMonitor }, { " --output " + LINE, lineMonitor, defaultMonitor } };
+    for (const auto &[options, playsOn, silent] : runs) {
+        SCOPED_TRACE(options);
+        Recorder heard(playsOn), quiet(silent);
+        ASSERT_TRUE(heard.recording && quiet.recording);
+        const auto start = Clock::now();
+        const ProgramRun play = PlayExample(options);
+        EXPECT_EQ(play.exitCode, 0) << play.err;
+        EXPECT_GE(Clock::now() - start, SignalLength(ImageBlocks(image)));
+        const UploadDecodeResult result = heard.StopOnceUploadHeard();
+        EXPECT_EQ(result.missingBlocks, std::vector<int>());
+        EXPECT_EQ(result.damagedBlocks, std::vector<int>());
+        EXPECT_TRUE(result.image == image);
+        quiet.Stop();
+        const std::vector<std::uint8_t> nothing = quiet.Heard().bytes;
+        EXPECT_TRUE(std::all_of(nothing.begin(), nothing.end(), [](std::uint8_t b) { return b == 0; }));
+    }
 
     ASSERT_EQ(std::system(("pactl set-sink-mute " + LINE + " 1").c_str()), 0);
-    const ProgramRun muted = RunCli("play " + EXAMPLE + " --output " + LINE);
+    const ProgramRun muted = PlayExample(" --output " + LINE);
     EXPECT_EQ(std::system(("pactl set-sink-mute " + LINE + " 0").c_str()), 0);
     EXPECT_EQ(muted.exitCode, 1);
     EXPECT_EQ(muted.err, "pemblo-cli play: the sound output " + LINE + " is muted\n");
-    const ProgramRun gone = RunCli("play " + EXAMPLE + " --output pemblo_nowhere");
+    const ProgramRun gone = PlayExample(" --output pemblo_nowhere");
     EXPECT_EQ(gone.exitCode, 1);
     EXPECT_EQ(gone.err, "pemblo-cli play: there is no sound output called pemblo_nowhere\n");
 }
@@ -373,15 +344,12 @@ TEST_F(Play, OutputsAreListedAndPlayUsesTheNamedOneAloneAndRefusesAMutedOne)
 // frames of some blocks.
 TEST_F(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
 {
-    if (NoTwoSinks())
-        GTEST_SKIP() << "no sound server with two sinks";
-    const ProgramRun alone = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    const ProgramRun alone = PlayExample(" --output " + LINE + " --verify");
     EXPECT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_EQ(alone.out, "all blocks left the computer intact\n");
     EXPECT_EQ(alone.err.rfind(LINE + ".monitor: peak ", 0), 0u) << alone.err;
 
-    const std::string tone
-        = (fs::temp_directory_path() / ("pemblo_tone_" + std::to_string(getpid()))).string();
+    const std::string tone = TempFile("tone.wav");
     PcmAudio audio { 48000, 1, 16, {} };
     for (int i = 0; i < 144000; ++i) {
         const auto sample
@@ -392,61 +360,33 @@ TEST_F(Play, VerifyPassesAloneAndNamesTheBlocksANoiseDisturbed)
     const std::vector<std::uint8_t> wav = EncodeWav(audio);
     ASSERT_EQ(WriteOutputFile(tone, wav.data(), wav.size()), "");
     ASSERT_EQ(std::system(("(sleep 4.5; paplay -d " + LINE + " " + tone + ") >/dev/null 2>&1 &").c_str()), 0);
-    const ProgramRun disturbed = RunCli("play " + EXAMPLE + " --output " + LINE + " --verify");
+    const ProgramRun disturbed = PlayExample(" --output " + LINE + " --verify");
     fs::remove(tone);
     EXPECT_EQ(disturbed.exitCode, 1) << disturbed.err;
     EXPECT_NE(disturbed.err.find("pemblo-cli play: disturbed blocks: "), std::string::npos) << disturbed.err;
     EXPECT_NE(disturbed.err.find("(another sound)"), std::string::npos) << disturbed.err;
 }
 
-// The chosen output in the settings, so no window asks: within a second of
-// the signal's end the progress window tells that every block left intact.
-TEST_F(Play, TheViewChecksWhatLeftTheComputerAtTheEnd)
-{
-    if (NoTwoSinks())
-        GTEST_SKIP() << "no sound server with two sinks";
-    SettingsStore::WriteProfileString(QLatin1String(SettingsStore::SECTION),
-        QLatin1String(SettingsStore::KEY_OUTPUT), QString::fromStdString(LINE));
-    int asked = 0;
-    CUploadController::InterceptUploadWindow([&asked](CUploadDlg &) { return ++asked > 0; });
-    ViewWithDefaultRows shown;
-    auto &[document, view, commands] = shown;
-    commands.Execute(ID_UPLOAD);
-    EXPECT_EQ(asked, 0);
-    auto *progress = view.findChild<CUploadProgressDlg *>();
-    ASSERT_TRUE(progress);
-    const auto length = SignalLength(ImageBlocks(EncodeUploadImage(document.m_rows)));
-    const QString seconds = QString::number(length.count() / 1000.0, 'f', 1);
-    const QString end = QStringLiteral("Uploading: %1 s of %1 s").arg(seconds);
-    QTRY_VERIFY_WITH_TIMEOUT(progress->ProgressText() == end, static_cast<int>(length.count()) + 5000);
-    const auto ended = Clock::now();
-    QTRY_VERIFY_WITH_TIMEOUT(progress->IsShowingResult(), 5000);
-    EXPECT_LT(Clock::now() - ended, std::chrono::seconds(1));
-    EXPECT_TRUE(progress->ResultText().startsWith("All 14 blocks left the computer intact (peak "))
-        << progress->ResultText().toStdString();
-    commands.UpdateCommandUI();
-    EXPECT_TRUE(commands.Action(ID_UPLOAD)->isEnabled());
-}
-
 // A chosen output that has gone: the window says so, another is chosen in
-// it, the upload plays there and the settings keep it.
-TEST_F(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
+// it, the upload plays there and the settings keep it, so that the next
+// upload asks no more. Within a second of the signal's end the progress
+// window tells that every block left intact.
+TEST_F(Play, AGoneOutputFallsBackTheOneChosenInsteadIsKeptAndItsUploadChecked)
 {
-    if (NoTwoSinks())
-        GTEST_SKIP() << "no sound server with two sinks";
     const QString section = QLatin1String(SettingsStore::SECTION);
     const QString key = QLatin1String(SettingsStore::KEY_OUTPUT);
     SettingsStore::WriteProfileString(section, key, QStringLiteral("pemblo_gone"));
     QString said;
-    CUploadController::InterceptUploadWindow([&said](CUploadDlg &window) {
+    int asked = 0;
+    CUploadController::InterceptUploadWindow([&](CUploadDlg &window) {
+        ++asked;
         said = window.SoundPathText();
         window.OutputList()->setCurrentIndex(window.OutputList()->findData(QString::fromStdString(LINE)));
         return true;
     });
     const int streams = Count("sink-inputs");
     ViewWithDefaultRows shown;
-    auto &[document, view, commands] = shown;
-    commands.Execute(ID_UPLOAD);
+    shown.commands.Execute(ID_UPLOAD);
     EXPECT_EQ(said, "The output chosen before, pemblo_gone, is not there; the default output plays instead.");
     EXPECT_EQ(SettingsStore::GetProfileString(section, key).toStdString(), LINE);
     EXPECT_TRUE(WaitFor([&] { return Count("sink-inputs") > streams; }, std::chrono::seconds(3)));
@@ -455,8 +395,24 @@ TEST_F(Play, AGoneOutputFallsBackAndTheOneChosenInsteadIsKept)
                                "\"$(pactl list short sinks | awk -v n="
         + LINE + " '$2 == n { print $1 }')\"";
     EXPECT_EQ(std::system(onLine.c_str()), 0);
-    view.OnStopUpload();
-    QTRY_VERIFY_WITH_TIMEOUT(!view.findChild<CUploadProgressDlg *>(), 2000);
+
+    CUploadProgressDlg *progress = shown.Progress();
+    ASSERT_TRUE(progress);
+    const QString end = QStringLiteral("Uploading: %1 s of %1 s").arg(shown.Seconds());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return progress->ProgressText() == end; }, static_cast<int>(shown.Length().count()) + 5000));
+    const auto ended = Clock::now();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->IsShowingResult(); }));
+    EXPECT_LT(Clock::now() - ended, std::chrono::seconds(1));
+    EXPECT_TRUE(progress->ResultText().startsWith("All 14 blocks left the computer intact (peak "))
+        << progress->ResultText().toStdString();
+    EXPECT_TRUE(shown.UploadEnabled());
+
+    ViewWithDefaultRows again;
+    again.commands.Execute(ID_UPLOAD);
+    EXPECT_EQ(asked, 1);
+    again.view.OnStopUpload();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !again.Progress(); }, 2000));
 }
 
 } // namespace
