@@ -1,5 +1,6 @@
 #include "platform/file_prompts.h"
 
+#include "platform/interceptor.h"
 #include "platform/resource_ids.h"
 #include "platform/resource_module.h"
 
@@ -13,16 +14,14 @@
 namespace
 {
 
-std::function<QString(const FileDialogRequest &)> &FileDialogInterceptor()
+auto &FileDialogInterceptor()
 {
-    static std::function<QString(const FileDialogRequest &)> interceptor;
-    return interceptor;
+    return InterceptorFor<QString(const FileDialogRequest &)>();
 }
 
-std::function<SaveChangesAnswer(const SaveChangesRequest &)> &SaveChangesInterceptor()
+auto &SaveChangesInterceptor()
 {
-    static std::function<SaveChangesAnswer(const SaveChangesRequest &)> interceptor;
-    return interceptor;
+    return InterceptorFor<SaveChangesAnswer(const SaveChangesRequest &)>();
 }
 
 QString RunFileDialog(const FileDialogRequest &request)

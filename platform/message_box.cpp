@@ -1,26 +1,25 @@
 #include "platform/message_box.h"
 
+#include "platform/interceptor.h"
+
 #include <QPushButton>
 
 namespace
 {
 
-std::function<void(const MessageBoxRequest &)> &Interceptor()
+auto &Interceptor()
 {
-    static std::function<void(const MessageBoxRequest &)> interceptor;
-    return interceptor;
+    return InterceptorFor<void(const MessageBoxRequest &)>();
 }
 
-std::function<bool(const QuestionRequest &)> &QuestionInterceptor()
+auto &QuestionInterceptor()
 {
-    static std::function<bool(const QuestionRequest &)> interceptor;
-    return interceptor;
+    return InterceptorFor<bool(const QuestionRequest &)>();
 }
 
-std::function<std::optional<bool>(const QuestionRequest &)> &LaterInterceptor()
+auto &LaterInterceptor()
 {
-    static std::function<std::optional<bool>(const QuestionRequest &)> interceptor;
-    return interceptor;
+    return InterceptorFor<std::optional<bool>(const QuestionRequest &)>();
 }
 
 } // namespace

@@ -1,27 +1,18 @@
 #include "platform/shell_open.h"
 
+#include "platform/interceptor.h"
+
 #include <QDesktopServices>
-
-namespace
-{
-
-std::function<void(const QUrl &)> &Interceptor()
-{
-    static std::function<void(const QUrl &)> interceptor;
-    return interceptor;
-}
-
-} // namespace
 
 void OpenUrl(const QUrl &url)
 {
-    if (Interceptor())
-        Interceptor()(url);
+    if (const auto &interceptor = InterceptorFor<void(const QUrl &)>())
+        interceptor(url);
     else
         QDesktopServices::openUrl(url);
 }
 
 void InterceptOpenUrl(std::function<void(const QUrl &)> interceptor)
 {
-    Interceptor() = std::move(interceptor);
+    InterceptorFor<void(const QUrl &)>() = std::move(interceptor);
 }
