@@ -164,7 +164,6 @@ TEST_F(StartupTest, FirstStartShowsTheLanguageDialog)
         [](const QString &) { return true; }, [] { return std::make_unique<QWidget>(); }, { "pemblo" });
     ASSERT_TRUE(start.InitInstance());
     EXPECT_EQ(Setting("language"), "D");
-    EXPECT_TRUE(ResourceModule::IsLanguageBundleLoaded());
 }
 
 // The real session: device bundle, main frame, view, document and editor.
