@@ -35,6 +35,17 @@ TEST(BundleReader, ReadsStoredAndCompressedEntriesAndSurvivesEveryDamagedByte)
         }
     EXPECT_GT(refused, static_cast<int>(bundle.size()));
     EXPECT_FALSE(ReadBundleEntries(bundle.data(), bundle.size() / 2, entries));
+
+    // Damage that crashed readers before is refused: tree or names moved, the
+    // root's child count or first child changed, another magic.
+    const std::size_t tree = std::size_t(bundle[8]) << 24 | bundle[9] << 16 | bundle[10] << 8 | bundle[11];
+    const std::pair<std::size_t, std::uint8_t> known[]
+        = { { 8, 0xC4 }, { 16, 0xA4 }, { tree + 6, 0x1B }, { tree + 10, 0xE5 }, { 0, 'Q' } };
+    for (const auto &[at, value] : known) {
+        std::vector<std::uint8_t> damaged = bundle;
+        damaged[at] = value;
+        EXPECT_FALSE(ReadBundleEntries(damaged.data(), damaged.size(), entries)) << at;
+    }
 }
 
 } // namespace
