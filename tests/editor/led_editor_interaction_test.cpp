@@ -143,22 +143,21 @@ TEST_F(LedEditorWndTest, ARightClickOpensThePopupForOneOrSeveralLines)
 
     // An item runs the command of its key; "Trace" is checked in both
     // popups alike. Undo names the step it takes back.
-    user.id = ID_MENU_DELETE;
-    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    const auto pick = [&](int id, int line) {
+        user.id = id;
+        QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(line) });
+    };
+    pick(ID_MENU_DELETE, 2);
     EXPECT_EQ(editor->m_rowCount, 5);
-    user.id = ID_MENU_UNDO;
-    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    pick(ID_MENU_UNDO, 2);
     EXPECT_EQ(editor->m_rowCount, 6);
     EXPECT_EQ(user.undoItems, (std::vector<QString> { "", "", "", "Undo Delete 1 line\tCTRL+Z" }));
-    user.id = ID_MENU_REDO;
-    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(2) });
+    pick(ID_MENU_REDO, 2);
     EXPECT_EQ(editor->m_rowCount, 5);
-    user.id = ID_MENU_TRACE;
-    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    pick(ID_MENU_TRACE, 0);
     EXPECT_EQ(editor->m_trace, 0);
     Selection(*editor).SelectRange(0, 1);
-    user.id = ID_MENU_GOTO;
-    QTest::mouseClick(editor.get(), Qt::RightButton, Qt::NoModifier, { INDEX_X, LineY(0) });
+    pick(ID_MENU_GOTO, 0);
     EXPECT_EQ(user.traceChecked, (std::vector<bool> { true, true, true, true, true, true, false }));
     EXPECT_EQ(editor->m_rows[1].command, CMD_GOTO);
 }
