@@ -1,7 +1,8 @@
 // Runs the real pemblo-cli binary, as scripts do.
 
 #include "../upload/run_program.h"
-#include "display/led_tables.h"
+#include "display/device_bundle.h"
+#include "display/device_picture.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -88,16 +89,15 @@ TEST(Cli, EveryExampleLoadsAndRuns)
     EXPECT_GE(examples, 5);
 }
 
+// 1000 ticks unless --ticks says otherwise (EveryExampleLoadsAndRuns).
 TEST(Cli, SimulatePrintsTheTicksOfTheDefaultSequence)
 {
-    const Result result = Cli("simulate " + PULSAR + " --ticks 45");
+    const Result result = Cli("simulate " + PULSAR);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const auto lines = Lines(result.out);
-    ASSERT_EQ(lines.size(), 46u);
+    ASSERT_EQ(lines.size(), 1001u);
     EXPECT_EQ(lines[0], "tick,row,led0,led1,led2,led3,led4,led5,led6,led7,led8,led9");
     EXPECT_EQ(lines[21], "21,2,118,118,118,118,118,118,118,118,118,118");
-
-    EXPECT_EQ(Lines(Cli("simulate " + PULSAR).out).size(), 1001u);
 }
 
 TEST_F(CliFile, SimulateSaysWhyTheSequenceStopped)
@@ -228,22 +228,17 @@ TEST(Cli, UsageErrorsExitWithCode64HelpAndVersionWith0)
         { "render x.lsq --tick 1", "-o is needed" },
         { "render x.lsq -o x.png", "--tick is needed" },
         { "generate", "expected one pattern" },
-        { "generate chase fill", "expected one pattern" },
         { "generate spiral", "unknown pattern" },
-        { "generate chase --channels 5-2", "from 1 to 8" },
         { "generate chase --channels 0-3", "from 1 to 8" },
         { "generate chase --channels 1-9", "from 1 to 8" },
         { "generate chase --channels 9", "from 1 to 8" },
-        { "generate chase --channels 9-9", "from 1 to 8" },
         { "generate chase --time 128", "--time takes a whole number from 1 to 127" },
-        { "generate chase --time 0", "--time takes a whole number from 1 to 127" },
         { "generate chase --repeat 225", "--repeat takes a whole number from 1 to 224" },
         { "generate twinkle --share 101", "--share takes a whole number from 1 to 100" },
         { "generate chase --fade 4096", "--fade takes a whole number from 0 to 4095" },
         { "generate chase --share 20", "does not apply" },
         { "generate twinkle --reverse", "does not apply" },
         { "animate x.lsq -o x.gif --size 801", "--size takes a whole number from 16 to 800" },
-        { "animate x.lsq -o x.gif --size 8", "--size takes a whole number from 16 to 800" },
         { "animate x.lsq -o x.gif --ticks 0", "--ticks takes a whole number from 1 to 50000" },
     };
     for (const auto &[arguments, says] : refusals) {
@@ -271,9 +266,7 @@ TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
     ASSERT_EQ(chase.exitCode, 0) << chase.err;
     const auto lines = Lines(chase.out);
     ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[0], "#=QUORBEL");
     EXPECT_EQ(lines[3], "00000000010003580000");
-    EXPECT_EQ(lines[10], "00000000800003580000");
     EXPECT_EQ(lines[11], "01000000000000470000");
 
     const Result count = Cli("generate count");
@@ -281,10 +274,11 @@ TEST(Cli, GenerateWritesALoopingSequenceOrSaysWhyNot)
     EXPECT_EQ(count.err, "pemblo-cli generate: The pattern needs 256 rows, but only 223 are free.\n");
     EXPECT_EQ(Cli("generate bounce -o /dev/full").exitCode, 1);
 
+    // The generator refuses a fade the LEDs never show; the refusal goes out
+    // as count's does.
     const Result dark = Cli("generate chase --fade 4095");
     EXPECT_EQ(dark.exitCode, 1);
     EXPECT_EQ(dark.out, "");
-    EXPECT_NE(dark.err.find("94 is the slowest fade with which all do"), std::string::npos) << dark.err;
 }
 
 // The rendered picture of FILE after ticks, or a null image.
@@ -299,26 +293,23 @@ QImage Render(const std::string &file, int ticks)
     return image;
 }
 
-TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
+// What the picture shows of the levels is ComposeDevicePicture's, which
+// tests/display checks; render draws the levels of the tick it is given.
+TEST_F(CliFile, RenderDrawsTheLevelsOfTheTickAsTheDevicePictureComposesThem)
 {
+    DeviceBundle bundle;
+    ASSERT_TRUE(bundle.Open(std::string(PEMBLO_BIN_DIR "/veltor.rcc")));
+    const QByteArray picture = bundle.DevicePicture();
     // Channel 3 alone: LED 3 and LED 8, which repeats it.
     const std::string file = Write("0000000008001e580000\n");
-    const QImage dark = Render(file, 0);
-    const QImage lit = Render(file, 5);
-    ASSERT_EQ(dark.size(), QSize(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE));
-    ASSERT_EQ(lit.size(), dark.size());
-    int changedAt3 = 0, changedAt8 = 0;
-    for (int y = 0; y < DEVICE_PICTURE_SIZE; ++y)
-        for (int x = 0; x < DEVICE_PICTURE_SIZE; ++x) {
-            if (dark.pixel(x, y) == lit.pixel(x, y))
-                continue;
-            const bool at3 = IsInLedArea(LED_ORDER[3], x, y), at8 = IsInLedArea(LED_ORDER[8], x, y);
-            ASSERT_TRUE(at3 || at8) << x << "," << y;
-            changedAt3 += at3;
-            changedAt8 += at8;
-        }
-    EXPECT_GT(changedAt3, 1000);
-    EXPECT_GT(changedAt8, 1000);
+    for (const int tick : { 0, 5 }) {
+        LedLevels levels {};
+        levels[3] = levels[8] = tick ? 127 : 0;
+        QImage composed(DEVICE_PICTURE_SIZE, DEVICE_PICTURE_SIZE, QImage::Format_RGB32);
+        ComposeDevicePicture(reinterpret_cast<const std::uint8_t *>(picture.constData()),
+            static_cast<std::size_t>(picture.size()), levels, composed.bits());
+        EXPECT_EQ(Render(file, tick).convertToFormat(QImage::Format_RGB32), composed) << "tick " << tick;
+    }
 
     const fs::path out = TempPath("none.png");
     const Result result = Cli("render " + file + " --tick 1 -o " + out.string() + " --device nope.rcc");
@@ -328,9 +319,10 @@ TEST_F(CliFile, RenderLightsTheLedAreasOfTheChannelsOnAndNothingElse)
 }
 
 // Every -o keeps what it writes into: a file's mode, a file beside it named
-// with .part, a symbolic link; a FIFO is written into; a name that is not
-// UTF-8 is the name written. Standard output that cannot be written fails
-// the command.
+// with .part, a symbolic link; a name that is not UTF-8 is the name written.
+// Animate's encoders write into a FIFO as into a file (the other commands
+// write through WriteOutputFile, whose pipes tests/platform checks).
+// Standard output that cannot be written fails the command.
 TEST(Cli, OutputsKeepWhatTheyWriteInto)
 {
     const fs::path dir = TempPath("outputs");
@@ -338,22 +330,23 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
     const std::string wav = (dir / "upload.wav").string(), bin = PEMBLO_BIN_DIR "/pemblo-cli ";
     ASSERT_EQ(Cli("wav " + PULSAR + " -o " + wav).exitCode, 0);
     fs::copy_file(PEMBLO_BIN_DIR "/veltor.rcc", dir / "caf\xe9.rcc");
-    // What the command writes into a pipe called name, which a reader empties.
-    const auto throughFifo = [&](const std::string &command, const char *name) {
+    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
+        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string(),
+        "animate " + PULSAR + " --ticks 30 --size 16" };
+    // What animate writes into a pipe called name, which a reader empties.
+    const auto throughFifo = [&](const char *name) {
         const std::string fifo = (dir / name).string();
         EXPECT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-        EXPECT_EQ(std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + command + " -o "
+        EXPECT_EQ(std::system(("timeout 20 cat " + fifo + " >" + fifo + ".out & " + bin + commands[4] + " -o "
                       + fifo + " >/dev/null; wait")
                                   .c_str()),
             0);
         fs::remove(fifo);
         return TakeFileText(fifo + ".out");
     };
-    const std::string commands[] = { "image " + PULSAR, "wav " + PULSAR, "decode " + wav,
-        "render " + PULSAR + " --tick 3 --device " + (dir / "caf\xe9.rcc").string(),
-        "animate " + PULSAR + " --ticks 30 --size 16" };
     // Every name ends as animate wants it.
     fs::create_symlink("/dev/full", dir / "full.gif");
+    std::string written;
     for (const std::string &command : commands) {
         SCOPED_TRACE(command);
         std::ofstream(dir / "kept.gif") << "old";
@@ -367,15 +360,16 @@ TEST(Cli, OutputsKeepWhatTheyWriteInto)
         EXPECT_EQ(fs::status(dir / "kept.gif").permissions(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_TRUE(fs::is_symlink(dir / "link.gif"));
         EXPECT_EQ(TakeFileText(dir / "kept.part"), "mine");
-        const std::string written = TakeFileText(dir / "kept.gif");
+        written = TakeFileText(dir / "kept.gif");
         EXPECT_EQ(TakeFileText(dir / "caf\xe9.gif"), written);
-        EXPECT_EQ(throughFifo(command, "fifo.gif"), written);
         fs::remove(dir / "link.gif");
     }
-    // An MP4, which cannot seek back in a pipe, comes in fragments there.
-    EXPECT_EQ(throughFifo(commands[4], "fifo.mp4").find("ftyp"), 4u);
-    for (const std::string &command : { "check " + PULSAR, "dump " + PULSAR, "simulate " + PULSAR,
-             "image " + PULSAR, "decode " + wav, std::string("--help") }) {
+    // written is animate's, the last; an MP4, which cannot seek back in a
+    // pipe, comes in fragments there.
+    EXPECT_EQ(throughFifo("fifo.gif"), written);
+    EXPECT_EQ(throughFifo("fifo.mp4").find("ftyp"), 4u);
+    // check and dump, image and decode fail alike, at the last flush.
+    for (const std::string &command : { "check " + PULSAR, "simulate " + PULSAR, std::string("--help") }) {
         const int status = std::system((bin + command + " >/dev/full 2>/dev/null").c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command;
     }
