@@ -71,8 +71,9 @@ TEST(InPlaceFile, WritesTheNewContentOrLeavesTheOldAsItWas)
         if (test.fullDisk)
             disk.Fill();
         EXPECT_EQ(Rewrite(path, test.content, test.asUser, test.sizeLimit), test.error);
-        if (test.exists)
+        if (test.exists) {
             EXPECT_EQ(FileContent(path), test.error == 0 ? test.content : old);
+        }
         disk.Free();
         unlink(path.c_str());
     }
